@@ -1,0 +1,126 @@
+#include "classes/TypInfo.h"
+
+#include <cctype>
+#include <memory>
+#include <mutex>
+
+bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+const char* TTypeInfo::EnumName(std::int64_t ordinal) const {
+    if (ordinal < 0 || ordinal >= static_cast<std::int64_t>(EnumNames.size())) return nullptr;
+    return EnumNames[static_cast<std::size_t>(ordinal)];
+}
+
+int TTypeInfo::EnumValue(std::string_view name) const {
+    for (std::size_t i = 0; i < EnumNames.size(); ++i)
+        if (SameText(EnumNames[i], name)) return static_cast<int>(i);
+    return -1;
+}
+
+bool TTypeInfo::IntToIdent(std::int32_t value, std::string& name) const {
+    for (const auto& e : Idents)
+        if (e.Value == value) {
+            name = e.Name;
+            return true;
+        }
+    return false;
+}
+
+bool TTypeInfo::IdentToInt(std::string_view name, std::int32_t& value) const {
+    for (const auto& e : Idents)
+        if (SameText(e.Name, name)) {
+            value = e.Value;
+            return true;
+        }
+    return false;
+}
+
+std::vector<const TPropInfo*> GetPropInfos(const TClassInfo& cls) {
+    std::vector<const TClassInfo*> chain;
+    for (const TClassInfo* c = &cls; c; c = c->Parent) chain.insert(chain.begin(), c);
+    std::vector<const TPropInfo*> out;
+    for (const TClassInfo* c : chain)
+        for (const TPropInfo& p : c->Props) {
+            bool replaced = false;
+            for (auto& existing : out)
+                if (SameText(existing->Name, p.Name)) {
+                    existing = &p;
+                    replaced = true;
+                    break;
+                }
+            if (!replaced) out.push_back(&p);
+        }
+    return out;
+}
+
+const TPropInfo* GetPropInfo(const TClassInfo& cls, std::string_view name) {
+    for (const TClassInfo* c = &cls; c; c = c->Parent)
+        for (const TPropInfo& p : c->Props)
+            if (SameText(p.Name, name)) return &p;
+    return nullptr;
+}
+
+const TTypeInfo* TypeInfoInteger() {
+    static const TTypeInfo t{TTypeKind::tkInteger, "Integer", "System", TOrdType::otSLong};
+    return &t;
+}
+const TTypeInfo* TypeInfoWord() {
+    static const TTypeInfo t{TTypeKind::tkInteger, "Word", "System", TOrdType::otUWord};
+    return &t;
+}
+const TTypeInfo* TypeInfoByte() {
+    static const TTypeInfo t{TTypeKind::tkInteger, "Byte", "System", TOrdType::otUByte};
+    return &t;
+}
+const TTypeInfo* TypeInfoSmallInt() {
+    static const TTypeInfo t{TTypeKind::tkInteger, "SmallInt", "System", TOrdType::otSWord};
+    return &t;
+}
+const TTypeInfo* TypeInfoBoolean() {
+    static const TTypeInfo t{TTypeKind::tkEnumeration, "Boolean", "System", TOrdType::otUByte,
+                             {"False", "True"}};
+    return &t;
+}
+const TTypeInfo* TypeInfoString() {
+    static const TTypeInfo t{TTypeKind::tkString, "string", "System"};
+    return &t;
+}
+const TTypeInfo* TypeInfoCaption() {
+    static const TTypeInfo t{TTypeKind::tkString, "TCaption", "Controls"};
+    return &t;
+}
+const TTypeInfo* TypeInfoDouble() {
+    static const TTypeInfo t{TTypeKind::tkFloat, "Double", "System"};
+    return &t;
+}
+const TTypeInfo* TypeInfoNotifyEvent() { return TypeInfoEvent("TNotifyEvent"); }
+
+const TTypeInfo* TypeInfoEvent(const char* name) {
+    // One entry per event type name; the entries live as long as the program.
+    static std::mutex mutex;
+    static std::vector<std::unique_ptr<TTypeInfo>> types;
+    std::lock_guard lock(mutex);
+    for (const auto& t : types)
+        if (std::string_view(t->Name) == name) return t.get();
+    types.push_back(std::make_unique<TTypeInfo>(TTypeInfo{TTypeKind::tkMethod, name, "Classes"}));
+    return types.back().get();
+}
+
+const TTypeInfo* TypeInfoClass(const TClassInfo& cls) {
+    static std::mutex mutex;
+    static std::vector<std::unique_ptr<TTypeInfo>> types;
+    std::lock_guard lock(mutex);
+    for (const auto& t : types)
+        if (t->ClassType == &cls) return t.get();
+    auto t = std::make_unique<TTypeInfo>(TTypeInfo{TTypeKind::tkClass, cls.Name, cls.UnitName});
+    t->ClassType = &cls;
+    types.push_back(std::move(t));
+    return types.back().get();
+}

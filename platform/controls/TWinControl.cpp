@@ -1,0 +1,470 @@
+#include "controls/TWinControl.h"
+
+#include <algorithm>
+
+#include "gdi/Gdi.h"
+#include "controls/TWindowHost.h"
+#include "graphics/Graphics.h"
+
+namespace {
+TSurface& EmptySurface() {
+    static TSurface empty;
+    return empty;
+}
+}  // namespace
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner), FBrush(std::make_unique<TBrush>()) {
+    FBrush->SetColor(Color());
+}
+
+TWinControl::~TWinControl() {
+    if (TWindowHost* host = Host()) host->ControlDestroyed(this);
+    // Child controls go with their parent, last first.
+    while (!FControls.empty()) delete FControls.back();
+    if (FHost) {
+        TWindowHost* host = FHost;
+        FHost = nullptr;
+        host->Detach();
+    }
+}
+
+void TWinControl::InsertControl(TControl* control) {
+    if (!control || control->FParent == this) return;
+    FControls.push_back(control);
+    control->FParent = this;
+    if (control->FParentFont) {
+        control->FAssigningParentFont = true;
+        control->FFont->Assign(Font());
+        control->FAssigningParentFont = false;
+    }
+    if (control->FParentColor) {
+        control->SetColor(Color());
+        control->FParentColor = true;
+    }
+    if (auto* win = dynamic_cast<TWinControl*>(control)) {
+        if (win->FParentCtl3D) {
+            win->SetCtl3D(FCtl3D);
+            win->FParentCtl3D = true;
+        }
+        if (FHandleAllocated) win->HandleNeeded();
+        win->DeviceChangedTree();
+    }
+    Realign();
+    control->Invalidate();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+    auto it = std::find(FControls.begin(), FControls.end(), control);
+    if (it == FControls.end()) return;
+    control->Invalidate();
+    if (auto* win = dynamic_cast<TWinControl*>(control)) {
+        if (TWindowHost* host = Host(); host && win->Focused()) host->SetFocusedControl(nullptr);
+        win->DestroyHandle();
+    }
+    FControls.erase(std::find(FControls.begin(), FControls.end(), control));
+    control->FParent = nullptr;
+    if (auto* win = dynamic_cast<TWinControl*>(control)) win->DeviceChangedTree();
+    Realign();
+}
+
+void TWinControl::HandleNeeded() {
+    if (FHandleAllocated) return;
+    if (FHost || (Parent() && Parent()->HandleAllocated())) CreateWnd();
+}
+
+void TWinControl::CreateWnd() {
+    FHandleAllocated = true;
+    Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(ClientWidth(), ClientHeight()));
+    Perform(WM_SETFONT, 0, 1);
+    for (TControl* c : FControls)
+        if (auto* win = dynamic_cast<TWinControl*>(c)) win->HandleNeeded();
+    Invalidate();
+}
+
+void TWinControl::DestroyHandle() {
+    if (!FHandleAllocated) return;
+    for (TControl* c : FControls)
+        if (auto* win = dynamic_cast<TWinControl*>(c)) win->DestroyHandle();
+    FHandleAllocated = false;
+    DeviceChanged();
+}
+
+void TWinControl::RecreateWnd() {
+    if (!FHandleAllocated) return;
+    Invalidate();
+    DestroyHandle();
+    HandleNeeded();
+}
+
+void TWinControl::DeviceChangedTree() {
+    DeviceChanged();
+    for (TControl* c : FControls) {
+        if (auto* win = dynamic_cast<TWinControl*>(c))
+            win->DeviceChangedTree();
+        else
+            c->DeviceChanged();
+    }
+}
+
+void TWinControl::SetCtl3D(bool v) {
+    FParentCtl3D = false;
+    if (v == FCtl3D) return;
+    Invalidate();
+    FCtl3D = v;
+    Perform(CM_CTL3DCHANGED);
+}
+
+void TWinControl::SetParentCtl3D(bool v) {
+    if (v == FParentCtl3D) return;
+    FParentCtl3D = v;
+    if (v && Parent()) {
+        SetCtl3D(Parent()->Ctl3D());
+        FParentCtl3D = true;
+    }
+}
+
+int TWinControl::TabOrder() const {
+    if (!Parent()) return -1;
+    int order = 0;
+    for (TControl* c : Parent()->FControls) {
+        if (c == this) return order;
+        if (dynamic_cast<TWinControl*>(c)) ++order;
+    }
+    return -1;
+}
+
+void TWinControl::SetTabOrder(int v) {
+    TWinControl* parent = Parent();
+    if (!parent || v < 0) return;
+    auto& list = parent->FControls;
+    list.erase(std::find(list.begin(), list.end(), this));
+    int order = 0;
+    auto it = list.begin();
+    for (; it != list.end(); ++it) {
+        if (!dynamic_cast<TWinControl*>(*it)) continue;
+        if (order == v) break;
+        ++order;
+    }
+    list.insert(it, this);
+}
+
+bool TWinControl::Focused() const {
+    TWindowHost* host = Host();
+    return host && host->FocusedControl() == this;
+}
+
+bool TWinControl::CanFocus() const { return FHandleAllocated && Showing() && Enabled(); }
+
+void TWinControl::SetFocus() {
+    if (TWindowHost* host = Host(); host && CanFocus()) host->SetFocusedControl(this);
+}
+
+TRect TWinControl::GetClientRect() const {
+    const TRect in = NonClientInsets();
+    return TRect{0, 0, std::max(0, Width() - in.Left - in.Right),
+                 std::max(0, Height() - in.Top - in.Bottom)};
+}
+
+TPoint TWinControl::ClientOrigin() const {
+    if (!Parent()) return TPoint{};
+    const TPoint p = Parent()->ClientOrigin();
+    const TRect in = NonClientInsets();
+    return TPoint{p.X + Left() + in.Left, p.Y + Top() + in.Top};
+}
+
+TRect TWinControl::SurfaceWindowRect() const {
+    if (Parent()) {
+        const TPoint p = Parent()->ClientOrigin();
+        return Translated(BoundsRect(), p.X, p.Y);
+    }
+    const TRect in = NonClientInsets();
+    return TRect{-in.Left, -in.Top, Width() - in.Left, Height() - in.Top};
+}
+
+TRect TWinControl::VisibleClientClip() const {
+    if (!FHandleAllocated || !Visible()) return TRect{};
+    const TPoint o = ClientOrigin();
+    TRect clip{o.X, o.Y, o.X + ClientWidth(), o.Y + ClientHeight()};
+    if (Parent()) return IntersectRects(clip, Parent()->VisibleClientClip());
+    if (TWindowHost* host = Host()) return IntersectRects(clip, host->Surface().Bounds());
+    return TRect{};
+}
+
+void TWinControl::PaintNonClient(TDeviceContext&) {}
+
+TRect TWinControl::SingleBorderInsets(bool ctl3D) {
+    return ctl3D ? TRect{2, 2, 2, 2} : TRect{1, 1, 1, 1};
+}
+
+void TWinControl::PaintSingleBorder(TDeviceContext& dc, const TRect& r, bool ctl3D) {
+    // One-pixel frames with the top and left edges in the first colour; the top-right and
+    // bottom-left corners take the second colour, as GDI's sunken edge draws them.
+    auto frame = [&](const TRect& f, TColor topLeft, TColor bottomRight) {
+        if (f.IsEmpty()) return;
+        Gdi::FillRect(dc, TRect{f.Left, f.Top, f.Right - 1, f.Top + 1}, TGdiBrush{BS_SOLID, topLeft});
+        Gdi::FillRect(dc, TRect{f.Left, f.Top + 1, f.Left + 1, f.Bottom - 1},
+                      TGdiBrush{BS_SOLID, topLeft});
+        Gdi::FillRect(dc, TRect{f.Right - 1, f.Top, f.Right, f.Bottom},
+                      TGdiBrush{BS_SOLID, bottomRight});
+        Gdi::FillRect(dc, TRect{f.Left, f.Bottom - 1, f.Right - 1, f.Bottom},
+                      TGdiBrush{BS_SOLID, bottomRight});
+    };
+    if (ctl3D) {
+        frame(r, clBtnShadow, clBtnHighlight);
+        frame(TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, cl3DDkShadow, cl3DLight);
+    } else {
+        frame(r, clWindowFrame, clWindowFrame);
+    }
+}
+
+void TWinControl::PaintWindow(HDC) {}
+
+std::unique_ptr<TDeviceContext> TWinControl::CreateClientContext() const {
+    TWindowHost* host = Host();
+    if (!host || !FHandleAllocated)
+        return std::make_unique<TDeviceContext>(&EmptySurface(), TPoint{}, TRect{});
+    auto dc = std::make_unique<TDeviceContext>(&host->Surface(), ClientOrigin(), VisibleClientClip());
+    dc->Log = host->CallLogFor(this);
+    return dc;
+}
+
+void TWinControl::InvalidateRect(const TRect& clientRect) {
+    TWindowHost* host = Host();
+    if (!host || !FHandleAllocated) return;
+    const TPoint o = ClientOrigin();
+    host->InvalidateRect(this, Translated(clientRect, o.X, o.Y));
+}
+
+void TWinControl::Invalidate() {
+    TWindowHost* host = Host();
+    if (!host || !FHandleAllocated) return;
+    host->InvalidateRect(this, SurfaceWindowRect());
+}
+
+void TWinControl::Update() {
+    if (TWindowHost* host = Host(); host && FHandleAllocated) host->PaintPending();
+}
+
+TWindowHost* TWinControl::Host() const {
+    if (FHost) return FHost;
+    return Parent() ? Parent()->Host() : nullptr;
+}
+
+void TWinControl::EnableAlign() {
+    if (FAlignLevel > 0 && --FAlignLevel == 0) Realign();
+}
+
+void TWinControl::Realign() {
+    if (FAlignLevel > 0 || FAligning || ComponentState().Contains(csLoading)) return;
+    FAligning = true;
+    TRect r = GetClientRect();
+    AlignControls(nullptr, r);
+    FAligning = false;
+}
+
+void TWinControl::AlignControls(TControl*, TRect& rect) {
+    const TRect client = GetClientRect();
+    // Anchored controls keep their distance to the edges they are anchored to.
+    if (!FAnchorRect.IsEmpty() && (FAnchorRect.Right != client.Right || FAnchorRect.Bottom != client.Bottom)) {
+        const int dx = client.Right - FAnchorRect.Right, dy = client.Bottom - FAnchorRect.Bottom;
+        for (TControl* c : FControls) {
+            if (c->Align() != alNone) continue;
+            const TAnchors a = c->Anchors();
+            int l = c->Left(), t = c->Top(), w = c->Width(), h = c->Height();
+            if (a.Contains(akRight)) {
+                if (a.Contains(akLeft)) w += dx; else l += dx;
+            }
+            if (a.Contains(akBottom)) {
+                if (a.Contains(akTop)) h += dy; else t += dy;
+            }
+            c->SetBounds(l, t, std::max(0, w), std::max(0, h));
+        }
+    }
+    FAnchorRect = client;
+    for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
+        for (TControl* c : FControls) {
+            if (c->Align() != align || !c->Visible()) continue;
+            switch (align) {
+                case alTop:
+                    c->SetBounds(rect.Left, rect.Top, rect.Width(), c->Height());
+                    rect.Top += c->Height();
+                    break;
+                case alBottom:
+                    c->SetBounds(rect.Left, rect.Bottom - c->Height(), rect.Width(), c->Height());
+                    rect.Bottom -= c->Height();
+                    break;
+                case alLeft:
+                    c->SetBounds(rect.Left, rect.Top, c->Width(), rect.Height());
+                    rect.Left += c->Width();
+                    break;
+                case alRight:
+                    c->SetBounds(rect.Right - c->Width(), rect.Top, c->Width(), rect.Height());
+                    rect.Right -= c->Width();
+                    break;
+                case alClient:
+                    c->SetBounds(rect.Left, rect.Top, std::max(0, rect.Width()),
+                                 std::max(0, rect.Height()));
+                    break;
+                default:
+                    break;
+            }
+        }
+    }
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    const int oldWidth = Width(), oldHeight = Height();
+    TControl::SetBounds(left, top, width, height);
+    DeviceChangedTree();
+    if (FHandleAllocated && (Width() != oldWidth || Height() != oldHeight))
+        Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(ClientWidth(), ClientHeight()));
+    if (FHost && (Width() != oldWidth || Height() != oldHeight)) FHost->ResizeSurface();
+}
+
+void TWinControl::NotifyControls(UINT msg) {
+    for (TControl* c : FControls) c->Perform(msg);
+}
+
+TWinControl* TWinControl::WindowAt(TPoint p) {
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+        auto* win = dynamic_cast<TWinControl*>(*it);
+        if (!win || !win->Visible() || !win->BoundsRect().Contains(p)) continue;
+        const TRect in = win->NonClientInsets();
+        return win->WindowAt(TPoint{p.X - win->Left() - in.Left, p.Y - win->Top() - in.Top});
+    }
+    return this;
+}
+
+void TWinControl::WMSize(TMessage&) {
+    Realign();
+    if (!ComponentState().Contains(csLoading)) Resize();
+}
+
+void TWinControl::WMPaint(TMessage& message) {
+    PaintWindow(reinterpret_cast<HDC>(message.WParam));
+}
+
+void TWinControl::WMEraseBkgnd(TMessage& message) {
+    auto* dc = reinterpret_cast<HDC>(message.WParam);
+    Gdi::FillRect(*dc, GetClientRect(), TGdiBrush{BS_SOLID, Color()});
+    message.Result = 1;
+}
+
+void TWinControl::KeyDown(WORD& key, TShiftState shift) { OnKeyDown(this, key, shift); }
+void TWinControl::KeyUp(WORD& key, TShiftState shift) { OnKeyUp(this, key, shift); }
+void TWinControl::KeyPress(char& key) { OnKeyPress(this, key); }
+void TWinControl::DoEnter() { OnEnter(this); }
+void TWinControl::DoExit() { OnExit(this); }
+
+void TWinControl::Dispatch(TMessage& message) {
+    switch (message.Msg) {
+        case WM_SIZE:
+            WMSize(message);
+            return;
+        case WM_PAINT:
+            WMPaint(message);
+            return;
+        case WM_ERASEBKGND:
+            WMEraseBkgnd(message);
+            return;
+        case WM_SETFOCUS:
+            DoEnter();
+            DefaultHandler(message);
+            return;
+        case WM_KILLFOCUS:
+            DoExit();
+            DefaultHandler(message);
+            return;
+        case WM_KEYDOWN:
+        case WM_KEYUP: {
+            WORD key = static_cast<WORD>(message.WParam);
+            const TShiftState shift = KeyboardShiftState();
+            if (message.Msg == WM_KEYDOWN)
+                KeyDown(key, shift);
+            else
+                KeyUp(key, shift);
+            if (key == 0) return;
+            message.WParam = key;
+            DefaultHandler(message);
+            return;
+        }
+        case WM_CHAR: {
+            char key = static_cast<char>(message.WParam);
+            KeyPress(key);
+            if (key == 0) return;
+            message.WParam = static_cast<unsigned char>(key);
+            DefaultHandler(message);
+            return;
+        }
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            if (FTabStop && CanFocus() && !Focused()) SetFocus();
+            TControl::Dispatch(message);
+            return;
+        case CM_COLORCHANGED:
+            FBrush->SetColor(Color());
+            Invalidate();
+            NotifyControls(CM_PARENTCOLORCHANGED);
+            return;
+        case CM_FONTCHANGED:
+            Invalidate();
+            if (FHandleAllocated) Perform(WM_SETFONT, 0, 1);
+            NotifyControls(CM_PARENTFONTCHANGED);
+            return;
+        case CM_CTL3DCHANGED:
+            Invalidate();
+            DeviceChangedTree();
+            Realign();
+            NotifyControls(CM_PARENTCTL3DCHANGED);
+            return;
+        case CM_PARENTCTL3DCHANGED:
+            if (FParentCtl3D && Parent()) {
+                SetCtl3D(Parent()->Ctl3D());
+                FParentCtl3D = true;
+            }
+            return;
+        default:
+            TControl::Dispatch(message);
+    }
+}
+
+void TWinControl::DefaultHandler(TMessage&) {}
+
+const TClassInfo& TWinControl::StaticClassInfo() {
+    using namespace PropBuild;
+    using C = TWinControl;
+    static const TClassInfo info{
+        "TWinControl",
+        &TControl::StaticClassInfo(),
+        "Controls",
+        {Ord("HelpContext", TypeInfoInteger(), &C::HelpContext, &C::SetHelpContext, 0)},
+        nullptr};
+    return info;
+}
+
+namespace ControlProps {
+using namespace PropBuild;
+using W = TWinControl;
+
+TPropInfo Ctl3D() {
+    TPropInfo p = Ord("Ctl3D", TypeInfoBoolean(), &W::Ctl3D, &W::SetCtl3D);
+    p.Stored = [](const TPersistent& o) { return !static_cast<const W&>(o).ParentCtl3D(); };
+    return p;
+}
+TPropInfo ParentCtl3D() {
+    return Ord("ParentCtl3D", TypeInfoBoolean(), &W::ParentCtl3D, &W::SetParentCtl3D, 1);
+}
+TPropInfo TabOrder() {
+    return Ord("TabOrder", TypeInfoTTabOrder(), &W::TabOrder, &W::SetTabOrder, -1);
+}
+TPropInfo TabStop(bool defaultValue) {
+    return Ord("TabStop", TypeInfoBoolean(), &W::TabStop, &W::SetTabStop, defaultValue ? 1 : 0);
+}
+TPropInfo OnEnter() { return Event("OnEnter", TypeInfoNotifyEvent(), &W::OnEnter); }
+TPropInfo OnExit() { return Event("OnExit", TypeInfoNotifyEvent(), &W::OnExit); }
+TPropInfo OnKeyDown() { return Event("OnKeyDown", TypeInfoEvent("TKeyEvent"), &W::OnKeyDown); }
+TPropInfo OnKeyPress() {
+    return Event("OnKeyPress", TypeInfoEvent("TKeyPressEvent"), &W::OnKeyPress);
+}
+TPropInfo OnKeyUp() { return Event("OnKeyUp", TypeInfoEvent("TKeyEvent"), &W::OnKeyUp); }
+}  // namespace ControlProps

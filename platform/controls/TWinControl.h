@@ -1,0 +1,131 @@
+// Windowed controls: they hold child controls, have a window on their host (created on
+// demand), take the keyboard focus, and paint on WM_PAINT.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "controls/TControl.h"
+#include "gdi/TDeviceContext.h"
+#include "graphics/TBrush.h"
+
+class TWinControl : public TControl {
+    DECLARE_CLASSINFO()
+
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    int ControlCount() const { return static_cast<int>(FControls.size()); }
+    TControl* Controls(int index) const { return FControls.at(static_cast<std::size_t>(index)); }
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+
+    // The window: created when the control is shown on a host, with WM_SIZE and WM_SETFONT.
+    bool HandleAllocated() const { return FHandleAllocated; }
+    void HandleNeeded();
+    void DestroyHandle();
+    // Makes the window again, as a change of its border style requires.
+    void RecreateWnd();
+
+    TBrush* Brush() const { return FBrush.get(); }
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool v);
+    bool ParentCtl3D() const { return FParentCtl3D; }
+    void SetParentCtl3D(bool v);
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool v) { FTabStop = v; }
+    int TabOrder() const;
+    void SetTabOrder(int v);
+    int HelpContext() const { return FHelpContext; }
+    void SetHelpContext(int v) { FHelpContext = v; }
+
+    bool Focused() const;
+    virtual bool CanFocus() const;
+    void SetFocus();
+
+    // Widths of the border around the client area (left, top, right, bottom).
+    virtual TRect NonClientInsets() const { return TRect{}; }
+    TRect GetClientRect() const override;
+    TPoint ClientOrigin() const override;
+    // The window's rectangle and its visible client area on the host's surface.
+    TRect SurfaceWindowRect() const;
+    TRect VisibleClientClip() const;
+
+    // Paints the border; dc's origin is the window's top-left.
+    virtual void PaintNonClient(TDeviceContext& dc);
+    // Paints the client area; called on WM_PAINT with the paint pass's context.
+    virtual void PaintWindow(HDC dc);
+    // A context for drawing on the client area outside a paint message.
+    std::unique_ptr<TDeviceContext> CreateClientContext() const;
+
+    // Marks a rectangle of the client area (client coordinates) for repainting.
+    void InvalidateRect(const TRect& clientRect);
+    void Invalidate() override;
+    void Update() override;
+    TWindowHost* Host() const override;
+
+    // Lays out the aligned children again.
+    void Realign();
+    void DisableAlign() { ++FAlignLevel; }
+    void EnableAlign();
+
+    void SetBounds(int left, int top, int width, int height) override;
+    void Dispatch(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
+
+    // The child window under a point of the client area, or this control.
+    TWinControl* WindowAt(TPoint clientPoint);
+
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyUp;
+
+protected:
+    friend class TWindowHost;
+    virtual void CreateWnd();
+    virtual void AlignControls(TControl* control, TRect& rect);
+    void WMSize(TMessage& message);
+    void WMPaint(TMessage& message);
+    void WMEraseBkgnd(TMessage& message);
+    virtual void KeyDown(WORD& key, TShiftState shift);
+    virtual void KeyUp(WORD& key, TShiftState shift);
+    virtual void KeyPress(char& key);
+    virtual void DoEnter();
+    virtual void DoExit();
+    void NotifyControls(UINT msg);
+    void SetHost(TWindowHost* host) { FHost = host; }
+    // The border drawn by a control with a single border: the two-pixel sunken edge with
+    // Ctl3D, a one-pixel frame without.
+    static void PaintSingleBorder(TDeviceContext& dc, const TRect& windowRect, bool ctl3D);
+    static TRect SingleBorderInsets(bool ctl3D);
+
+private:
+    void DeviceChangedTree();
+
+    std::vector<TControl*> FControls;
+    std::unique_ptr<TBrush> FBrush;
+    bool FHandleAllocated = false;
+    TWindowHost* FHost = nullptr;
+    bool FCtl3D = true;
+    bool FParentCtl3D = true;
+    bool FTabStop = false;
+    int FHelpContext = 0;
+    int FAlignLevel = 0;
+    bool FAligning = false;
+    TRect FAnchorRect{};  // the client size the anchors were last measured against
+};
+
+namespace ControlProps {
+TPropInfo Ctl3D();
+TPropInfo ParentCtl3D();
+TPropInfo TabOrder();
+TPropInfo TabStop(bool defaultValue);
+TPropInfo OnEnter();
+TPropInfo OnExit();
+TPropInfo OnKeyDown();
+TPropInfo OnKeyPress();
+TPropInfo OnKeyUp();
+}  // namespace ControlProps

@@ -1,0 +1,127 @@
+#include "controls/TWindowHost.h"
+
+#include "controls/TWinControl.h"
+
+namespace {
+TShiftState gShiftState;
+}
+
+TShiftState KeyboardShiftState() { return gShiftState; }
+void SetKeyboardShiftState(TShiftState state) { gShiftState = state; }
+
+TWindowHost::~TWindowHost() { Detach(); }
+
+void TWindowHost::Attach(TWinControl* root) {
+    Detach();
+    FRoot = root;
+    root->SetHost(this);
+    ResizeSurface();
+    root->HandleNeeded();
+    FDirty = FSurface.Bounds();
+}
+
+void TWindowHost::Detach() {
+    if (!FRoot) return;
+    TWinControl* root = FRoot;
+    FRoot = nullptr;
+    FFocused = nullptr;
+    root->DestroyHandle();
+    root->SetHost(nullptr);
+}
+
+void TWindowHost::ResizeSurface() {
+    if (!FRoot) return;
+    const int w = FRoot->ClientWidth(), h = FRoot->ClientHeight();
+    if (w == FSurface.Width() && h == FSurface.Height()) return;
+    FSurface.Resize(w, h);
+    FDirty = FSurface.Bounds();
+}
+
+void TWindowHost::InvalidateRect(const TControl* control, const TRect& surfaceRect) {
+    ++FInvalidates[control];
+    FDirty = UnionRects(FDirty, IntersectRects(surfaceRect, FSurface.Bounds()));
+}
+
+int TWindowHost::InvalidateCount(const TControl* control) const {
+    auto it = FInvalidates.find(control);
+    return it == FInvalidates.end() ? 0 : it->second;
+}
+
+int TWindowHost::PaintCount(const TControl* control) const {
+    auto it = FPaints.find(control);
+    return it == FPaints.end() ? 0 : it->second;
+}
+
+void TWindowHost::ResetCounts() {
+    FInvalidates.clear();
+    FPaints.clear();
+}
+
+void TWindowHost::SetCallLog(const TControl* control, TCallLog* log) {
+    if (log)
+        FLogs[control] = log;
+    else
+        FLogs.erase(control);
+}
+
+TCallLog* TWindowHost::CallLogFor(const TControl* control) const {
+    auto it = FLogs.find(control);
+    return it == FLogs.end() ? nullptr : it->second;
+}
+
+void TWindowHost::SetFocusedControl(TWinControl* control) {
+    if (control == FFocused) return;
+    TWinControl* old = FFocused;
+    FFocused = control;
+    if (old) old->Perform(WM_KILLFOCUS);
+    if (control) control->Perform(WM_SETFOCUS);
+}
+
+void TWindowHost::ControlDestroyed(const TControl* control) {
+    if (FFocused == control) FFocused = nullptr;
+    FInvalidates.erase(control);
+    FPaints.erase(control);
+    FLogs.erase(control);
+}
+
+void TWindowHost::PaintAll() {
+    FDirty = FSurface.Bounds();
+    PaintPending();
+}
+
+void TWindowHost::PaintPending() {
+    // Painting may invalidate again (a control that changes itself while painting); those
+    // requests wait for the next pass instead of looping here.
+    if (!FRoot || FDirty.IsEmpty()) return;
+    const TRect area = FDirty;
+    FDirty = TRect{};
+    PaintTree(FRoot, area);
+    Presented(area);
+}
+
+void TWindowHost::PaintTree(TWinControl* control, const TRect& area) {
+    if (!control->HandleAllocated() || !control->Visible()) return;
+    TRect windowClip = control->SurfaceWindowRect();
+    if (TWinControl* parent = control->Parent())
+        windowClip = IntersectRects(windowClip, parent->VisibleClientClip());
+    windowClip = IntersectRects(windowClip, area);
+    if (windowClip.IsEmpty()) return;
+
+    TCallLog* log = CallLogFor(control);
+    const TRect in = control->NonClientInsets();
+    if (in.Left || in.Top || in.Right || in.Bottom) {
+        const TRect w = control->SurfaceWindowRect();
+        TDeviceContext nc(&FSurface, TPoint{w.Left, w.Top}, windowClip);
+        nc.Log = log;
+        control->PaintNonClient(nc);
+    }
+    const TRect clientClip = IntersectRects(control->VisibleClientClip(), area);
+    if (clientClip.IsEmpty()) return;
+    TDeviceContext dc(&FSurface, control->ClientOrigin(), clientClip);
+    dc.Log = log;
+    control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc));
+    control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(&dc));
+    ++FPaints[control];
+    for (int i = 0; i < control->ControlCount(); ++i)
+        if (auto* child = dynamic_cast<TWinControl*>(control->Controls(i))) PaintTree(child, clientClip);
+}

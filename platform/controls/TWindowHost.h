@@ -1,0 +1,78 @@
+// What a top-level form shows on: a surface, a record of what needs repainting, and the paint
+// pass that repaints it. The headless host paints into memory; a windowed host also presents.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "core/Types.h"
+#include "gdi/TCallLog.h"
+#include "gdi/TSurface.h"
+
+#include "controls/Controls.h"
+
+class TControl;
+class TWinControl;
+
+// The state of the modifier keys, as the host last saw it.
+TShiftState KeyboardShiftState();
+void SetKeyboardShiftState(TShiftState state);
+
+class TWindowHost {
+public:
+    virtual ~TWindowHost();
+
+    TSurface& Surface() { return FSurface; }
+    const TSurface& Surface() const { return FSurface; }
+    TWinControl* Root() const { return FRoot; }
+
+    // Marks a rectangle of the surface for the next paint pass, on behalf of a control.
+    void InvalidateRect(const TControl* control, const TRect& surfaceRect);
+    // Runs the paint pass: every window that meets the dirty area is repainted there, parents
+    // before children, each clipped to its visible client area and to the dirty area.
+    void PaintPending();
+    bool HasPending() const { return !FDirty.IsEmpty(); }
+    TRect PendingRect() const { return FDirty; }
+    // Marks the whole surface dirty and paints it.
+    void PaintAll();
+
+    // What controls asked of the framework, for tests and tools.
+    int InvalidateCount(const TControl* control) const;
+    int PaintCount(const TControl* control) const;
+    void ResetCounts();
+    // Records the drawing calls of every context made for the control (null: stop).
+    void SetCallLog(const TControl* control, TCallLog* log);
+    TCallLog* CallLogFor(const TControl* control) const;
+
+    // Makes the surface follow the root's client size.
+    void ResizeSurface();
+
+    // The control with the keyboard focus; moving the focus sends WM_KILLFOCUS and
+    // WM_SETFOCUS.
+    TWinControl* FocusedControl() const { return FFocused; }
+    void SetFocusedControl(TWinControl* control);
+    // Forgets a control that is going away.
+    void ControlDestroyed(const TControl* control);
+
+    // Takes the root off this host: its windows are destroyed.
+    void Detach();
+
+protected:
+    TWindowHost() = default;
+    // Shows root on this host: its window and its children's windows are created.
+    void Attach(TWinControl* root);
+    // Called after the paint pass touched the rectangle of the surface.
+    virtual void Presented(const TRect&) {}
+
+private:
+    void PaintTree(TWinControl* control, const TRect& area);
+
+    TSurface FSurface;
+    TWinControl* FRoot = nullptr;
+    TRect FDirty{};
+    TWinControl* FFocused = nullptr;
+    std::map<const TControl*, int> FInvalidates;
+    std::map<const TControl*, int> FPaints;
+    std::map<const TControl*, TCallLog*> FLogs;
+};

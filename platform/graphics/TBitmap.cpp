@@ -1,0 +1,132 @@
+#include "graphics/TBitmap.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "gdi/TDeviceContext.h"
+#include "graphics/BmpCodec.h"
+#include "graphics/TCanvas.h"
+
+namespace {
+
+// A canvas whose context draws into its bitmap's pixels; it follows the bitmap when the
+// bitmap gets a new image.
+class TBitmapCanvas : public TCanvas {
+public:
+    explicit TBitmapCanvas(TBitmap& bitmap) : FBitmap(bitmap) {}
+    void Detach() {
+        SetHandle(nullptr);
+        FContext.reset();
+    }
+
+protected:
+    void CreateHandle() override {
+        TBitmapImage* image = FBitmap.Image();
+        if (!image) return;
+        FContext = std::make_unique<TDeviceContext>(&image->Pixels);
+        SetHandle(FContext.get());
+    }
+
+private:
+    TBitmap& FBitmap;
+    std::unique_ptr<TDeviceContext> FContext;
+};
+
+}  // namespace
+
+TBitmap::TBitmap() = default;
+
+TBitmap::~TBitmap() {
+    FCanvas.reset();
+    delete FImage;
+}
+
+void TBitmap::SetHandle(HBITMAP handle) {
+    if (handle == FImage) return;
+    if (FCanvas) static_cast<TBitmapCanvas*>(FCanvas.get())->Detach();
+    delete FImage;
+    FImage = handle;
+    Changed();
+}
+
+HBITMAP TBitmap::ReleaseHandle() {
+    if (FCanvas) static_cast<TBitmapCanvas*>(FCanvas.get())->Detach();
+    HBITMAP h = FImage;
+    FImage = nullptr;
+    return h;
+}
+
+int TBitmap::Width() const { return FImage ? FImage->Width() : 0; }
+int TBitmap::Height() const { return FImage ? FImage->Height() : 0; }
+
+void TBitmap::SetSize(int width, int height) {
+    if (width == Width() && height == Height()) return;
+    auto* image = new TBitmapImage(width, height, 0x00FFFFFF);
+    if (FImage) {
+        image->BitsPerPixel = FImage->BitsPerPixel;
+        image->Palette = FImage->Palette;
+        for (int y = 0; y < std::min(height, FImage->Height()); ++y)
+            for (int x = 0; x < std::min(width, FImage->Width()); ++x)
+                image->Pixels.Set(x, y, FImage->Pixels.At(x, y));
+    }
+    SetHandle(image);
+}
+
+void TBitmap::SetWidth(int value) { SetSize(value, Height()); }
+void TBitmap::SetHeight(int value) { SetSize(Width(), value); }
+
+void TBitmap::Assign(const TPersistent* source) {
+    if (source == this) return;
+    if (!source) {
+        SetHandle(nullptr);
+        return;
+    }
+    if (auto* b = dynamic_cast<const TBitmap*>(source)) {
+        SetHandle(b->FImage ? new TBitmapImage(*b->FImage) : nullptr);
+        return;
+    }
+    TGraphicsObject::Assign(source);
+}
+
+TCanvas* TBitmap::Canvas() {
+    if (!FCanvas) FCanvas = std::make_unique<TBitmapCanvas>(*this);
+    return FCanvas.get();
+}
+
+void TBitmap::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
+    TBitmapImage image = BmpCodec::DecodeFile(data, size);
+    SetHandle(image.Width() > 0 && image.Height() > 0 ? new TBitmapImage(std::move(image))
+                                                      : nullptr);
+}
+
+std::vector<std::uint8_t> TBitmap::SaveToBytes() const {
+    return FImage ? BmpCodec::EncodeFile(*FImage) : std::vector<std::uint8_t>{};
+}
+
+void TBitmap::LoadFromFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw EInvalidGraphic(path + ": cannot open the file");
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
+    try {
+        LoadFromBytes(bytes.data(), bytes.size());
+    } catch (const EInvalidGraphic& e) {
+        throw EInvalidGraphic(path + ": " + e.what());
+    }
+}
+
+void TBitmap::SaveToFile(const std::string& path) const {
+    std::vector<std::uint8_t> bytes = SaveToBytes();
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw EInvalidGraphic(path + ": cannot write the file");
+}
+
+void TBitmap::DefineProperties(TFiler&) {}
+
+const TClassInfo& TBitmap::StaticClassInfo() {
+    static const TClassInfo info{"TBitmap", &TPersistent::StaticClassInfo(), "Graphics", {},
+                                 nullptr};
+    return info;
+}

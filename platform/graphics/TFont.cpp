@@ -1,0 +1,101 @@
+#include "graphics/TFont.h"
+
+#include <cstdlib>
+
+#include "text/TFontInstance.h"
+
+int MulDiv(int a, int b, int c) {
+    if (c == 0) return -1;
+    const long long p = static_cast<long long>(a) * b;
+    const long long q = (std::llabs(p) + std::llabs(c) / 2) / std::llabs(c);
+    return static_cast<int>(((p < 0) != (c < 0)) ? -q : q);
+}
+
+void TFont::SetName(const std::string& value) {
+    if (value.empty() || value == FName) return;
+    FName = value;
+    Changed();
+}
+
+void TFont::SetHeight(int value) {
+    if (value == FHeight) return;
+    FHeight = value;
+    Changed();
+}
+
+int TFont::Size() const { return -MulDiv(FHeight, 72, kPixelsPerInch); }
+
+void TFont::SetSize(int value) { SetHeight(-MulDiv(value, kPixelsPerInch, 72)); }
+
+void TFont::SetStyle(TFontStyles value) {
+    if (value == FStyle) return;
+    FStyle = value;
+    Changed();
+}
+
+void TFont::SetColor(TColor value) {
+    if (value == FColor) return;
+    FColor = value;
+    Changed();
+}
+
+void TFont::SetCharset(TFontCharset value) {
+    if (value == FCharset) return;
+    FCharset = value;
+    Changed();
+}
+
+void TFont::SetPitch(TFontPitch value) {
+    if (value == FPitch) return;
+    FPitch = value;
+    Changed();
+}
+
+void TFont::Assign(const TPersistent* source) {
+    if (auto* f = dynamic_cast<const TFont*>(source)) {
+        if (f == this) return;
+        FName = f->FName;
+        FHeight = f->FHeight;
+        FStyle = f->FStyle;
+        FColor = f->FColor;
+        FCharset = f->FCharset;
+        FPitch = f->FPitch;
+        Changed();
+        return;
+    }
+    TGraphicsObject::Assign(source);
+}
+
+TLogFont TFont::LogFont() const {
+    TLogFont lf;
+    lf.Name = FName;
+    lf.Height = FHeight;
+    lf.Bold = FStyle.Contains(fsBold);
+    lf.Italic = FStyle.Contains(fsItalic);
+    lf.Underline = FStyle.Contains(fsUnderline);
+    lf.StrikeOut = FStyle.Contains(fsStrikeOut);
+    lf.Charset = FCharset;
+    lf.Pitch = static_cast<std::uint8_t>(FPitch);
+    return lf;
+}
+
+std::shared_ptr<const TFontInstance> TFont::Handle() const { return TFontInstance::Get(LogFont()); }
+
+const TClassInfo& TFont::StaticClassInfo() {
+    using namespace PropBuild;
+    static const TClassInfo info{
+        "TFont",
+        &TPersistent::StaticClassInfo(),
+        "Graphics",
+        {
+            Ord("Charset", TypeInfoTFontCharset(), &TFont::Charset, &TFont::SetCharset),
+            Ord("Color", TypeInfoTColor(), &TFont::Color, &TFont::SetColor),
+            Ord("Height", TypeInfoInteger(), &TFont::Height, &TFont::SetHeight),
+            Str("Name", TypeInfoString(), &TFont::Name, &TFont::SetName),
+            Ord("Pitch", TypeInfoTFontPitch(), &TFont::Pitch, &TFont::SetPitch, fpDefault),
+            NotStored(Ord("Size", TypeInfoInteger(), &TFont::Size, &TFont::SetSize)),
+            Ord("Style", TypeInfoTFontStyles(), &TFont::Style, &TFont::SetStyle, 0),
+        },
+        nullptr};
+    return info;
+}

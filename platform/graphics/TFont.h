@@ -1,0 +1,56 @@
+// A font as the framework describes it: name, size or height, style, colour, character set
+// and pitch, at 96 pixels per inch.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "graphics/Graphics.h"
+#include "graphics/TGraphicsObject.h"
+#include "text/TLogFont.h"
+
+class TFontInstance;
+
+constexpr int kPixelsPerInch = 96;
+
+// a * b / c rounded half away from zero, as Windows' MulDiv.
+int MulDiv(int a, int b, int c);
+
+class TFont : public TGraphicsObject {
+    DECLARE_CLASSINFO()
+
+public:
+    // A new font has the framework defaults: "MS Sans Serif", 8 points (height -11), black.
+    TFont() = default;
+
+    std::string Name() const { return FName; }
+    void SetName(const std::string& value);
+    // Height < 0 is the character height in pixels, > 0 the cell height.
+    int Height() const { return FHeight; }
+    void SetHeight(int value);
+    // Size in points: -Height * 72 / 96, rounded.
+    int Size() const;
+    void SetSize(int value);
+    TFontStyles Style() const { return FStyle; }
+    void SetStyle(TFontStyles value);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value);
+    TFontCharset Charset() const { return FCharset; }
+    void SetCharset(TFontCharset value);
+    TFontPitch Pitch() const { return FPitch; }
+    void SetPitch(TFontPitch value);
+
+    void Assign(const TPersistent* source) override;
+
+    // The logical font and the rendered face it stands for.
+    TLogFont LogFont() const;
+    std::shared_ptr<const TFontInstance> Handle() const;
+
+private:
+    std::string FName = "MS Sans Serif";
+    int FHeight = -11;
+    TFontStyles FStyle;
+    TColor FColor = clWindowText;
+    TFontCharset FCharset = DEFAULT_CHARSET;
+    TFontPitch FPitch = fpDefault;
+};

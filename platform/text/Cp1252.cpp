@@ -1,0 +1,17 @@
+#include "text/Cp1252.h"
+
+namespace {
+// 0x80 .. 0x9F; 0 where the code page leaves the byte undefined.
+constexpr std::uint16_t kHigh[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+}  // namespace
+
+std::uint32_t Cp1252ToUnicode(unsigned char ch) {
+    if (ch >= 0x80 && ch < 0xA0) {
+        std::uint16_t u = kHigh[ch - 0x80];
+        return u ? u : ch;
+    }
+    return ch;
+}

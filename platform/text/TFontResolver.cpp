@@ -1,0 +1,112 @@
+#include "text/TFontResolver.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <tuple>
+
+namespace TFontResolver {
+namespace {
+
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+struct TLiberationFamily {
+    const char* Family;
+    const char* FilePrefix;
+};
+
+// The Liberation files of Debian's fonts-liberation2, looked for first so that the same
+// name draws the same glyphs on every machine that has the package.
+const TLiberationFamily* LiberationFor(const std::string& family) {
+    static const TLiberationFamily kFamilies[] = {
+        {"Liberation Sans", "LiberationSans"},
+        {"Liberation Serif", "LiberationSerif"},
+        {"Liberation Mono", "LiberationMono"},
+    };
+    for (const auto& f : kFamilies)
+        if (family == f.Family) return &f;
+    return nullptr;
+}
+
+std::string LiberationFile(const TLiberationFamily& f, bool bold, bool italic) {
+    const char* style = bold ? (italic ? "BoldItalic" : "Bold") : (italic ? "Italic" : "Regular");
+    for (const char* dir : {"/usr/share/fonts/truetype/liberation2/",
+                            "/usr/share/fonts/truetype/liberation/"}) {
+        std::string path = std::string(dir) + f.FilePrefix + "-" + style + ".ttf";
+        std::error_code ec;
+        if (std::filesystem::exists(path, ec)) return path;
+    }
+    return {};
+}
+
+TResolvedFace FontconfigMatch(const std::string& family, bool bold, bool italic) {
+    static std::once_flag once;
+    std::call_once(once, [] { FcInit(); });
+    TResolvedFace out;
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    if (match) {
+        FcChar8* file = nullptr;
+        FcChar8* fam = nullptr;
+        int index = 0;
+        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
+            out.FilePath = reinterpret_cast<const char*>(file);
+        if (FcPatternGetString(match, FC_FAMILY, 0, &fam) == FcResultMatch)
+            out.Family = reinterpret_cast<const char*>(fam);
+        if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) out.FaceIndex = index;
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    return out;
+}
+
+}  // namespace
+
+std::string SubstituteFamily(const std::string& name) {
+    static const std::map<std::string, std::string> kSubstitutes = {
+        {"ms sans serif", "Liberation Sans"},   {"microsoft sans serif", "Liberation Sans"},
+        {"arial", "Liberation Sans"},           {"helvetica", "Liberation Sans"},
+        {"ms shell dlg", "Liberation Sans"},    {"ms shell dlg 2", "Liberation Sans"},
+        {"tahoma", "Liberation Sans"},          {"system", "Liberation Sans"},
+        {"times new roman", "Liberation Serif"}, {"times", "Liberation Serif"},
+        {"ms serif", "Liberation Serif"},       {"courier new", "Liberation Mono"},
+        {"courier", "Liberation Mono"},         {"fixedsys", "Liberation Mono"},
+        {"", "Liberation Sans"},
+    };
+    auto it = kSubstitutes.find(Lower(name));
+    return it == kSubstitutes.end() ? name : it->second;
+}
+
+TResolvedFace Resolve(const std::string& name, bool bold, bool italic) {
+    static std::mutex mutex;
+    static std::map<std::tuple<std::string, bool, bool>, TResolvedFace> cache;
+    std::lock_guard lock(mutex);
+    auto key = std::make_tuple(name, bold, italic);
+    if (auto it = cache.find(key); it != cache.end()) return it->second;
+
+    const std::string family = SubstituteFamily(name);
+    TResolvedFace face;
+    if (const TLiberationFamily* lib = LiberationFor(family)) {
+        face.FilePath = LiberationFile(*lib, bold, italic);
+        face.Family = family;
+    }
+    if (face.FilePath.empty()) face = FontconfigMatch(family, bold, italic);
+    cache[key] = face;
+    return face;
+}
+
+}  // namespace TFontResolver

@@ -1,0 +1,21 @@
+// Finds the font file for a family name and style. The classic Windows families resolve to
+// the metric-compatible Liberation faces; anything else goes through fontconfig.
+#pragma once
+
+#include <string>
+
+struct TResolvedFace {
+    std::string FilePath;
+    int FaceIndex = 0;
+    std::string Family;
+};
+
+namespace TFontResolver {
+
+// The family a Windows family name is drawn with ("Arial" -> "Liberation Sans").
+std::string SubstituteFamily(const std::string& name);
+// The face file for a family, bold and italic as asked. Never fails while any font is
+// installed; the returned path is empty only when fontconfig finds nothing at all.
+TResolvedFace Resolve(const std::string& name, bool bold, bool italic);
+
+}  // namespace TFontResolver

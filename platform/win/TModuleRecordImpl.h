@@ -1,0 +1,38 @@
+// What an HMODULE stands for: a loaded module's file name and the resources compiled into it,
+// found by type, name and language.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Resource types, with their Win32 numbers.
+constexpr std::uint16_t RT_BITMAP = 2;
+constexpr std::uint16_t RT_ICON = 3;
+constexpr std::uint16_t RT_RCDATA = 10;
+constexpr std::uint16_t RT_GROUP_ICON = 14;
+constexpr std::uint16_t RT_VERSION = 16;
+
+constexpr std::uint16_t kLangNeutral = 0;
+constexpr std::uint16_t kLangEnglishUS = 1033;
+
+struct TResourceEntry {
+    std::uint16_t Type;
+    std::string Name;  // upper case; a numbered resource is "#n"
+    std::uint16_t Language;
+    const std::uint8_t* Data;
+    std::size_t Size;
+};
+
+struct TModuleRecordImpl {
+    std::string FileName;
+    std::vector<TResourceEntry> Resources;
+    // The operating system's handle of the library, when the module is a loaded library.
+    void* Library = nullptr;
+
+    // The resource of that type and name (case-insensitive), preferring the language asked
+    // for, then neutral, then any; null when there is none.
+    const TResourceEntry* Find(std::uint16_t type, const std::string& name,
+                               std::uint16_t language = kLangNeutral) const;
+};
