@@ -1,10 +1,20 @@
 #include "hosts/THeadlessHost.h"
 
-THeadlessHost::THeadlessHost(TWinControl* form) { Attach(form); }
+#include "loop/TMessageLoop.h"
 
-THeadlessHost::~THeadlessHost() { Detach(); }
+THeadlessHost::THeadlessHost(TWinControl* form) {
+    Attach(form);
+}
+
+THeadlessHost::~THeadlessHost() {
+    Detach();
+}
 
 const TSurface& THeadlessHost::Render() {
     PaintPending();
     return Surface();
+}
+
+void THeadlessHost::Advance(TMilliseconds ms) {
+    TMessageLoop::Current().Advance(ms);
 }

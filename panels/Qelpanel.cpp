@@ -1,0 +1,16 @@
+#include "panels/Qelpanel.h"
+
+#include "classes/TClassRegistry.h"
+#include "panels/TQELGradient.h"
+#include "panels/TScrollingArea.h"
+#include "panels/TTileBitmap.h"
+
+namespace Qelpanel {
+
+void RegisterClasses() {
+    TClassRegistry::RegisterClass(TScrollingArea::StaticClassInfo());
+    TClassRegistry::RegisterClass(TTileBitmap::StaticClassInfo());
+    TClassRegistry::RegisterClass(TQELGradient::StaticClassInfo());
+}
+
+}  // namespace Qelpanel
