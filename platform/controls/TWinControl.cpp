@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "controls/TWindowHost.h"
 #include "gdi/Gdi.h"
+#include "controls/TWindowHost.h"
 #include "graphics/Graphics.h"
 
 namespace {
@@ -155,9 +155,7 @@ bool TWinControl::Focused() const {
     return host && host->FocusedControl() == this;
 }
 
-bool TWinControl::CanFocus() const {
-    return FHandleAllocated && Showing() && Enabled();
-}
+bool TWinControl::CanFocus() const { return FHandleAllocated && Showing() && Enabled(); }
 
 void TWinControl::SetFocus() {
     if (TWindowHost* host = Host(); host && CanFocus()) host->SetFocusedControl(this);
@@ -205,8 +203,7 @@ void TWinControl::PaintSingleBorder(TDeviceContext& dc, const TRect& r, bool ctl
     // bottom-left corners take the second colour, as GDI's sunken edge draws them.
     auto frame = [&](const TRect& f, TColor topLeft, TColor bottomRight) {
         if (f.IsEmpty()) return;
-        Gdi::FillRect(dc, TRect{f.Left, f.Top, f.Right - 1, f.Top + 1},
-                      TGdiBrush{BS_SOLID, topLeft});
+        Gdi::FillRect(dc, TRect{f.Left, f.Top, f.Right - 1, f.Top + 1}, TGdiBrush{BS_SOLID, topLeft});
         Gdi::FillRect(dc, TRect{f.Left, f.Top + 1, f.Left + 1, f.Bottom - 1},
                       TGdiBrush{BS_SOLID, topLeft});
         Gdi::FillRect(dc, TRect{f.Right - 1, f.Top, f.Right, f.Bottom},
@@ -228,8 +225,7 @@ std::unique_ptr<TDeviceContext> TWinControl::CreateClientContext() const {
     TWindowHost* host = Host();
     if (!host || !FHandleAllocated)
         return std::make_unique<TDeviceContext>(&EmptySurface(), TPoint{}, TRect{});
-    auto dc =
-        std::make_unique<TDeviceContext>(&host->Surface(), ClientOrigin(), VisibleClientClip());
+    auto dc = std::make_unique<TDeviceContext>(&host->Surface(), ClientOrigin(), VisibleClientClip());
     dc->Log = host->CallLogFor(this);
     return dc;
 }
@@ -271,24 +267,17 @@ void TWinControl::Realign() {
 void TWinControl::AlignControls(TControl*, TRect& rect) {
     const TRect client = GetClientRect();
     // Anchored controls keep their distance to the edges they are anchored to.
-    if (!FAnchorRect.IsEmpty() &&
-        (FAnchorRect.Right != client.Right || FAnchorRect.Bottom != client.Bottom)) {
+    if (!FAnchorRect.IsEmpty() && (FAnchorRect.Right != client.Right || FAnchorRect.Bottom != client.Bottom)) {
         const int dx = client.Right - FAnchorRect.Right, dy = client.Bottom - FAnchorRect.Bottom;
         for (TControl* c : FControls) {
             if (c->Align() != alNone) continue;
             const TAnchors a = c->Anchors();
             int l = c->Left(), t = c->Top(), w = c->Width(), h = c->Height();
             if (a.Contains(akRight)) {
-                if (a.Contains(akLeft))
-                    w += dx;
-                else
-                    l += dx;
+                if (a.Contains(akLeft)) w += dx; else l += dx;
             }
             if (a.Contains(akBottom)) {
-                if (a.Contains(akTop))
-                    h += dy;
-                else
-                    t += dy;
+                if (a.Contains(akTop)) h += dy; else t += dy;
             }
             c->SetBounds(l, t, std::max(0, w), std::max(0, h));
         }
@@ -363,21 +352,11 @@ void TWinControl::WMEraseBkgnd(TMessage& message) {
     message.Result = 1;
 }
 
-void TWinControl::KeyDown(WORD& key, TShiftState shift) {
-    OnKeyDown(this, key, shift);
-}
-void TWinControl::KeyUp(WORD& key, TShiftState shift) {
-    OnKeyUp(this, key, shift);
-}
-void TWinControl::KeyPress(char& key) {
-    OnKeyPress(this, key);
-}
-void TWinControl::DoEnter() {
-    OnEnter(this);
-}
-void TWinControl::DoExit() {
-    OnExit(this);
-}
+void TWinControl::KeyDown(WORD& key, TShiftState shift) { OnKeyDown(this, key, shift); }
+void TWinControl::KeyUp(WORD& key, TShiftState shift) { OnKeyUp(this, key, shift); }
+void TWinControl::KeyPress(char& key) { OnKeyPress(this, key); }
+void TWinControl::DoEnter() { OnEnter(this); }
+void TWinControl::DoExit() { OnExit(this); }
 
 void TWinControl::Dispatch(TMessage& message) {
     switch (message.Msg) {
@@ -488,19 +467,11 @@ TPropInfo TabOrder() {
 TPropInfo TabStop(bool defaultValue) {
     return Ord("TabStop", TypeInfoBoolean(), &W::TabStop, &W::SetTabStop, defaultValue ? 1 : 0);
 }
-TPropInfo OnEnter() {
-    return Event("OnEnter", TypeInfoNotifyEvent(), &W::OnEnter);
-}
-TPropInfo OnExit() {
-    return Event("OnExit", TypeInfoNotifyEvent(), &W::OnExit);
-}
-TPropInfo OnKeyDown() {
-    return Event("OnKeyDown", TypeInfoEvent("TKeyEvent"), &W::OnKeyDown);
-}
+TPropInfo OnEnter() { return Event("OnEnter", TypeInfoNotifyEvent(), &W::OnEnter); }
+TPropInfo OnExit() { return Event("OnExit", TypeInfoNotifyEvent(), &W::OnExit); }
+TPropInfo OnKeyDown() { return Event("OnKeyDown", TypeInfoEvent("TKeyEvent"), &W::OnKeyDown); }
 TPropInfo OnKeyPress() {
     return Event("OnKeyPress", TypeInfoEvent("TKeyPressEvent"), &W::OnKeyPress);
 }
-TPropInfo OnKeyUp() {
-    return Event("OnKeyUp", TypeInfoEvent("TKeyEvent"), &W::OnKeyUp);
-}
+TPropInfo OnKeyUp() { return Event("OnKeyUp", TypeInfoEvent("TKeyEvent"), &W::OnKeyUp); }
 }  // namespace ControlProps
