@@ -7,7 +7,8 @@
 
 namespace Qelpanel {
 
-void RegisterClasses() {
+// In the order the unit puts them on the palette.
+void Register() {
     TClassRegistry::RegisterClass(TScrollingArea::StaticClassInfo());
     TClassRegistry::RegisterClass(TTileBitmap::StaticClassInfo());
     TClassRegistry::RegisterClass(TQELGradient::StaticClassInfo());

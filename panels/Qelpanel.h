@@ -3,8 +3,7 @@
 
 namespace Qelpanel {
 
-// Makes the unit's classes known by name to form files: TScrollingArea, TTileBitmap and
-// TQELGradient, in that order. Calling it again changes nothing.
-void RegisterClasses();
+// Registers the unit's classes, so that form files create them by name.
+void Register();
 
 }  // namespace Qelpanel

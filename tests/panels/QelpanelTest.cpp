@@ -10,8 +10,8 @@
 #include "panels/TTileBitmap.h"
 
 TEST(QelpanelRegistration, FormFilesFindTheUnitsClassesByName) {
-    Qelpanel::RegisterClasses();
-    Qelpanel::RegisterClasses();
+    Qelpanel::Register();
+    Qelpanel::Register();
     const auto all = TClassRegistry::RegisteredClasses();
     for (const char* name : {"TScrollingArea", "TTileBitmap", "TQELGradient"}) {
         const TClassInfo* cls = TClassRegistry::FindClass(name);
