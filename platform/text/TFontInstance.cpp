@@ -208,7 +208,8 @@ void PlainMetrics(FT_Face face, bool fakeBold, TEXTMETRICA& tm, TTextDecorations
 // Metrics for when no font file could be opened at all: text measures and draws as nothing,
 // but the cell stays a sensible size for the height asked for.
 void NoFaceMetrics(const TLogFont& font, TEXTMETRICA& tm) {
-    const int h = font.Height < 0 ? -font.Height : (font.Height > 0 ? font.Height : 16);
+    const long long asked = font.Height < 0 ? -static_cast<long long>(font.Height) : font.Height;
+    const int h = static_cast<int>(std::clamp<long long>(asked ? asked : 16, 1, kMaxPpem));
     tm.tmAscent = h * 4 / 5;
     tm.tmDescent = h - tm.tmAscent;
     tm.tmHeight = h;
@@ -247,12 +248,14 @@ std::shared_ptr<const TFontInstance> TFontInstance::Get(const TLogFont& font) {
     inst->FFace = std::make_unique<TFace>();
     TEXTMETRICA& tm = inst->FMetrics;
 
-    TResolvedFace resolved = TFontResolver::Resolve(font.Name, font.Bold, font.Italic);
+    const bool fixedPitch = font.Pitch == 2;  // fpFixed
+    TResolvedFace resolved =
+        TFontResolver::Resolve(font.Name, font.Bold, font.Italic, fixedPitch);
     std::lock_guard ftLock(gFreeTypeMutex);
     FT_Face face = OpenFace(resolved);
     if (!face) {
         // The file named by the family would not open; any installed face beats none.
-        resolved = TFontResolver::Resolve("", font.Bold, font.Italic);
+        resolved = TFontResolver::Resolve("", font.Bold, font.Italic, fixedPitch);
         face = OpenFace(resolved);
     }
     if (face) {
