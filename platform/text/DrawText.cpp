@@ -167,7 +167,9 @@ void DrawLine(TDeviceContext& dc, const TFontInstance& font, const TLine& line, 
         if (len > 0) {  // a tab
             --len, ++s;
             segmentX += (width / layout.TabWidth + 1) * layout.TabWidth;
-            if (prefix != -1) prefix = prefix < segment ? -1 : prefix - segment;
+            // The prefix index moves past the segment and its tab. (GDI as Wine has it forgets
+            // the tab and underlines the character after the marked one.)
+            if (prefix != -1) prefix = prefix < segment ? -1 : prefix - segment - 1;
         }
     }
 }

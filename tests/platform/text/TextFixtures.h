@@ -3,12 +3,17 @@
 #pragma once
 
 #include <array>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "gdi/TSurface.h"
 #include "text/TLogFont.h"
 #include "win/WinApi.h"
+
+inline void PrintTo(const TRect& r, std::ostream* os) {
+    *os << "(" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ")";
+}
 
 struct TFixtureLine {
     int X = 0, Y = 0;
