@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -52,7 +53,10 @@ std::string LiberationFile(const TLiberationFamily& f, bool bold, bool italic) {
 TResolvedFace FontconfigMatch(const std::string& family, bool bold, bool italic,
                               bool exactFamily) {
     static std::once_flag once;
-    std::call_once(once, [] { FcInit(); });
+    std::call_once(once, [] {
+        // Fontconfig keeps defaults it frees only in FcFini; give them back at exit.
+        if (FcInit()) std::atexit(FcFini);
+    });
     TResolvedFace out;
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));

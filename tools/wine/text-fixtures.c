@@ -30,12 +30,32 @@ static const int kHeights[] = {-11, -13, -15, -16, -20, 15, 18};
 #define FONT_COUNT (FACE_COUNT * HEIGHT_COUNT * 4)
 
 /* Font number: face * 28 + style * 7 + height index; style 0 regular, 1 bold, 2 italic,
- * 3 bold italic. */
+ * 3 bold italic. After those, a few underlined and struck-out fonts. */
+typedef struct {
+    int face, height, weight, italic, underline, strikeOut;
+} ExtraFont;
+static const ExtraFont kExtraFonts[] = {
+    {0, -11, FW_NORMAL, 0, 1, 0}, {0, -11, FW_NORMAL, 0, 0, 1}, {0, -16, FW_BOLD, 0, 1, 1},
+    {1, -16, FW_BOLD, 1, 1, 0},   {2, -13, FW_NORMAL, 0, 1, 1},
+};
+#define EXTRA_COUNT (int)(sizeof kExtraFonts / sizeof kExtraFonts[0])
+
+static ExtraFont FontOf(int id) {
+    ExtraFont f;
+    if (id >= FONT_COUNT) return kExtraFonts[id - FONT_COUNT];
+    f.face = id / 28;
+    f.height = kHeights[id % 7];
+    f.weight = ((id / 7) % 4 & 1) ? FW_BOLD : FW_NORMAL;
+    f.italic = ((id / 7) % 4 & 2) != 0;
+    f.underline = f.strikeOut = 0;
+    return f;
+}
+
 static HFONT MakeFont(int id) {
-    int face = id / 28, style = (id / 7) % 4, height = kHeights[id % 7];
-    return CreateFontA(height, 0, 0, 0, (style & 1) ? FW_BOLD : FW_NORMAL, (style & 2) != 0,
-                       FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       NONANTIALIASED_QUALITY, DEFAULT_PITCH, kFaces[face]);
+    ExtraFont f = FontOf(id);
+    return CreateFontA(f.height, 0, 0, 0, f.weight, f.italic, f.underline, f.strikeOut,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       NONANTIALIASED_QUALITY, DEFAULT_PITCH, kFaces[f.face]);
 }
 
 static FILE *out;
@@ -159,7 +179,8 @@ static void RecordFont(int id, const char *dir) {
     otmSize = GetOutlineTextMetricsA(dc, 0, NULL);
     otm = (OUTLINETEXTMETRICA *)malloc(otmSize);
     GetOutlineTextMetricsA(dc, otmSize, otm);
-    fprintf(out, "font %d %d %d %d ", id, kHeights[id % 7], tm.tmWeight, tm.tmItalic ? 1 : 0);
+    fprintf(out, "font %d %d %d %d %d %d ", id, FontOf(id).height, tm.tmWeight,
+            tm.tmItalic ? 1 : 0, tm.tmUnderlined ? 1 : 0, tm.tmStruckOut ? 1 : 0);
     PutString(face, (int)strlen(face));
     fputc(' ', out);
     PutString((char *)otm + (UINT_PTR)otm->otmpFullName,
@@ -454,7 +475,7 @@ int main(int argc, char **argv) {
     }
     fprintf(out, "# Text as real GDI measures and draws it, recorded by tools/wine/text-fixtures.c.\n");
     fprintf(out, "# Sentinel %06X, ink %06X, paper %06X (COLORREF).\n", kSentinel, kInk, kPaper);
-    for (i = 0; i < FONT_COUNT; i++) RecordFont(i, argv[1]);
+    for (i = 0; i < FONT_COUNT + EXTRA_COUNT; i++) RecordFont(i, argv[1]);
     RecordDrawText(argv[1]);
     fclose(out);
     if (argc > 3)

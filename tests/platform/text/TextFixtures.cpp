@@ -64,7 +64,8 @@ TTextFixtures Read() {
             int id = 0;
             if (kind == "font") {
                 TFixtureFont font;
-                in >> font.Id >> font.Height >> font.Weight >> font.Italic;
+                in >> font.Id >> font.Height >> font.Weight >> font.Italic >> font.Underline >>
+                    font.StrikeOut;
                 font.Face = Quoted(in);
                 font.FullName = Quoted(in);
                 f.Fonts.push_back(font);
@@ -139,6 +140,8 @@ TLogFont TFixtureFont::LogFont() const {
     lf.Height = Height;
     lf.Bold = Weight >= 600;
     lf.Italic = Italic;
+    lf.Underline = Underline;
+    lf.StrikeOut = StrikeOut;
     return lf;
 }
 
@@ -146,6 +149,8 @@ std::string TFixtureFont::Describe() const {
     std::string s = Face + " " + std::to_string(Height);
     if (Weight >= 600) s += " bold";
     if (Italic) s += " italic";
+    if (Underline) s += " underlined";
+    if (StrikeOut) s += " struck out";
     return s;
 }
 

@@ -31,6 +31,8 @@ struct TFixtureFont {
     int Height = 0;
     int Weight = 400;
     bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
     std::string Face;
     std::string FullName;
     TEXTMETRICA Metrics{};
