@@ -37,11 +37,17 @@ struct TLine {
     int Height = 0;
 };
 
-bool Has(UINT format, UINT flag) { return (format & flag) != 0; }
+bool Has(UINT format, UINT flag) {
+    return (format & flag) != 0;
+}
 
-bool IsBreak(char c) { return c == kReturn || c == kLineFeed; }
+bool IsBreak(char c) {
+    return c == kReturn || c == kLineFeed;
+}
 
-bool IsPrefix(char c) { return c == kPrefix || c == kAlphaPrefix; }
+bool IsPrefix(char c) {
+    return c == kPrefix || c == kAlphaPrefix;
+}
 
 // A prefix noted at the very end of a segment (before a tab, a line break or the end) marks
 // nothing; user32 then reads the segment's n source characters again and takes the last
@@ -106,7 +112,8 @@ bool NextLine(const TFontInstance& font, const char* text, int& pos, int& count,
         }
         const int drawn = static_cast<int>(line.Text.size()) - segmentStart;
         if (line.Prefix >= segmentStart + drawn) {
-            const int marked = LastMarkedCharacter(text + segmentSource, pos - segmentSource, drawn);
+            const int marked =
+                LastMarkedCharacter(text + segmentSource, pos - segmentSource, drawn);
             line.Prefix = marked == -1 ? -1 : segmentStart + marked;
         }
         line.Width += font.TextWidth(line.Text.data() + segmentStart, drawn);
@@ -128,8 +135,7 @@ void DrawPrefixUnderline(TDeviceContext& dc, const TFontInstance& font, int x, i
     int left = x + font.TextWidth(segment, offset);
     int right = x + font.TextWidth(segment, offset + 1) - 1;  // excluded, as LineTo's end
     if (clip) {
-        if (left > clip->Right || right < clip->Left || y < clip->Top || y >= clip->Bottom)
-            return;
+        if (left > clip->Right || right < clip->Left || y < clip->Top || y >= clip->Bottom) return;
         left = std::max(left, clip->Left);
         right = std::min(right, clip->Right);
     }

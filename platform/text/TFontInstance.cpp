@@ -37,8 +37,12 @@ FT_Library Library() {
 constexpr long kMaxGlyphPixels = 4096L * 4096L;
 constexpr long kMaxPpem = (1 << 16) - 1;
 
-constexpr FT_Pos Floor64(FT_Pos v) { return v & -64; }
-constexpr FT_Pos Ceil64(FT_Pos v) { return (v + 63) & -64; }
+constexpr FT_Pos Floor64(FT_Pos v) {
+    return v & -64;
+}
+constexpr FT_Pos Ceil64(FT_Pos v) {
+    return (v + 63) & -64;
+}
 
 struct TLogFontLess {
     bool operator()(const TLogFont& a, const TLogFont& b) const {
@@ -50,7 +54,9 @@ struct TLogFontLess {
 };
 
 // Some fonts store a negative descent in the unsigned Windows field.
-long WinDescent(const TT_OS2& os2) { return std::abs(static_cast<short>(os2.usWinDescent)); }
+long WinDescent(const TT_OS2& os2) {
+    return std::abs(static_cast<short>(os2.usWinDescent));
+}
 
 // The em size for a logical height: a negative height is the em size itself, a positive one
 // the cell height (Windows ascent + descent), rounded down where rounding would exceed it.
@@ -78,15 +84,17 @@ long PpemForHeight(FT_Face face, long height) {
 // The family bits of tmPitchAndFamily, read from the face's PANOSE classification.
 BYTE PitchAndFamily(FT_Face face, const TT_OS2& os2) {
     constexpr BYTE kVariablePitch = 0x01, kVector = 0x02, kTrueType = 0x04;
-    constexpr BYTE kRoman = 0x10, kSwiss = 0x20, kModern = 0x30, kScript = 0x40,
-                   kDecorative = 0x50;
+    constexpr BYTE kRoman = 0x10, kSwiss = 0x20, kModern = 0x30, kScript = 0x40, kDecorative = 0x50;
     const bool monospaced = os2.panose[3] == 9;  // proportion: monospaced
-    BYTE value = (!FT_IS_FIXED_WIDTH(face) && (os2.version == 0xFFFF || !monospaced))
-                     ? kVariablePitch
-                     : 0;
+    BYTE value =
+        (!FT_IS_FIXED_WIDTH(face) && (os2.version == 0xFFFF || !monospaced)) ? kVariablePitch : 0;
     switch (os2.panose[0]) {
-        case 3: value |= kScript; break;
-        case 4: value |= kDecorative; break;
+        case 3:
+            value |= kScript;
+            break;
+        case 4:
+            value |= kDecorative;
+            break;
         default:
             if (value == 0 || monospaced) {
                 value = kModern;
@@ -140,8 +148,8 @@ void OutlineMetrics(FT_Face face, const TT_OS2& os2, long ppem, bool fakeBold, b
     tm.tmHeight = tm.tmAscent + tm.tmDescent;
     tm.tmInternalLeading = scale(ascent + descent - face->units_per_EM);
     tm.tmExternalLeading =
-        hhea ? std::max<LONG>(0, scale(hhea->Line_Gap - ((ascent + descent) -
-                                                         (hhea->Ascender - hhea->Descender))))
+        hhea ? std::max<LONG>(0, scale(hhea->Line_Gap -
+                                       ((ascent + descent) - (hhea->Ascender - hhea->Descender))))
              : 0;
     tm.tmAveCharWidth = std::max<LONG>(1, scale(os2.xAvgCharWidth));
     tm.tmMaxCharWidth = scale(face->bbox.xMax - face->bbox.xMin);
@@ -249,8 +257,7 @@ std::shared_ptr<const TFontInstance> TFontInstance::Get(const TLogFont& font) {
     TEXTMETRICA& tm = inst->FMetrics;
 
     const bool fixedPitch = font.Pitch == 2;  // fpFixed
-    TResolvedFace resolved =
-        TFontResolver::Resolve(font.Name, font.Bold, font.Italic, fixedPitch);
+    TResolvedFace resolved = TFontResolver::Resolve(font.Name, font.Bold, font.Italic, fixedPitch);
     std::lock_guard ftLock(gFreeTypeMutex);
     FT_Face face = OpenFace(resolved);
     if (!face) {
@@ -262,13 +269,13 @@ std::shared_ptr<const TFontInstance> TFontInstance::Get(const TLogFont& font) {
         TFace& f = *inst->FFace;
         f.Face = face;
         inst->FFilePath = resolved.FilePath;
-        inst->FFamily = resolved.Family.empty() && face->family_name ? face->family_name
-                                                                     : resolved.Family;
+        inst->FFamily =
+            resolved.Family.empty() && face->family_name ? face->family_name : resolved.Family;
         f.FakeBold = font.Bold && !(face->style_flags & FT_STYLE_FLAG_BOLD);
         f.FakeItalic = font.Italic && !(face->style_flags & FT_STYLE_FLAG_ITALIC);
         const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-        const bool outline = FT_IS_SCALABLE(face) && os2 &&
-                             FT_Get_Sfnt_Table(face, FT_SFNT_HHEA) && face->units_per_EM > 0;
+        const bool outline = FT_IS_SCALABLE(face) && os2 && FT_Get_Sfnt_Table(face, FT_SFNT_HHEA) &&
+                             face->units_per_EM > 0;
         if (outline) {
             inst->FPpem = static_cast<int>(PpemForHeight(face, font.Height));
             FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(inst->FPpem));
@@ -278,8 +285,8 @@ std::shared_ptr<const TFontInstance> TFontInstance::Get(const TLogFont& font) {
             f.AverageWidthUnits = os2->xAvgCharWidth;
         } else {
             if (FT_IS_SCALABLE(face)) {
-                inst->FPpem = static_cast<int>(
-                    font.Height < 0 ? std::min<long>(-font.Height, kMaxPpem) : 12);
+                inst->FPpem =
+                    static_cast<int>(font.Height < 0 ? std::min<long>(-font.Height, kMaxPpem) : 12);
                 FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(inst->FPpem));
             } else if (face->num_fixed_sizes > 0) {
                 FT_Select_Size(face, 0);
@@ -365,8 +372,8 @@ void TFontInstance::LoadGlyph(unsigned char ch) const {
     }
     std::lock_guard lock(gFreeTypeMutex);
     const bool mono = !FLogFont.Antialiased;
-    FT_Int32 flags = FT_LOAD_IGNORE_GLOBAL_ADVANCE_WIDTH |
-                     (mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
+    FT_Int32 flags =
+        FT_LOAD_IGNORE_GLOBAL_ADVANCE_WIDTH | (mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
     if (!mono || f.FakeItalic) flags |= FT_LOAD_NO_BITMAP;
     const FT_UInt index = FT_Get_Char_Index(f.Face, Cp1252ToUnicode(ch));
     if (LoadGlyphSlot(f.Face, index, flags) != 0) {

@@ -39,8 +39,8 @@ const TLiberationFamily* LiberationFor(const std::string& family) {
 
 std::string LiberationFile(const TLiberationFamily& f, bool bold, bool italic) {
     const char* style = bold ? (italic ? "BoldItalic" : "Bold") : (italic ? "Italic" : "Regular");
-    for (const char* dir : {"/usr/share/fonts/truetype/liberation2/",
-                            "/usr/share/fonts/truetype/liberation/"}) {
+    for (const char* dir :
+         {"/usr/share/fonts/truetype/liberation2/", "/usr/share/fonts/truetype/liberation/"}) {
         std::string path = std::string(dir) + f.FilePrefix + "-" + style + ".ttf";
         std::error_code ec;
         if (std::filesystem::exists(path, ec)) return path;
@@ -50,8 +50,7 @@ std::string LiberationFile(const TLiberationFamily& f, bool bold, bool italic) {
 
 // The installed face fontconfig finds closest to the family and style. exactFamily: only a
 // face of that very family (fontconfig otherwise answers with its default face).
-TResolvedFace FontconfigMatch(const std::string& family, bool bold, bool italic,
-                              bool exactFamily) {
+TResolvedFace FontconfigMatch(const std::string& family, bool bold, bool italic, bool exactFamily) {
     static std::once_flag once;
     std::call_once(once, [] {
         // Fontconfig keeps defaults it frees only in FcFini; give them back at exit.
@@ -89,13 +88,20 @@ TResolvedFace FontconfigMatch(const std::string& family, bool bold, bool italic,
 
 std::string SubstituteFamily(const std::string& name) {
     static const std::map<std::string, std::string> kSubstitutes = {
-        {"ms sans serif", "Liberation Sans"},   {"microsoft sans serif", "Liberation Sans"},
-        {"arial", "Liberation Sans"},           {"helvetica", "Liberation Sans"},
-        {"ms shell dlg", "Liberation Sans"},    {"ms shell dlg 2", "Liberation Sans"},
-        {"tahoma", "Liberation Sans"},          {"system", "Liberation Sans"},
-        {"times new roman", "Liberation Serif"}, {"times", "Liberation Serif"},
-        {"ms serif", "Liberation Serif"},       {"courier new", "Liberation Mono"},
-        {"courier", "Liberation Mono"},         {"fixedsys", "Liberation Mono"},
+        {"ms sans serif", "Liberation Sans"},
+        {"microsoft sans serif", "Liberation Sans"},
+        {"arial", "Liberation Sans"},
+        {"helvetica", "Liberation Sans"},
+        {"ms shell dlg", "Liberation Sans"},
+        {"ms shell dlg 2", "Liberation Sans"},
+        {"tahoma", "Liberation Sans"},
+        {"system", "Liberation Sans"},
+        {"times new roman", "Liberation Serif"},
+        {"times", "Liberation Serif"},
+        {"ms serif", "Liberation Serif"},
+        {"courier new", "Liberation Mono"},
+        {"courier", "Liberation Mono"},
+        {"fixedsys", "Liberation Mono"},
         {"", "Liberation Sans"},
     };
     auto it = kSubstitutes.find(Lower(name));

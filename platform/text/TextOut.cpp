@@ -85,8 +85,8 @@ void TextOut(TDeviceContext& dc, int x, int y, const char* text, int n, const TR
     auto band = [&](int position, int size) {
         size = std::max(1, size);
         const int top = baseline - (position + size / 2);
-        const TRect line = IntersectRects(TRect{origin.X, top, origin.X + width, top + size},
-                                          deviceClip);
+        const TRect line =
+            IntersectRects(TRect{origin.X, top, origin.X + width, top + size}, deviceClip);
         if (!line.IsEmpty()) PixelLoops::FillRect(s, line, ink);
     };
     const TTextDecorations& d = font->Decorations();

@@ -9,7 +9,8 @@ namespace Text {
 // Writes n characters with the top of their cells at (x, y), in the context's font and text
 // colour; with OPAQUE background mode the cells are filled with the background colour first.
 // Nothing falls outside clip (logical), if given, nor outside the context's clip.
-void TextOut(TDeviceContext& dc, int x, int y, const char* text, int n, const TRect* clip = nullptr);
+void TextOut(TDeviceContext& dc, int x, int y, const char* text, int n,
+             const TRect* clip = nullptr);
 // Width and height (tmHeight) of n characters in the context's font.
 TPoint TextExtent(const TDeviceContext& dc, const char* text, int n);
 

@@ -1,9 +1,8 @@
-#include "graphics/TFont.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
 
+#include "graphics/TFont.h"
 #include "text/TFontInstance.h"
 
 namespace {
@@ -36,8 +35,8 @@ TEST(FontMulDiv, RoundsHalvesAwayFromZeroAndRefusesWhatDoesNotFit) {
 TEST(FontSize, ConvertsToAndFromHeightAtNinetySixPixelsPerInch) {
     struct TCase {
         int Size, Height;
-    } const cases[] = {{8, -11}, {9, -12}, {10, -13}, {11, -15}, {12, -16}, {14, -19},
-                       {15, -20}, {18, -24}, {24, -32}, {1, -1}, {0, 0}};
+    } const cases[] = {{8, -11},  {9, -12},  {10, -13}, {11, -15}, {12, -16}, {14, -19},
+                       {15, -20}, {18, -24}, {24, -32}, {1, -1},   {0, 0}};
     for (const TCase& c : cases) {
         TFont f;
         f.SetSize(c.Size);

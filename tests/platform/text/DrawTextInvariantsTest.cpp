@@ -98,7 +98,8 @@ TEST(DrawTextInvariants, CalcRectIsTheBoxTheDrawnCellsFill) {
         EXPECT_EQ(measuredHeight, 0);  // no context, nothing done
         TTarget t(font);
         const int calc = DrawTextA(&t.Dc, text.c_str(), -1, &measured, format | DT_CALCRECT);
-        EXPECT_EQ(t.BoundsOf(PixelFromColorRef(kPaper)), (TRect{240, 120, 0, 0})) << "measuring drew";
+        EXPECT_EQ(t.BoundsOf(PixelFromColorRef(kPaper)), (TRect{240, 120, 0, 0}))
+            << "measuring drew";
 
         TRect drawRect{8, 6, 236, 116};
         const int drawn = DrawTextA(&t.Dc, text.c_str(), -1, &drawRect, format);

@@ -7,7 +7,9 @@
 
 namespace {
 
-const TTextFixtures& Fixtures() { return TTextFixtures::Get(); }
+const TTextFixtures& Fixtures() {
+    return TTextFixtures::Get();
+}
 
 struct TDrawn {
     TSurface Surface;
@@ -34,7 +36,9 @@ std::string Describe(const TDrawTextCase& c) {
     return s + hex + " \"" + c.Text + "\"";
 }
 
-TPixel Ink() { return PixelFromColorRef(Fixtures().Ink); }
+TPixel Ink() {
+    return PixelFromColorRef(Fixtures().Ink);
+}
 
 }  // namespace
 
@@ -48,7 +52,9 @@ TEST(DrawTextLayout, ReturnValueAndRectangleMatchGdi) {
 
 // Where GDI as Wine has it underlines the wrong character, the engine underlines the marked
 // one; the rest of the picture stays GDI's.
-bool UnderlinesDifferently(const TDrawTextCase& c) { return c.Text == "One\t&Two"; }
+bool UnderlinesDifferently(const TDrawTextCase& c) {
+    return c.Text == "One\t&Two";
+}
 
 // Inside the rectangle every pixel is GDI's. Outside it a clipped call leaves everything
 // untouched: GDI itself inks one row below the rectangle when a prefix underline falls exactly

@@ -7,7 +7,9 @@
 
 namespace {
 
-std::string FileName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+std::string FileName(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
+}
 
 TLogFont Named(const std::string& name, bool bold = false, bool italic = false) {
     TLogFont lf;
@@ -48,8 +50,13 @@ TEST(FontFallback, AFamilyThatIsNotInstalledGetsTheDefaultFaceForItsPitch) {
 }
 
 TEST(FontFallback, OddNamesStillDrawText) {
-    const std::string names[] = {"", " ", "No Such Family", std::string(300, 'x'),
-                                 std::string("Bad\xFF\xFEName"), "Arial\tBold", "../../etc"};
+    const std::string names[] = {"",
+                                 " ",
+                                 "No Such Family",
+                                 std::string(300, 'x'),
+                                 std::string("Bad\xFF\xFEName"),
+                                 "Arial\tBold",
+                                 "../../etc"};
     for (const std::string& name : names) {
         auto font = TFontInstance::Get(Named(name));
         EXPECT_FALSE(font->FilePath().empty()) << "\"" << name << "\"";

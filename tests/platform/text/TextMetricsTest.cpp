@@ -5,7 +5,9 @@
 
 namespace {
 
-const TTextFixtures& Fixtures() { return TTextFixtures::Get(); }
+const TTextFixtures& Fixtures() {
+    return TTextFixtures::Get();
+}
 
 }  // namespace
 

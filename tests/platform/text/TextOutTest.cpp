@@ -8,7 +8,9 @@
 
 namespace {
 
-const TTextFixtures& Fixtures() { return TTextFixtures::Get(); }
+const TTextFixtures& Fixtures() {
+    return TTextFixtures::Get();
+}
 
 int Differences(const TSurface& a, const TSurface& b) {
     if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
