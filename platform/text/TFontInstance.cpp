@@ -285,8 +285,8 @@ std::shared_ptr<const TFontInstance> TFontInstance::Get(const TLogFont& font) {
             f.AverageWidthUnits = os2->xAvgCharWidth;
         } else {
             if (FT_IS_SCALABLE(face)) {
-                inst->FPpem =
-                    static_cast<int>(font.Height < 0 ? std::min<long>(-font.Height, kMaxPpem) : 12);
+                inst->FPpem = static_cast<int>(
+                    font.Height < 0 ? std::min(-static_cast<long>(font.Height), kMaxPpem) : 12);
                 FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(inst->FPpem));
             } else if (face->num_fixed_sizes > 0) {
                 FT_Select_Size(face, 0);

@@ -42,3 +42,45 @@ TEST(TextOutPixels, EveryGlyphMatchesGdiOnBothBackgrounds) {
             PngWriter::Write(ours, std::string(QM_BINARY_DIR) + "/" + f.Sheet + ".ours.png");
     }
 }
+
+TEST(TextOutPixels, AntialiasedGlyphsBlendInkIntoTheBackground) {
+    TLogFont lf;
+    lf.Name = "Arial";
+    lf.Height = -20;
+    lf.Antialiased = true;
+    auto font = TFontInstance::Get(lf);
+    const TGlyph& o = font->Glyph('O');
+    int partial = 0;
+    for (std::uint8_t c : o.Coverage) partial += c > 0 && c < 255;
+    EXPECT_GT(partial, 0);
+
+    TSurface s(40, 30, 0xFFFFFF);
+    TDeviceContext dc(&s);
+    dc.Font = font;
+    dc.TextColor = 0;  // black on white: every touched pixel is a grey
+    dc.BkMode = TRANSPARENT;
+    Text::TextOut(dc, 2, 2, "O", 1);
+    int greys = 0;
+    for (TPixel p : s.Pixels()) {
+        const unsigned r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+        EXPECT_TRUE(r == g && g == b);
+        greys += r > 0 && r < 255;
+    }
+    EXPECT_GT(greys, 0);
+}
+
+TEST(TextOutPixels, ClipRectangleAndContextClipBothHold) {
+    TSurface s(60, 20, 0x123456);
+    TDeviceContext dc(&s, TPoint{5, 3}, TRect{10, 0, 50, 20});
+    dc.BkMode = OPAQUE;
+    const TRect clip{0, 2, 60, 9};  // logical: device rows 5 .. 11
+    Text::TextOut(dc, 0, 0, "WWWWWWWWWWWW", 12, &clip);
+    int outside = 0, inside = 0;
+    for (int y = 0; y < s.Height(); ++y)
+        for (int x = 0; x < s.Width(); ++x) {
+            const bool allowed = x >= 10 && x < 50 && y >= 5 && y < 12;
+            (allowed ? inside : outside) += s.At(x, y) != 0x123456u;
+        }
+    EXPECT_EQ(outside, 0);
+    EXPECT_GT(inside, 0);
+}
