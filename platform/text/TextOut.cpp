@@ -47,7 +47,12 @@ TPoint TextExtent(const TDeviceContext& dc, const char* text, int n) {
 }
 
 void TextOut(TDeviceContext& dc, int x, int y, const char* text, int n, const TRect* clip) {
-    if (n < 0) n = 0;
+    ExtTextOut(dc, x, y, clip ? ETO_CLIPPED : 0, clip, text, n);
+}
+
+void ExtTextOut(TDeviceContext& dc, int x, int y, unsigned options, const TRect* rect,
+                const char* text, int n) {
+    if (n < 0 || !text) n = 0;
     auto font = FontOf(dc);
     const TEXTMETRICA& tm = font->Metrics();
     const int width = font->TextWidth(text, n);
@@ -56,11 +61,17 @@ void TextOut(TDeviceContext& dc, int x, int y, const char* text, int n, const TR
         call.Text.assign(text, static_cast<std::size_t>(n));
         dc.Record(std::move(call));
     }
+    TSurface& s = *dc.Surface();
+    const TRect box = rect ? dc.ToDevice(NormalizedRect(*rect)) : TRect{};
+    if (rect && (options & ETO_OPAQUE)) {
+        const TRect fill = IntersectRects(box, dc.DeviceClip());
+        if (!fill.IsEmpty())
+            PixelLoops::FillRect(s, fill, PixelFromColorRef(ColorToRGB(dc.BkColor)));
+    }
     TRect deviceClip = dc.DeviceClip();
-    if (clip) deviceClip = IntersectRects(deviceClip, dc.ToDevice(NormalizedRect(*clip)));
+    if (rect && (options & ETO_CLIPPED)) deviceClip = IntersectRects(deviceClip, box);
     if (deviceClip.IsEmpty() || n == 0) return;
 
-    TSurface& s = *dc.Surface();
     const TPoint origin = dc.ToDevice(TPoint{x, y});
     // The background is the text's cell box: its advance width by the font's height.
     if (dc.BkMode == OPAQUE) {

@@ -107,3 +107,27 @@ TEST(TextThreads, ConcurrentDrawingGivesIdenticalPixels) {
     for (const TSurface& s : results) EXPECT_EQ(s, results[0]);
     EXPECT_NE(results[0], TSurface(400, 30, kSentinel));
 }
+
+TEST(CanvasText, TextRectClipsAndASolidBrushFillsTheWholeRectangle) {
+    TCanvasOnSurface solid;
+    solid.Canvas.Brush()->SetColor(clYellow);
+    solid.Canvas.Font()->SetColor(clBlue);
+    const TRect r{20, 5, 50, 30};
+    solid.Canvas.TextRect(r, 10, 8, "Clipped caption");
+    int outside = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 160; ++x) {
+            const TPixel p = solid.Surface.At(x, y);
+            if (!r.Contains(TPoint{x, y}))
+                outside += p != kSentinel;
+            else
+                EXPECT_TRUE(p == PixelFromColorRef(clYellow) || p == PixelFromColorRef(clBlue));
+        }
+    EXPECT_EQ(outside, 0);
+
+    TCanvasOnSurface clear;
+    clear.Canvas.Brush()->SetStyle(bsClear);
+    clear.Canvas.TextRect(r, 10, 8, "Clipped caption");
+    EXPECT_EQ(clear.Count(PixelFromColorRef(clYellow)), 0);
+    EXPECT_GT(clear.Count(0), 0);  // the window-text colour, black
+}
