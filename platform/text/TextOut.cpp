@@ -26,11 +26,10 @@ void DrawGlyph(TSurface& s, const TGlyph& g, int left, int top, const TRect& cli
     const TRect box = IntersectRects(TRect{left, top, left + g.Width, top + g.Height}, clip);
     if (box.IsEmpty()) return;
     for (int y = box.Top; y < box.Bottom; ++y) {
-        const std::uint8_t* cov =
-            g.Coverage.data() + static_cast<std::size_t>(y - top) * g.Width - left;
+        const std::uint8_t* cov = g.Coverage.data() + static_cast<std::size_t>(y - top) * g.Width;
         TPixel* row = s.Row(y);
         for (int x = box.Left; x < box.Right; ++x) {
-            const unsigned c = cov[x];
+            const unsigned c = cov[x - left];
             if (c == 255)
                 row[x] = ink;
             else if (c != 0)
