@@ -63,8 +63,8 @@ public:
 
     void Need(std::size_t offset, std::uint64_t count, const std::string& what) const {
         if (count > Remaining(offset))
-            Fail(offset, what + " needs " + Count(count, "byte", "bytes") +
-                             ", but the data end at offset " + std::to_string(FSize));
+            Fail(offset, "expected " + what + " (" + Count(count, "byte", "bytes") +
+                             "), but the data end at offset " + std::to_string(FSize));
     }
     std::uint8_t U8(std::size_t offset) const {
         Need(offset, 1, "a byte");
@@ -102,8 +102,8 @@ struct TChannel {
     bool Contiguous() const { return (static_cast<std::uint64_t>(Max) & (Max + 1ull)) == 0; }
     std::uint32_t Widen(std::uint32_t word) const {
         if (Mask == 0) return 0;
-        return static_cast<std::uint32_t>(
-            static_cast<std::uint64_t>((word & Mask) >> Shift) * 255 / Max);
+        return static_cast<std::uint32_t>(static_cast<std::uint64_t>((word & Mask) >> Shift) * 255 /
+                                          Max);
     }
 };
 
@@ -111,12 +111,12 @@ enum TChannelIndex { kRed, kGreen, kBlue, kAlpha };
 
 // What the info header says, checked field by field.
 struct TInfo {
-    std::size_t Start = 0;      // offset of the header in the data
-    std::uint32_t Size = 0;     // its own size field
-    bool Core = false;          // OS/2 1.x: 16-bit sizes, 3-byte colour entries
-    bool Os2v2 = false;         // OS/2 2.x: compression 3 and 4 mean Huffman and RLE24
+    std::size_t Start = 0;   // offset of the header in the data
+    std::uint32_t Size = 0;  // its own size field
+    bool Core = false;       // OS/2 1.x: 16-bit sizes, 3-byte colour entries
+    bool Os2v2 = false;      // OS/2 2.x: compression 3 and 4 mean Huffman and RLE24
     int Width = 0;
-    int Height = 0;             // always positive; TopDown says which row comes first
+    int Height = 0;  // always positive; TopDown says which row comes first
     bool TopDown = false;
     int BitCount = 0;
     std::uint32_t Compression = kBiRgb;
@@ -133,7 +133,14 @@ struct TInfo {
 
 bool KnownHeaderSize(std::uint32_t size) {
     switch (size) {
-        case 12: case 16: case 40: case 52: case 56: case 64: case 108: case 124:
+        case 12:
+        case 16:
+        case 40:
+        case 52:
+        case 56:
+        case 64:
+        case 108:
+        case 124:
             return true;
         default:
             return false;
@@ -154,7 +161,13 @@ void CheckCompression(const TInfo& info) {
 void CheckBitCount(const TInfo& info) {
     const std::size_t at = info.Field(info.Core ? 10 : 14);
     switch (info.BitCount) {
-        case 1: case 2: case 4: case 8: case 16: case 24: case 32:
+        case 1:
+        case 2:
+        case 4:
+        case 8:
+        case 16:
+        case 24:
+        case 32:
             break;
         default:
             Fail(at, std::to_string(info.BitCount) +
@@ -357,12 +370,12 @@ TLayout ReadLayout(const TBytes& bytes, const TInfo& info, std::size_t pixelOffs
         bytes.Need(info.TableStart, entries * entrySize,
                    "the colour table of " + Count(entries, "entry", "entries"));
     }
-    layout.PixelOffset =
-        pixelOffset != 0 ? pixelOffset : info.TableStart + static_cast<std::size_t>(entries) * entrySize;
+    layout.PixelOffset = pixelOffset != 0
+                             ? pixelOffset
+                             : info.TableStart + static_cast<std::size_t>(entries) * entrySize;
 
     if (info.SizeImage > bytes.Remaining(layout.PixelOffset))
-        Fail(info.Field(20), "image size " + std::to_string(info.SizeImage) +
-                                 " is more than the " +
+        Fail(info.Field(20), "image size " + std::to_string(info.SizeImage) + " is more than the " +
                                  std::to_string(bytes.Remaining(layout.PixelOffset)) +
                                  " bytes from the pixels at offset " +
                                  std::to_string(layout.PixelOffset) + " to the end");
@@ -379,8 +392,8 @@ public:
     }
     TPixel Color(unsigned index, std::size_t at, int x, int y) const {
         if (index >= FColors.size())
-            Fail(at, "colour index " + std::to_string(index) + " of pixel (" +
-                         std::to_string(x) + ", " + std::to_string(y) + ") is past the " +
+            Fail(at, "colour index " + std::to_string(index) + " of pixel (" + std::to_string(x) +
+                         ", " + std::to_string(y) + ") is past the " +
                          Count(FColors.size(), "entry", "entries") + " of the colour table");
         return FColors[index];
     }
@@ -423,7 +436,10 @@ void ReadRows(const TBytes& bytes, const TInfo& info, const TLayout& layout, TPi
         TPixel* out = sink.Row(r);
         const int y = sink.ImageRow(r);
         switch (bits) {
-            case 1: case 2: case 4: case 8: {
+            case 1:
+            case 2:
+            case 4:
+            case 8: {
                 const unsigned valueMask = (1u << bits) - 1;
                 for (int x = 0; x < info.Width; ++x) {
                     const std::size_t bit = static_cast<std::size_t>(x) * bits;
@@ -475,8 +491,8 @@ void ReadRuns(const TBytes& bytes, const TInfo& info, const TLayout& layout, TPi
                          Count(height, "row", "rows"));
         if (x + count > width)
             Fail(at, "a run of " + Count(count, "pixel", "pixels") + " at column " +
-                         std::to_string(x) + " goes past the end of the " +
-                         std::to_string(width) + "-pixel row");
+                         std::to_string(x) + " goes past the end of the " + std::to_string(width) +
+                         "-pixel row");
     };
     auto index = [&](unsigned code, int i) {
         return rle4 ? (i % 2 == 0 ? code >> 4 : code & 0x0F) : code;
@@ -514,7 +530,8 @@ void ReadRuns(const TBytes& bytes, const TInfo& info, const TLayout& layout, TPi
             checkRun(at, static_cast<int>(code));
             const std::size_t length = rle4 ? (code + 1) / 2 : code;
             const std::size_t there = std::min(length, end - p);
-            const int pixels = static_cast<int>(rle4 ? std::min<std::size_t>(code, 2 * there) : there);
+            const int pixels =
+                static_cast<int>(rle4 ? std::min<std::size_t>(code, 2 * there) : there);
             TPixel* out = sink.Row(row);
             const int y = sink.ImageRow(row);
             for (int i = 0; i < pixels; ++i, ++x) {
@@ -532,9 +549,12 @@ void ReadRuns(const TBytes& bytes, const TInfo& info, const TLayout& layout, TPi
 // 24 bits, so that every stored format is one any image tool opens.
 int StoredDepth(const TInfo& info) {
     switch (info.BitCount) {
-        case 2: return 4;
-        case 16: return 24;
-        default: return info.BitCount;
+        case 2:
+            return 4;
+        case 16:
+            return 24;
+        default:
+            return info.BitCount;
     }
 }
 
@@ -702,10 +722,11 @@ std::vector<std::uint8_t> EncodeFile(const TBitmapImage& image) {
         for (int x = 0; x < width; ++x) {
             const TPixel p = in[x];
             switch (bits) {
-                case 1: case 4: case 8: {
+                case 1:
+                case 4:
+                case 8: {
                     const std::size_t bit = static_cast<std::size_t>(x) * bits;
-                    row[bit / 8] |= static_cast<std::uint8_t>(indexOf(p)
-                                                              << (8 - bits - bit % 8));
+                    row[bit / 8] |= static_cast<std::uint8_t>(indexOf(p) << (8 - bits - bit % 8));
                     break;
                 }
                 case 24:
