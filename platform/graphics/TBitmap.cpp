@@ -57,12 +57,8 @@ HBITMAP TBitmap::ReleaseHandle() {
     return h;
 }
 
-int TBitmap::Width() const {
-    return FImage ? FImage->Width() : 0;
-}
-int TBitmap::Height() const {
-    return FImage ? FImage->Height() : 0;
-}
+int TBitmap::Width() const { return FImage ? FImage->Width() : 0; }
+int TBitmap::Height() const { return FImage ? FImage->Height() : 0; }
 
 void TBitmap::SetSize(int width, int height) {
     if (width == Width() && height == Height()) return;
@@ -77,12 +73,8 @@ void TBitmap::SetSize(int width, int height) {
     SetHandle(image);
 }
 
-void TBitmap::SetWidth(int value) {
-    SetSize(value, Height());
-}
-void TBitmap::SetHeight(int value) {
-    SetSize(Width(), value);
-}
+void TBitmap::SetWidth(int value) { SetSize(value, Height()); }
+void TBitmap::SetHeight(int value) { SetSize(Width(), value); }
 
 void TBitmap::Assign(const TPersistent* source) {
     if (source == this) return;
@@ -130,15 +122,14 @@ void TBitmap::LoadFromFile(const std::string& path) {
 void TBitmap::SaveToFile(const std::string& path) const {
     std::vector<std::uint8_t> bytes = SaveToBytes();
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out) throw EInvalidGraphic(path + ": cannot write the file");
 }
 
 void TBitmap::DefineProperties(TFiler&) {}
 
 const TClassInfo& TBitmap::StaticClassInfo() {
-    static const TClassInfo info{
-        "TBitmap", &TPersistent::StaticClassInfo(), "Graphics", {}, nullptr};
+    static const TClassInfo info{"TBitmap", &TPersistent::StaticClassInfo(), "Graphics", {},
+                                 nullptr};
     return info;
 }
