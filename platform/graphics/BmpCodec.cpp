@@ -315,6 +315,7 @@ TInfo ReadInfo(const TBytes& bytes, std::size_t start) {
 struct TLayout {
     std::vector<std::uint32_t> Palette;  // COLORREF entries the pixels may use
     std::size_t PixelOffset = 0;
+    std::uint64_t Stride = 0;  // bytes a stored row takes, uncompressed
 };
 
 TLayout ReadLayout(const TBytes& bytes, const TInfo& info, std::size_t pixelOffsetField,
@@ -379,6 +380,15 @@ TLayout ReadLayout(const TBytes& bytes, const TInfo& info, std::size_t pixelOffs
                                  std::to_string(bytes.Remaining(layout.PixelOffset)) +
                                  " bytes from the pixels at offset " +
                                  std::to_string(layout.PixelOffset) + " to the end");
+
+    if (!info.RunLength()) {
+        const std::uint64_t rowBits = static_cast<std::uint64_t>(info.Width) * info.BitCount;
+        layout.Stride = (rowBits + 31) / 32 * 4;
+        // The last row's padding is often left out; its pixels are what counts.
+        const std::uint64_t needed = layout.Stride * (info.Height - 1) + (rowBits + 7) / 8;
+        bytes.Need(layout.PixelOffset, needed,
+                   "the " + Count(info.Height, "row", "rows") + " of pixels");
+    }
     return layout;
 }
 
@@ -408,7 +418,6 @@ public:
         return static_cast<int>(FInfo.TopDown ? storedRow : FInfo.Height - 1 - storedRow);
     }
     TPixel* Row(std::int64_t storedRow) { return FImage.Pixels.Row(ImageRow(storedRow)); }
-    void Fill(unsigned index) { FImage.Pixels.Fill(FColors.at(index)); }
 
 private:
     const TInfo& FInfo;
@@ -422,12 +431,7 @@ bool DefaultMasks(const TInfo& info) {
 }
 
 void ReadRows(const TBytes& bytes, const TInfo& info, const TLayout& layout, TPixelSink& sink) {
-    const std::uint64_t rowBits = static_cast<std::uint64_t>(info.Width) * info.BitCount;
-    const std::uint64_t stride = (rowBits + 31) / 32 * 4;
-    // The last row's padding is often left out; its pixels are what counts.
-    const std::uint64_t needed = stride * (info.Height - 1) + (rowBits + 7) / 8;
-    bytes.Need(layout.PixelOffset, needed,
-               "the " + Count(info.Height, "row", "rows") + " of pixels");
+    const std::uint64_t stride = layout.Stride;
     const bool fast = DefaultMasks(info);
     const int bits = info.BitCount;
     for (int r = 0; r < info.Height; ++r) {
@@ -472,14 +476,13 @@ void ReadRows(const TBytes& bytes, const TInfo& info, const TLayout& layout, TPi
     }
 }
 
-// RLE8 and RLE4 runs, bottom row first. Pixels the runs never reach (skipped by a move or
-// an early end of line, or left when the data stop short) keep colour index 0, as Pillow
-// leaves them. A run or a move that leaves the image is an error.
+// RLE8 and RLE4 runs, bottom row first, onto an image filled with colour index 0: pixels the
+// runs never reach (skipped by a move or an early end of line, or left when the data stop
+// short) keep it, as Pillow leaves them. A run or a move that leaves the image is an error.
 void ReadRuns(const TBytes& bytes, const TInfo& info, const TLayout& layout, TPixelSink& sink) {
     const bool rle4 = info.Compression == kBiRle4;
     const int width = info.Width;
     const std::int64_t height = info.Height;
-    sink.Fill(0);
 
     std::size_t p = layout.PixelOffset;
     const std::size_t end = bytes.Size();
@@ -562,7 +565,10 @@ TBitmapImage Decode(const TBytes& bytes, std::size_t headerStart, std::size_t pi
                     std::size_t pixelOffset) {
     const TInfo info = ReadInfo(bytes, headerStart);
     const TLayout layout = ReadLayout(bytes, info, pixelOffsetField, pixelOffset);
-    TBitmapImage image(info.Width, info.Height);
+    // Nothing is allocated before every size has been checked against the data. Pixels that
+    // runs never reach keep colour index 0.
+    const TPixel background = info.RunLength() ? PixelFromColorRef(layout.Palette[0]) : 0;
+    TBitmapImage image(info.Width, info.Height, background);
     image.BitsPerPixel = StoredDepth(info);
     if (info.Paletted()) image.Palette = layout.Palette;
     TPixelSink sink(info, layout, image);

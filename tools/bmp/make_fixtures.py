@@ -6,7 +6,8 @@
 With --suite, first copies the BMP Suite (its g/, q/ and b/ folders and README.md) into
 tests/fixtures/bmpsuite/. Then decodes every file of tests/fixtures/bmpsuite/g/ and q/ and
 writes tests/fixtures/bmp/<folder>/<name>.png (RGB, or RGBA where the image has alpha), and
-tests/fixtures/bmp/sources.txt, which says how each reference was made.
+tests/fixtures/bmp/sources.txt, which says how each reference was made. Last, writes the
+fuzzer's seeds, tiny files of every layout the reader knows, into fuzz/corpus/bmp/.
 
 Pillow decodes each file, with three amendments, each checked against Pillow where Pillow is
 right:
@@ -42,6 +43,7 @@ from PIL import BmpImagePlugin, Image, ImageFile  # the plugin first, so our dec
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 SUITE = os.path.join(ROOT, "tests", "fixtures", "bmpsuite")
 OUT = os.path.join(ROOT, "tests", "fixtures", "bmp")
+SEEDS = os.path.join(ROOT, "fuzz", "corpus", "bmp")
 
 
 class Refused(Exception):
@@ -233,6 +235,59 @@ def copy_suite(source):
     shutil.copy(os.path.join(source, "README.md"), os.path.join(SUITE, "README.md"))
 
 
+def seed(header_size, bits, compression=0, width=3, height=2, colors=None, masks=(), rows=None,
+         dib=False):
+    """A tiny bitmap: header, masks, colour table, pixels (rows as stored, or made up)."""
+    if header_size == 12:
+        head = struct.pack("<IHHHH", 12, width, height, 1, bits)
+    else:
+        head = struct.pack("<IiiHHIIiiII", header_size, width, height, 1, bits, compression, 0,
+                           2835, 2835, 0, 0)[:header_size]
+        head += bytes(header_size - len(head))
+        if header_size >= 52:
+            head = head[:40] + b"".join(struct.pack("<I", m) for m in masks) + head[40 + 4 * len(masks):]
+            masks = ()
+    entry = 3 if header_size == 12 else 4
+    colors = (1 << bits if bits <= 8 else 0) if colors is None else colors
+    table = b"".join(bytes((i * 40 % 256, i * 90 % 256, i * 150 % 256, 0))[:entry]
+                     for i in range(colors))
+    if rows is None:
+        stride = (width * bits + 31) // 32 * 4
+        rows = bytes((17 * i + 5) % (256 if bits > 8 else colors or 1) for i in range(stride * abs(height)))
+        if bits < 8:
+            rows = bytes(b & (0x55 if bits == 1 else 0x11 if bits == 4 else 0x55) for b in rows)
+    body = head + b"".join(struct.pack("<I", m) for m in masks) + table + rows
+    if dib:
+        return body
+    offset = 14 + len(body) - len(rows)
+    return b"BM" + struct.pack("<IHHI", 14 + len(body), 0, 0, offset) + body
+
+
+def write_seeds():
+    rle8 = bytes((2, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 0, 2, 4, 0, 1))
+    rle4 = bytes((3, 0x12, 0, 0, 0, 3, 0x31, 0x20, 0, 1))
+    seeds = {
+        "pal1": seed(40, 1), "pal2": seed(40, 2), "pal4": seed(40, 4), "pal8": seed(40, 8),
+        "pal8-short-table": seed(40, 8, colors=5), "pal8-top-down": seed(40, 8, height=-2),
+        "pal8-core": seed(12, 8), "pal8-os2v2-16": seed(16, 8), "pal8-os2v2-64": seed(64, 8),
+        "pal8-v4": seed(108, 8), "pal8-v5": seed(124, 8),
+        "rle8": seed(40, 8, 1, width=5, height=3, colors=5, rows=rle8),
+        "rle4": seed(40, 4, 2, width=4, height=2, colors=4, rows=rle4),
+        "rgb16": seed(40, 16), "rgb16-565": seed(40, 16, 3, masks=(0xF800, 0x7E0, 0x1F)),
+        "rgb24": seed(40, 24), "rgb32": seed(40, 32),
+        "rgb32-h52": seed(52, 32, 3, masks=(0xFF0000, 0xFF00, 0xFF)),
+        "rgba32-h56": seed(56, 32, 3, masks=(0xFF000000, 0xFF00, 0xFF, 0xFF0000)),
+        "rgba32-abf": seed(40, 32, 6, masks=(0xFF0000, 0xFF00, 0xFF, 0xFF000000)),
+        "rgba32-v5": seed(124, 32, 3, masks=(0x3FF00000, 0xFFC00, 0x3FF, 0xC0000000)),
+        "dib-pal4": seed(40, 4, dib=True), "dib-rle8": seed(40, 8, 1, 5, 3, 5, rows=rle8, dib=True),
+    }
+    shutil.rmtree(SEEDS, ignore_errors=True)
+    os.makedirs(SEEDS)
+    for name, data in seeds.items():
+        with open(os.path.join(SEEDS, name + ".bmp"), "wb") as f:
+            f.write(data)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--suite", help="a BMP Suite folder (g/, q/, b/) to copy in first")
@@ -265,6 +320,8 @@ def main():
         f.write("# How each reference image was made (tools/bmp/make_fixtures.py).\n")
         f.write("\n".join(lines) + "\n")
     print(f"{sum('none' not in l for l in lines)} references written to {OUT}")
+    write_seeds()
+    print(f"fuzzer seeds written to {SEEDS}")
 
 
 if __name__ == "__main__":
