@@ -66,10 +66,6 @@ public:
             Fail(offset, "expected " + what + " (" + Count(count, "byte", "bytes") +
                              "), but the data end at offset " + std::to_string(FSize));
     }
-    std::uint8_t U8(std::size_t offset) const {
-        Need(offset, 1, "a byte");
-        return FData[offset];
-    }
     std::uint16_t U16(std::size_t offset) const {
         Need(offset, 2, "a 16-bit field");
         return static_cast<std::uint16_t>(FData[offset] | FData[offset + 1] << 8);
@@ -174,7 +170,6 @@ void CheckBitCount(const TInfo& info) {
                          " bits per pixel is not a supported depth (1, 2, 4, 8, 16, 24 or 32)");
     }
     const std::size_t compressionAt = info.Field(16);
-    const std::string depth = std::to_string(info.BitCount) + "-bit";
     switch (info.Compression) {
         case kBiRle8:
             if (info.BitCount != 8)
@@ -505,11 +500,17 @@ void ReadRuns(const TBytes& bytes, const TInfo& info, const TLayout& layout, TPi
         const unsigned count = *bytes.At(p), code = *bytes.At(p + 1);
         p += 2;
         if (count != 0) {
+            // A run repeats one colour (RLE4: alternates two), so look them up once.
             checkRun(at, static_cast<int>(count));
             TPixel* out = sink.Row(row);
             const int y = sink.ImageRow(row);
-            for (int i = 0; i < static_cast<int>(count); ++i, ++x)
-                out[x] = sink.Color(index(code, i), at + 1, x, y);
+            const TPixel first = sink.Color(index(code, 0), at + 1, x, y);
+            const TPixel second = count > 1 ? sink.Color(index(code, 1), at + 1, x + 1, y) : first;
+            if (first == second)
+                std::fill_n(out + x, count, first);
+            else
+                for (unsigned i = 0; i < count; ++i) out[x + i] = i % 2 == 0 ? first : second;
+            x += static_cast<int>(count);
         } else if (code == 0) {  // end of line
             x = 0;
             ++row;
