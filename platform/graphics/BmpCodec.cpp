@@ -387,11 +387,11 @@ TLayout ReadLayout(const TBytes& bytes, const TInfo& info, std::size_t pixelOffs
     return layout;
 }
 
-// Writes pixels of a decoded image, checking colour indexes against the table.
+// Turns stored values into pixels, checking colour indexes against the table, and writes
+// them into the image once one is attached.
 class TPixelSink {
 public:
-    TPixelSink(const TInfo& info, const TLayout& layout, TBitmapImage& image)
-        : FInfo(info), FImage(image) {
+    TPixelSink(const TInfo& info, const TLayout& layout) : FInfo(info) {
         FColors.reserve(layout.Palette.size());
         for (std::uint32_t c : layout.Palette) FColors.push_back(PixelFromColorRef(c));
     }
@@ -412,11 +412,13 @@ public:
     int ImageRow(std::int64_t storedRow) const {
         return static_cast<int>(FInfo.TopDown ? storedRow : FInfo.Height - 1 - storedRow);
     }
-    TPixel* Row(std::int64_t storedRow) { return FImage.Pixels.Row(ImageRow(storedRow)); }
+    void Attach(TBitmapImage& image) { FImage = &image; }
+    bool Writing() const { return FImage != nullptr; }
+    TPixel* Row(std::int64_t storedRow) { return FImage->Pixels.Row(ImageRow(storedRow)); }
 
 private:
     const TInfo& FInfo;
-    TBitmapImage& FImage;
+    TBitmapImage* FImage = nullptr;
     std::vector<TPixel> FColors;
 };
 
@@ -474,6 +476,8 @@ void ReadRows(const TBytes& bytes, const TInfo& info, const TLayout& layout, TPi
 // RLE8 and RLE4 runs, bottom row first, onto an image filled with colour index 0: pixels the
 // runs never reach (skipped by a move or an early end of line, or left when the data stop
 // short) keep it, as Pillow leaves them. A run or a move that leaves the image is an error.
+// Without an image attached to the sink the runs are only checked, so that a few bytes of
+// bad runs cannot make the reader allocate and fill a large image first.
 void ReadRuns(const TBytes& bytes, const TInfo& info, const TLayout& layout, TPixelSink& sink) {
     const bool rle4 = info.Compression == kBiRle4;
     const int width = info.Width;
@@ -502,14 +506,16 @@ void ReadRuns(const TBytes& bytes, const TInfo& info, const TLayout& layout, TPi
         if (count != 0) {
             // A run repeats one colour (RLE4: alternates two), so look them up once.
             checkRun(at, static_cast<int>(count));
-            TPixel* out = sink.Row(row);
             const int y = sink.ImageRow(row);
             const TPixel first = sink.Color(index(code, 0), at + 1, x, y);
             const TPixel second = count > 1 ? sink.Color(index(code, 1), at + 1, x + 1, y) : first;
-            if (first == second)
-                std::fill_n(out + x, count, first);
-            else
-                for (unsigned i = 0; i < count; ++i) out[x + i] = i % 2 == 0 ? first : second;
+            if (sink.Writing()) {
+                TPixel* out = sink.Row(row) + x;
+                if (first == second)
+                    std::fill_n(out, count, first);
+                else
+                    for (unsigned i = 0; i < count; ++i) out[i] = i % 2 == 0 ? first : second;
+            }
             x += static_cast<int>(count);
         } else if (code == 0) {  // end of line
             x = 0;
@@ -536,11 +542,12 @@ void ReadRuns(const TBytes& bytes, const TInfo& info, const TLayout& layout, TPi
             const std::size_t there = std::min(length, end - p);
             const int pixels =
                 static_cast<int>(rle4 ? std::min<std::size_t>(code, 2 * there) : there);
-            TPixel* out = sink.Row(row);
+            TPixel* out = sink.Writing() ? sink.Row(row) : nullptr;
             const int y = sink.ImageRow(row);
             for (int i = 0; i < pixels; ++i, ++x) {
                 const std::size_t byteAt = p + (rle4 ? i / 2 : i);
-                out[x] = sink.Color(index(*bytes.At(byteAt), i), byteAt, x, y);
+                const TPixel color = sink.Color(index(*bytes.At(byteAt), i), byteAt, x, y);
+                if (out) out[x] = color;
             }
             if (there < length) break;
             p += length;
@@ -566,13 +573,15 @@ TBitmapImage Decode(const TBytes& bytes, std::size_t headerStart, std::size_t pi
                     std::size_t pixelOffset) {
     const TInfo info = ReadInfo(bytes, headerStart);
     const TLayout layout = ReadLayout(bytes, info, pixelOffsetField, pixelOffset);
-    // Nothing is allocated before every size has been checked against the data. Pixels that
-    // runs never reach keep colour index 0.
+    // Nothing is allocated before every size has been checked against the data, and runs,
+    // which may cover a large image in a few bytes, are checked through once before.
+    TPixelSink sink(info, layout);
+    if (info.RunLength()) ReadRuns(bytes, info, layout, sink);
     const TPixel background = info.RunLength() ? PixelFromColorRef(layout.Palette[0]) : 0;
     TBitmapImage image(info.Width, info.Height, background);
     image.BitsPerPixel = StoredDepth(info);
     if (info.Paletted()) image.Palette = layout.Palette;
-    TPixelSink sink(info, layout, image);
+    sink.Attach(image);
     if (info.RunLength())
         ReadRuns(bytes, info, layout, sink);
     else

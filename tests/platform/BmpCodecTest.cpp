@@ -14,6 +14,9 @@
 #include <vector>
 
 #include "graphics/BmpCodec.h"
+#include "graphics/TBitmap.h"
+#include "win/TModuleRecordImpl.h"
+#include "win/WinApi.h"
 
 namespace {
 
@@ -573,6 +576,18 @@ TEST(BmpGlyph, FourBitDibReadsAndWritesBackTheSamePixelBytes) {
     const Bytes file = BmpCodec::EncodeFile(glyph);
     ASSERT_EQ(file.size(), 14u + dib.size());
     EXPECT_TRUE(std::equal(dib.begin(), dib.end(), file.begin() + 14));
+
+    // As a bitmap resource of a module, through LoadBitmapA; a damaged resource loads nothing.
+    Bytes damaged = dib;
+    damaged[14] = 3;  // 3 bits per pixel
+    TModuleRecordImpl module;
+    module.Resources = {{RT_BITMAP, "QELRADON", kLangEnglishUS, dib.data(), dib.size()},
+                        {RT_BITMAP, "DAMAGED", kLangEnglishUS, damaged.data(), damaged.size()}};
+    TBitmap bitmap;
+    bitmap.SetHandle(LoadBitmapA(&module, "QELRADON"));
+    ASSERT_FALSE(bitmap.Empty());
+    EXPECT_EQ(*bitmap.Image(), glyph);
+    EXPECT_EQ(LoadBitmapA(&module, "DAMAGED"), nullptr);
 }
 
 }  // namespace
