@@ -49,52 +49,38 @@ void SwitchCheckStyle(TControl& list, TCheckStyle& field, TCheckStyle value) {
     list.SetColor(value == chsDraw3D ? clBtnFace : clWindow);
 }
 
+std::vector<TPropInfo> GlyphListLeadingProps() {
+    namespace C = ControlProps;
+    return {C::Align(),    C::Anchors(),        C::Constraints(),
+            C::BiDiMode(), C::ParentBiDiMode(), C::DragMode(),
+            C::DragKind(), C::DragCursor(),     ListBoxProps::BorderStyle()};
+}
+
+std::vector<TPropInfo> GlyphListTrailingProps() {
+    namespace C = ControlProps;
+    namespace L = ListBoxProps;
+    return {L::ParentColor(), C::ParentCtl3D(), C::ParentFont(), C::ParentShowHint(),
+            C::PopupMenu(),   C::ShowHint(),    L::Sorted(),     C::TabOrder(),
+            C::Visible(),     C::OnClick(),     C::OnDblClick(), C::OnDragDrop(),
+            C::OnDragOver(),  C::OnEndDrag(),   C::OnEnter(),    C::OnExit(),
+            C::OnKeyDown(),   C::OnKeyPress(),  C::OnKeyUp(),    L::OnMeasureItem(),
+            C::OnMouseDown(), C::OnMouseMove(), C::OnMouseUp()};
+}
+
+std::vector<TPropInfo> JoinProps(std::initializer_list<std::vector<TPropInfo>> runs) {
+    std::vector<TPropInfo> out;
+    for (const auto& run : runs) out.insert(out.end(), run.begin(), run.end());
+    return out;
+}
+
 std::vector<TPropInfo> CheckStyleListProps(TPropInfo checkBoxStyle) {
     namespace C = ControlProps;
     namespace L = ListBoxProps;
-    return {
-        std::move(checkBoxStyle),
-        C::Align(),
-        C::Anchors(),
-        C::Constraints(),
-        C::BiDiMode(),
-        C::ParentBiDiMode(),
-        C::DragMode(),
-        C::DragKind(),
-        C::DragCursor(),
-        L::BorderStyle(),
-        L::Color(),
-        L::Columns(),
-        C::Ctl3D(),
-        C::Enabled(),
-        C::Font(),
-        L::IntegralHeight(),
-        L::ItemHeight(),
-        L::Items(),
-        L::ParentColor(),
-        C::ParentCtl3D(),
-        C::ParentFont(),
-        C::ParentShowHint(),
-        C::PopupMenu(),
-        C::ShowHint(),
-        L::Sorted(),
-        C::TabOrder(),
-        C::Visible(),
-        C::OnClick(),
-        C::OnDblClick(),
-        C::OnDragDrop(),
-        C::OnDragOver(),
-        C::OnEndDrag(),
-        C::OnEnter(),
-        C::OnExit(),
-        C::OnKeyDown(),
-        C::OnKeyPress(),
-        C::OnKeyUp(),
-        L::OnMeasureItem(),
-        C::OnMouseDown(),
-        C::OnMouseMove(),
-        C::OnMouseUp(),
-    };
+    return JoinProps({{std::move(checkBoxStyle)},
+                      GlyphListLeadingProps(),
+                      {L::Color(), L::Columns(), C::Ctl3D(), C::Enabled(), C::Font(),
+                       L::IntegralHeight(), L::ItemHeight(), L::Items()},
+                      GlyphListTrailingProps()});
 }
 
 }  // namespace Qellist

@@ -2,6 +2,7 @@
 // or radio button sits in the item, and how a new font sets the item height.
 #pragma once
 
+#include <initializer_list>
 #include <vector>
 
 #include "controls/TCustomListBox.h"
@@ -32,6 +33,13 @@ void ApplyFontRule(TCustomListBox& list, int atLeast = 0);
 // is stored and switches the control's Color, button face for chsDraw3D and window colour
 // for chsNormal, whose change is the only repaint.
 void SwitchCheckStyle(TControl& list, TCheckStyle& field, TCheckStyle value);
+
+// The runs of published properties that all three lists publish in the same order: from
+// Align to BorderStyle, and from ParentColor to OnMouseUp.
+std::vector<TPropInfo> GlyphListLeadingProps();
+std::vector<TPropInfo> GlyphListTrailingProps();
+// Joins runs of property entries into one table.
+std::vector<TPropInfo> JoinProps(std::initializer_list<std::vector<TPropInfo>> runs);
 
 // The published properties of the check and radio lists in their property order, with the
 // class's CheckBoxStyle entry at its place after TabStop.
