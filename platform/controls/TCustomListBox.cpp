@@ -219,14 +219,14 @@ int TCustomListBox::ColumnCount() const {
 }
 
 int TCustomListBox::VisibleItemCount() const {
-    const int rest = std::max(0, FItems->Count() - FTopIndex);
+    const long long rest = std::max(0, FItems->Count() - FTopIndex);
     if (FColumns > 0) {
-        const int columns = (ClientWidth() + ColumnWidth() - 1) / ColumnWidth();
-        return static_cast<int>(
-            std::min<long long>(rest, static_cast<long long>(columns) * RowsPerColumn()));
+        const long long width = ColumnWidth();
+        const long long columns = (ClientWidth() + width - 1) / width;
+        return static_cast<int>(std::min(rest, columns * RowsPerColumn()));
     }
-    const int ih = ItemHeight();
-    return std::min(rest, (std::max(0, ClientHeight()) + ih - 1) / ih);
+    const long long ih = ItemHeight();
+    return static_cast<int>(std::min(rest, (std::max(0, ClientHeight()) + ih - 1) / ih));
 }
 
 int TCustomListBox::PageItemCount() const {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 
 #include "controls/TListBox.h"
@@ -518,6 +519,23 @@ TEST_F(ListBoxFixture, ColumnsFlowDownThenAcross) {
     EXPECT_EQ(list->ItemIndex(), 12);  // columns of four rows
     EXPECT_EQ(list->TopIndex(), 8);    // scrolled by whole columns
     EXPECT_EQ(list->VisibleItemCount(), 8);
+}
+
+TEST_F(ListBoxFixture, ExtremeItemHeightsStayInRange) {
+    auto* list = Add(50, 4);
+    int drawn = 0;
+    list->OnDrawItem = [&](TPersistent*, int, TRect, TOwnerDrawState) { ++drawn; };
+    list->SetItemHeight(INT_MAX);
+    list->SetTopIndex(40);
+    Form.Host->PaintAll();
+    EXPECT_EQ(drawn, 1);
+    EXPECT_EQ(list->VisibleItemCount(), 1);
+    EXPECT_EQ(list->ItemRect(49).Top, INT_MAX);  // far below: clamped, not wrapped
+    list->SetItemHeight(0);                      // ignored
+    list->SetItemHeight(-5);
+    EXPECT_EQ(list->ItemHeight(), INT_MAX);
+    list->Perform(WM_KEYDOWN, VK_END);
+    EXPECT_EQ(list->ItemIndex(), 49);
 }
 
 TEST_F(ListBoxFixture, ListBoxPublishesTheClassicList) {
