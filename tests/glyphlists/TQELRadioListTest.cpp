@@ -156,15 +156,15 @@ TEST_F(RadioListFixture, PublishedLikeTheCheckList) {
 
 TEST_F(RadioListFixture, Golden) {
     if (!BitmapResourcesReadable()) GTEST_SKIP() << "this build's bitmap reader cannot read DIBs";
-    TTestForm form(250, 60);
-    auto* sunken = form.Add(new TQELRadioList(form.Form.get()), TRect{4, 4, 124, 56});
+    TTestForm form(250, 62);
+    auto* sunken = form.Add(new TQELRadioList(form.Form.get()), TRect{4, 4, 124, 58});
     sunken->Items()->SetAll({"Left", "Centre", "Right"});
     sunken->SetItemIndex(1);
-    auto* flat = form.Add(new TQELRadioList(form.Form.get()), TRect{128, 4, 246, 56});
+    auto* flat = form.Add(new TQELRadioList(form.Form.get()), TRect{128, 4, 246, 38});
     flat->SetCheckBoxStyle(chsNormal);
-    flat->Items()->SetAll({"Flat, off", "Flat, on", "Disabled"});
+    flat->Items()->SetAll({"Flat, off", "Flat, on"});
     flat->SetItemIndex(1);
-    auto* disabled = form.Add(new TQELRadioList(form.Form.get()), TRect{128, 36, 246, 56});
+    auto* disabled = form.Add(new TQELRadioList(form.Form.get()), TRect{128, 39, 246, 58});
     disabled->SetCheckBoxStyle(chsNormal);
     disabled->Items()->SetAll({"Disabled, on"});
     disabled->SetItemIndex(0);
