@@ -27,6 +27,7 @@ public:
     explicit TCustomListBox(TComponent* owner);
     ~TCustomListBox() override;
 
+    // The list box follows its strings through their OnChange and OnStructureChange.
     TStringList* Items() const { return FItems.get(); }
     void SetItems(const TStringList* items) { FItems->Assign(items); }
     void Clear() { FItems->Clear(); }
