@@ -54,6 +54,39 @@ std::unique_ptr<TBitmap> GlyphBitmap(const std::string& name) {
     return bitmap;
 }
 
+::testing::AssertionResult BoxIs(const TSurface& s, int x0, int y0, const char* const (&rows)[14],
+                                 unsigned ink) {
+    for (int y = 0; y < 14; ++y)
+        for (int x = 0; x < 14; ++x) {
+            unsigned want = 0;
+            switch (rows[y][x]) {
+                case 'G':
+                    want = kTestBackground;
+                    break;
+                case 'S':
+                    want = 0x808080;
+                    break;
+                case 'W':
+                    want = 0xFFFFFF;
+                    break;
+                case 'K':
+                    want = 0x000000;
+                    break;
+                case 'F':
+                    want = 0xC0C0C0;
+                    break;
+                case 'I':
+                    want = ink;
+                    break;
+            }
+            const unsigned got = s.At(x0 + x, y0 + y) & 0xFFFFFF;
+            if (got != want)
+                return ::testing::AssertionFailure() << "box pixel (" << x << ", " << y << ") is "
+                                                     << std::hex << got << ", expected " << want;
+        }
+    return ::testing::AssertionSuccess();
+}
+
 bool BitmapResourcesReadable() {
     HBITMAP h = LoadBitmapA(Quillmereall::HInstance, "QELRADON");
     if (!h) return false;

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "GlyphTestSupport.h"
 #include "glyphlists/TQELCheckList.h"
 #include "graphics/Graphics.h"
 #include "support/TestSupport.h"
@@ -21,7 +22,7 @@ struct TCheckListProbe : TQELCheckList {
     }
 };
 
-constexpr TColor kBackground = 0x00FF00;  // a Color no stroke uses, to see what is left alone
+constexpr TColor kBackground = kTestBackground;  // a Color no stroke uses
 
 struct CheckListFixture : ::testing::Test {
     TTestForm Form{200, 120};
@@ -44,44 +45,13 @@ struct CheckListFixture : ::testing::Test {
         Form.Host->SetCallLog(c, nullptr);
         return Log.Calls();
     }
-    // Compares the 14 x 14 box at a surface point with a map: G background, S shadow,
-    // W white, K black, F button face, I the ink given.
     ::testing::AssertionResult BoxIs(int x0, int y0, const char* const (&rows)[14],
                                      unsigned ink = 0) {
-        const TSurface& s = Form.Host->Surface();
-        for (int y = 0; y < 14; ++y)
-            for (int x = 0; x < 14; ++x) {
-                unsigned want = 0;
-                switch (rows[y][x]) {
-                    case 'G':
-                        want = 0x00FF00;
-                        break;
-                    case 'S':
-                        want = 0x808080;
-                        break;
-                    case 'W':
-                        want = 0xFFFFFF;
-                        break;
-                    case 'K':
-                        want = 0x000000;
-                        break;
-                    case 'F':
-                        want = 0xC0C0C0;
-                        break;
-                    case 'I':
-                        want = ink;
-                        break;
-                }
-                const unsigned got = PixelRGB(s, x0 + x, y0 + y);
-                if (got != want)
-                    return ::testing::AssertionFailure()
-                           << "box pixel (" << x << ", " << y << ") is " << std::hex << got
-                           << ", expected " << want;
-            }
-        return ::testing::AssertionSuccess();
+        return ::BoxIs(Form.Host->Surface(), x0, y0, rows, ink);
     }
 };
 
+// The maps are what real GDI draws for the same calls (tools/wine/glyph-list-boxes.c).
 constexpr const char* kSunkenEmpty[14] = {
     "GGGGGGGGGGGGGG", "GSSSSSSSSSSSSG", "GSKKKKKKKKKKFW", "GSKWWWWWWWWWFW", "GSKWWWWWWWWWFW",
     "GSKWWWWWWWWWFW", "GSKWWWWWWWWWFW", "GSKWWWWWWWWWFW", "GSKWWWWWWWWWFW", "GSKWWWWWWWWWFW",

@@ -124,6 +124,21 @@ TEST_F(RadioListFixture, FlatStyleDrawsACircleAndABlackDot) {
     EXPECT_EQ(ellipses, 1);
 }
 
+TEST_F(RadioListFixture, FlatButtonPixelByPixel) {
+    // As real GDI draws it (tools/wine/glyph-list-boxes.c): the circle in the gray ink of a
+    // disabled item, filled with Color, and the dot outlined in the ink and filled black.
+    static constexpr const char* kChosen[14] = {
+        "GGGGGGGGGGGGGG", "GGGGGGGGGGGGGG", "GGGGGGIIIIGGGG", "GGGGIIGGGGIIGG", "GGGIGGIIIIGGIG",
+        "GGGIGIKKKKIGIG", "GGIGIKKKKKKIGI", "GGIGIKKKKKKIGI", "GGIGIKKKKKKIGI", "GGIGIKKKKKKIGI",
+        "GGGIGIKKKKIGIG", "GGGIGGIIIIGGIG", "GGGGIIGGGGIIGG", "GGGGGGIIIIGGGG",
+    };
+    auto* list = Add({"chosen"});
+    list->SetCheckBoxStyle(chsNormal);
+    list->SetColor(kTestBackground);
+    list->DrawItem(0, list->ItemRect(0), TOwnerDrawState{odSelected, odDisabled});
+    EXPECT_TRUE(BoxIs(Form.Host->Surface(), 12, 12, kChosen, 0x808080));
+}
+
 TEST_F(RadioListFixture, ClicksAndArrowsChooseOneItem) {
     auto* list = Add({"a", "b", "c"});
     list->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(30, 20));
