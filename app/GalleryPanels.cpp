@@ -129,7 +129,6 @@ TMilliseconds MarqueeLeadTime() {
     return kTicks * 100;
 }
 
-void AddLists(TForm&, const TRect&) {}
 void AddOrdered(TForm&, const TRect&) {}
 
 }  // namespace Gallery
