@@ -206,12 +206,21 @@ void Ellipse(TDeviceContext& dc, int x1, int y1, int x2, int y2) {
     const int top = std::max(box.Top, clip.Top), bottom = std::min(box.Bottom, clip.Bottom);
     const TEllipseRaster ellipse(box, top, bottom);
     if (dc.Brush.Style != BS_NULL) {
+        // Rows whose clipped spans agree are filled as one rectangle: in a ring far larger
+        // than the surface that is most rows, each a whole surface row.
         const TPixel fill = PixelOf(dc.Brush.Color);
+        TRect run{};
         for (int y = top; y < bottom; ++y) {
             const TEllipseRaster::TSpan s = ellipse.Interior(y);
             const int left = std::max(s.Left, clip.Left), right = std::min(s.Right, clip.Right);
-            if (left < right) PixelLoops::FillSpan(*dc.Surface(), y, left, right, fill);
+            if (left < right && left == run.Left && right == run.Right && y == run.Bottom) {
+                ++run.Bottom;
+                continue;
+            }
+            if (!run.IsEmpty()) PixelLoops::FillRect(*dc.Surface(), run, fill);
+            run = left < right ? TRect{left, y, right, y + 1} : TRect{};
         }
+        if (!run.IsEmpty()) PixelLoops::FillRect(*dc.Surface(), run, fill);
     }
     if (shape.Kind != TPenShape::pkNull) StrokeWithPen(dc, ellipse.Outline(), true);
 }

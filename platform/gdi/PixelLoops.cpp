@@ -2,13 +2,29 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 
 namespace PixelLoops {
+namespace {
+
+// n pixels from first. Long runs go to the C library's wide-character fill where wchar_t is
+// a 32-bit word: it picks the widest stores the processor has, which a portable loop
+// compiled for the baseline instruction set does not (about twice memset's time).
+void FillPixels(TPixel* first, std::size_t n, TPixel p) {
+    if constexpr (sizeof(wchar_t) == sizeof(TPixel)) {
+        if (n >= 32) {
+            std::wmemset(reinterpret_cast<wchar_t*>(first), static_cast<wchar_t>(p), n);
+            return;
+        }
+    }
+    for (std::size_t i = 0; i < n; ++i) first[i] = p;
+}
+
+}  // namespace
 
 void FillSpan(TSurface& s, int y, int x0, int x1, TPixel p) {
     if (x1 <= x0) return;
-    TPixel* row = s.Row(y) + x0;
-    std::fill(row, row + (x1 - x0), p);
+    FillPixels(s.Row(y) + x0, static_cast<std::size_t>(x1 - x0), p);
 }
 
 void FillRect(TSurface& s, const TRect& r, TPixel p) {
@@ -16,8 +32,7 @@ void FillRect(TSurface& s, const TRect& r, TPixel p) {
     if (w <= 0 || r.Height() <= 0) return;
     if (w == s.Width()) {
         // Whole rows are one run of memory.
-        TPixel* first = s.Row(r.Top);
-        std::fill(first, first + static_cast<std::size_t>(w) * r.Height(), p);
+        FillPixels(s.Row(r.Top), static_cast<std::size_t>(w) * r.Height(), p);
         return;
     }
     const std::size_t stride = static_cast<std::size_t>(s.Width());
@@ -28,7 +43,8 @@ void FillRect(TSurface& s, const TRect& r, TPixel p) {
             for (int x = 0; x < w; ++x) row[x] = p;
         return;
     }
-    for (int y = r.Top; y < r.Bottom; ++y, row += stride) std::fill(row, row + w, p);
+    for (int y = r.Top; y < r.Bottom; ++y, row += stride)
+        FillPixels(row, static_cast<std::size_t>(w), p);
 }
 
 void Copy(TSurface& s, int x, int y, const TSurface& from, const TRect& src) {
