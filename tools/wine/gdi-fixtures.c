@@ -749,6 +749,21 @@ static void blits(void) {
         op("stretchblt 2 2 %d %d %d %d", s[2], s[3], s[0], s[1]);
         end_case();
     }
+    /* A negative width or height mirrors the image. */
+    {
+        static const int kMirrored[][6] = {
+            {17, 2, -14, 15, 14, 14}, {2, 22, 20, -20, 14, 14}, {21, 9, -7, -7, 14, 14},
+            {25, 2, -23, 31, 7, 5},
+        };
+        for (i = 0; i < sizeof kMirrored / sizeof *kMirrored; ++i) {
+            const int *m = kMirrored[i];
+            begin_case("stretchblt-mirrored-%d", (int)i);
+            op("surface 28 36 %06x", SENTINEL);
+            op("stretchblt %d %d %d %d %d %d", m[0], m[1], m[2], m[3], m[4], m[5]);
+            end_case();
+        }
+    }
+
     /* Clipped and off the surface: the same source pixels land where they would unclipped. */
     {
         static const int kClipped[][10] = {
@@ -777,7 +792,8 @@ int main(int argc, char **argv) {
         fprintf(stderr, "usage: gdi-fixtures rectangles|ellipses|lines|fills|blits\n");
         return 2;
     }
-    printf("# Pixels drawn by real GDI; made by tools/wine/make-gdi-fixtures.sh. Do not edit.\n");
+    printf("# Pixels drawn by real GDI, made by tools/wine/make-gdi-fixtures.sh; the format is\n"
+           "# described in tools/wine/gdi-fixtures.c. Do not edit.\n");
     if (!strcmp(argv[1], "rectangles"))
         rectangles();
     else if (!strcmp(argv[1], "ellipses"))
