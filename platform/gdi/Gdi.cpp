@@ -19,8 +19,9 @@ TPixel PixelOf(TColor c) {
     return PixelFromColorRef(ColorToRGB(c));
 }
 
-// The outline of an ellipse is walked whole, whatever is visible; beyond this size GDI's
-// allocation for it fails and nothing is drawn, and so here.
+// An ellipse's outline is walked whole, however little of it is visible, so an ellipse
+// beyond this size (no control draws one) is left out rather than cost seconds and
+// gigabytes.
 constexpr int kMaxEllipseSide = 1 << 22;
 
 // ---- device rectangles ----------------------------------------------------------------
@@ -33,10 +34,16 @@ TRect DeviceBox(const TDeviceContext& dc, int x1, int y1, int x2, int y2) {
 // The device pixels a pattern blit of r covers. An inverted side covers from the smaller
 // coordinate plus one to the larger plus one, as GDI orders a negative width or height.
 TRect BlitBox(const TDeviceContext& dc, const TRect& r) {
-    TRect d = dc.ToDevice(r);
-    if (d.Left > d.Right) d = TRect{d.Right + 1, d.Top, d.Left + 1, d.Bottom};
-    if (d.Top > d.Bottom) d = TRect{d.Left, d.Bottom + 1, d.Right, d.Top + 1};
-    return d;
+    const TRect d = dc.ToDevice(r);
+    auto side = [](std::int32_t a, std::int32_t b, std::int32_t& from, std::int32_t& to) {
+        const std::int64_t shift = a > b ? 1 : 0;
+        from = static_cast<std::int32_t>(std::min<std::int64_t>(std::min(a, b) + shift, INT32_MAX));
+        to = static_cast<std::int32_t>(std::min<std::int64_t>(std::max(a, b) + shift, INT32_MAX));
+    };
+    TRect box;
+    side(d.Left, d.Right, box.Left, box.Right);
+    side(d.Top, d.Bottom, box.Top, box.Bottom);
+    return box;
 }
 
 void FillDevice(TDeviceContext& dc, const TRect& device, TPixel p) {
@@ -152,9 +159,9 @@ std::vector<TPoint> RectangleOutline(const TRect& box) {
 }
 
 void RectangleInDevice(TDeviceContext& dc, TRect box) {
+    if (box.Width() == 0 || box.Height() == 0) return;
     const TPenShape shape = ShapeOf(dc.Pen);
     box = InsideFrame(dc.Pen, shape, box);
-    if (box.Width() == 0 || box.Height() == 0) return;
     // GDI takes the box less its right column and bottom row; a one-pixel pen draws on that
     // box's edge and the brush fills what lies inside, a null pen leaves it all to the brush.
     const TRect inner{box.Left, box.Top, box.Right - 1, box.Bottom - 1};

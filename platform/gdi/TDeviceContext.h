@@ -19,9 +19,9 @@ constexpr int PS_DASHDOTDOT = 4;
 constexpr int PS_NULL = 5;
 constexpr int PS_INSIDEFRAME = 6;
 constexpr int BS_SOLID = 0;
+constexpr int BS_NULL = 1;
 // The background mode in which styled pens paint their gaps (Win32 OPAQUE).
 constexpr int kBkModeOpaque = 2;
-constexpr int BS_NULL = 1;
 
 struct TGdiPen {
     int Style = PS_SOLID;

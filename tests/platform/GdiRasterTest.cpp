@@ -201,6 +201,8 @@ TEST(GdiClipping, HugeShapesDrawOnlyTheirVisiblePart) {
     EXPECT_EQ(s.At(5, 5), PixelFromColorRef(kInk)) << "the diagonal passes through (5, 5)";
     Gdi::FillRect(dc, TRect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, dc.Brush);
     EXPECT_EQ(s.At(5, 5), PixelFromColorRef(kFill));
+    Gdi::FillRect(dc, TRect{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN}, TGdiBrush{BS_SOLID, kInk});
+    EXPECT_EQ(s.At(5, 5), PixelFromColorRef(kInk)) << "inverted, it still covers the surface";
     Gdi::StretchBitmap(dc, TRect{-1000000000, -1000000000, 1000000000, 1000000000},
                        GdiFixtureBitmap(14, 14));
     EXPECT_EQ(s.At(0, 0), PixelFromColorRef(GdiFixtureBitmapColor(7, 7)));
