@@ -44,8 +44,8 @@ BENCHMARK(FillRect)->Unit(benchmark::kMillisecond);
 // Paint is the framework's to call; the benchmark calls it as a paint pass would.
 class TBenchGradient : public Qelpanel::TQELGradient {
 public:
-    using TQELGradient::TQELGradient;
     using TQELGradient::Paint;
+    using TQELGradient::TQELGradient;
 };
 
 void GradientPaint(benchmark::State& state, Qelpanel::TGradientType kind) {
@@ -63,8 +63,7 @@ void GradientPaint(benchmark::State& state, Qelpanel::TGradientType kind) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK_CAPTURE(GradientPaint, horizontal, Qelpanel::gtHorizontal)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(GradientPaint, horizontal, Qelpanel::gtHorizontal)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(GradientPaint, vertical, Qelpanel::gtVertical)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(GradientPaint, conical, Qelpanel::gtConical)->Unit(benchmark::kMillisecond);
 

@@ -19,7 +19,9 @@
 
 static HDC dc;
 
-static int channel(COLORREF c, int shift) { return (int)((c >> shift) & 0xFF); }
+static int channel(COLORREF c, int shift) {
+    return (int)((c >> shift) & 0xFF);
+}
 
 static int largest_difference(void) {
     int d = 0, shift;
@@ -65,8 +67,12 @@ static void bands(int horizontal) {
     }
 }
 
-static void horizontal(void) { bands(1); }
-static void vertical(void) { bands(0); }
+static void horizontal(void) {
+    bands(1);
+}
+static void vertical(void) {
+    bands(0);
+}
 
 static void conical(void) {
     const int cx = WIDTH / 2, cy = HEIGHT / 2, d = largest_difference();
@@ -84,7 +90,7 @@ static void conical(void) {
     SelectObject(dc, oldPen);
 }
 
-static void run(const char *name, void (*operation)(void)) {
+static void run(const char* name, void (*operation)(void)) {
     LARGE_INTEGER frequency, start, now;
     long iterations = 0;
     double elapsed;
@@ -105,7 +111,7 @@ static void run(const char *name, void (*operation)(void)) {
 
 int main(void) {
     BITMAPINFO bi;
-    void *bits;
+    void* bits;
     HBITMAP bitmap;
     memset(&bi, 0, sizeof bi);
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;

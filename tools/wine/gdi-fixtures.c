@@ -44,20 +44,20 @@
 
 static HDC dc;
 static HBITMAP surfaceBitmap, oldSurfaceBitmap;
-static DWORD *bits;
+static DWORD* bits;
 static int width, height;
 static COLORREF fillColor;
 static HPEN pen;
 static HBRUSH brush;
 
-static void fail(const char *what, const char *line) {
+static void fail(const char* what, const char* line) {
     fprintf(stderr, "gdi-fixtures: %s: %s\n", what, line);
     exit(1);
 }
 
-static DWORD *new_dib(HDC on, int w, int h, HBITMAP *bitmap) {
+static DWORD* new_dib(HDC on, int w, int h, HBITMAP* bitmap) {
     BITMAPINFO bi;
-    void *p = NULL;
+    void* p = NULL;
     memset(&bi, 0, sizeof bi);
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = w;
@@ -78,12 +78,14 @@ static COLORREF colorref_of(DWORD p) {
     return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16);
 }
 
-static COLORREF test_bitmap_color(int x, int y) { return RGB(16 + 3 * x, 16 + 3 * y, 192); }
+static COLORREF test_bitmap_color(int x, int y) {
+    return RGB(16 + 3 * x, 16 + 3 * y, 192);
+}
 
 static void draw_test_bitmap(int x, int y, int w, int h, int sw, int sh, int stretch) {
     HDC src = CreateCompatibleDC(dc);
     HBITMAP bm;
-    DWORD *p = new_dib(src, sw, sh, &bm);
+    DWORD* p = new_dib(src, sw, sh, &bm);
     HGDIOBJ old = SelectObject(src, bm);
     int i, j;
     for (j = 0; j < sh; ++j)
@@ -126,12 +128,12 @@ static void select_brush(HBRUSH b) {
 }
 
 /* Performs one operation of the fixture language. */
-static void perform(const char *line) {
+static void perform(const char* line) {
     char word[32], arg[32];
     int a[200], n = 0, used = 0, i;
     unsigned color;
     if (sscanf(line, "%31s%n", word, &used) != 1) fail("empty operation", line);
-    const char *rest = line + used;
+    const char* rest = line + used;
 
     if (!strcmp(word, "brush") || !strcmp(word, "bk")) {
         if (sscanf(rest, "%31s", arg) != 1) fail("missing argument", line);
@@ -195,7 +197,7 @@ static void perform(const char *line) {
     } else if (!strcmp(word, "lineto") && n == 2) {
         LineTo(dc, a[0], a[1]);
     } else if (!strcmp(word, "polyline") && n >= 1 && a[0] >= 2 && n == 1 + 2 * a[0]) {
-        Polyline(dc, (const POINT *)&a[1], a[0]);
+        Polyline(dc, (const POINT*)&a[1], a[0]);
     } else if (!strcmp(word, "focusrect") && n == 4) {
         RECT r = {a[0], a[1], a[2], a[3]};
         DrawFocusRect(dc, &r);
@@ -214,7 +216,7 @@ static const char kSymbols[] =
     ".abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ!\"#$%&'()*+,-/:;<=>?@[\\]^_`{|}~";
 #define SYMBOL_COUNT ((int)sizeof kSymbols - 1)
 
-static void begin_case(const char *fmt, ...) {
+static void begin_case(const char* fmt, ...) {
     va_list ap;
     va_start(ap, fmt);
     printf("case ");
@@ -223,7 +225,7 @@ static void begin_case(const char *fmt, ...) {
     va_end(ap);
 }
 
-static void op(const char *fmt, ...) {
+static void op(const char* fmt, ...) {
     char line[2048];
     va_list ap;
     va_start(ap, fmt);
@@ -288,7 +290,7 @@ static void end_case(void) {
 #define BK 0xc06000
 
 struct pen_kind {
-    const char *name;
+    const char* name;
     int style, width;
 };
 
@@ -300,16 +302,16 @@ static const struct pen_kind kRectPens[] = {
 
 static void rectangles(void) {
     static const int boxes[][4] = {
-        {3, 3, 13, 10}, {4, 4, 5, 5},   {4, 4, 6, 6},    {4, 3, 7, 6},  {4, 2, 5, 12},
-        {2, 5, 12, 6},  {3, 2, 5, 11},  {13, 10, 3, 3},  {3, 10, 13, 3}, {5, 2, 5, 9},
-        {2, 6, 12, 6},  {6, 6, 9, 14},  {2, 2, 16, 16},
+        {3, 3, 13, 10}, {4, 4, 5, 5},  {4, 4, 6, 6},   {4, 3, 7, 6},   {4, 2, 5, 12},
+        {2, 5, 12, 6},  {3, 2, 5, 11}, {13, 10, 3, 3}, {3, 10, 13, 3}, {5, 2, 5, 9},
+        {2, 6, 12, 6},  {6, 6, 9, 14}, {2, 2, 16, 16},
     };
     size_t p, b;
     int clear;
     for (p = 0; p < sizeof kRectPens / sizeof *kRectPens; ++p)
         for (b = 0; b < sizeof boxes / sizeof *boxes; ++b)
             for (clear = 0; clear <= 1; ++clear) {
-                const int *r = boxes[b];
+                const int* r = boxes[b];
                 begin_case("rectangle-%s-%s-%d,%d,%d,%d", kRectPens[p].name,
                            clear ? "clear" : "solid", r[0], r[1], r[2], r[3]);
                 op("surface 20 19 %06x", SENTINEL);
@@ -330,9 +332,9 @@ static void rectangles(void) {
         };
         for (b = 0; b < sizeof dashed / sizeof *dashed; ++b)
             for (clear = 0; clear <= 1; ++clear) {
-                const int *r = dashed[b];
-                begin_case("rectangle-dash-%s-%d,%d,%d,%d", clear ? "transparent" : "opaque",
-                           r[0], r[1], r[2], r[3]);
+                const int* r = dashed[b];
+                begin_case("rectangle-dash-%s-%d,%d,%d,%d", clear ? "transparent" : "opaque", r[0],
+                           r[1], r[2], r[3]);
                 op("surface %d %d %06x", r[2] + 2, r[3] + 2, SENTINEL);
                 op("pen 1 1 000000");
                 op("brush clear");
@@ -348,7 +350,7 @@ static void rectangles(void) {
     /* Clipped, at negative coordinates, through an origin. */
     {
         static const struct {
-            const char *name;
+            const char* name;
             int origin[2], clip[4], box[4];
         } kClipped[] = {
             {"negative", {0, 0}, {0, 0, 24, 20}, {-5, -4, 10, 9}},
@@ -377,7 +379,7 @@ static void rectangles(void) {
     }
 }
 
-static void ellipse_case(const char *tag, int w, int h, int penStyle, int clear) {
+static void ellipse_case(const char* tag, int w, int h, int penStyle, int clear) {
     begin_case("ellipse-%s-%s-%s-%dx%d", tag, penStyle == PS_NULL ? "null" : "solid",
                clear ? "clear" : "solid", w, h);
     op("surface %d %d %06x", w + 4, h + 4, SENTINEL);
@@ -423,7 +425,7 @@ static void ellipses(void) {
     /* Partly clipped, at negative coordinates, through an origin. */
     for (k = 0; k < 3; ++k) {
         static const struct {
-            const char *name;
+            const char* name;
             int origin[2], clip[4], box[4];
         } kClipped[] = {
             {"negative", {0, 0}, {0, 0, 30, 24}, {-9, -6, 14, 13}},
@@ -444,8 +446,8 @@ static void ellipses(void) {
                 op("brush clear");
             else
                 op("brush solid %06x", BRUSH);
-            op("ellipse %d %d %d %d", kClipped[c].box[0], kClipped[c].box[1],
-               kClipped[c].box[2], kClipped[c].box[3]);
+            op("ellipse %d %d %d %d", kClipped[c].box[0], kClipped[c].box[1], kClipped[c].box[2],
+               kClipped[c].box[3]);
             end_case();
         }
     }
@@ -471,7 +473,7 @@ static void ellipses(void) {
     }
 }
 
-static void line_case(const char *tag, int dx, int dy, int style, int opaque) {
+static void line_case(const char* tag, int dx, int dy, int style, int opaque) {
     int w = abs(dx) + 5, h = abs(dy) + 5;
     int x0 = dx < 0 ? w - 3 : 2, y0 = dy < 0 ? h - 3 : 2;
     begin_case("line-%s-%s%s-%d,%d", tag, style == PS_DASH ? "dash" : "solid",
@@ -487,6 +489,18 @@ static void line_case(const char *tag, int dx, int dy, int style, int opaque) {
     end_case();
 }
 
+/* The three ways the line cases stroke: solid, dashed over a transparent background, and
+   dashed with the gaps in the background colour. */
+static const char* const kStrokeNames[] = {"solid", "dash", "dash-opaque"};
+
+static void stroke_pen(int s) {
+    op("pen %d 1 %06x", s ? PS_DASH : PS_SOLID, PEN);
+    if (s == 2)
+        op("bk opaque %06x", BK);
+    else
+        op("bk transparent");
+}
+
 static void lines(void) {
     static const int kSteps[] = {-29, -17, -8, -3, -2, -1, 0, 1, 2, 3, 8, 17, 29};
     const int n = sizeof kSteps / sizeof *kSteps;
@@ -497,7 +511,7 @@ static void lines(void) {
                 line_case("octant", kSteps[i], kSteps[j], s ? PS_DASH : PS_SOLID, 0);
     /* Long lines run through several dash periods; an opaque background paints the gaps. */
     {
-        static const int kLong[][2] = {{70, 0},  {-70, 0}, {0, 61},  {0, -61}, {66, 23},
+        static const int kLong[][2] = {{70, 0},   {-70, 0},  {0, 61},   {0, -61}, {66, 23},
                                        {-23, 66}, {55, -55}, {-61, -9}, {9, 70}};
         for (i = 0; i < (int)(sizeof kLong / sizeof *kLong); ++i) {
             line_case("long", kLong[i][0], kLong[i][1], PS_SOLID, 0);
@@ -530,24 +544,18 @@ static void lines(void) {
     /* Clipped lines: from outside to outside, crossing every edge of the clip in every octant. */
     {
         static const int kCrossing[][4] = {
-            {-6, 3, 40, 17},  {40, 20, -6, 5},  {3, -7, 22, 33},  {25, 31, 9, -8},
-            {-4, 28, 37, -3}, {36, -5, -2, 27}, {12, -9, 15, 40}, {-9, 11, 44, 12},
+            {-6, 3, 40, 17},  {40, 20, -6, 5},  {3, -7, 22, 33},    {25, 31, 9, -8},
+            {-4, 28, 37, -3}, {36, -5, -2, 27}, {12, -9, 15, 40},   {-9, 11, 44, 12},
             {0, 0, 33, 26},   {33, 26, 0, 0},   {-20, -14, 50, 40}, {16, 2, 16, 24},
-            {1, 13, 31, 13},  {7, 25, 28, 5},   {20, 2, 5, 23},   {-3, 14, 10, 14},
+            {1, 13, 31, 13},  {7, 25, 28, 5},   {20, 2, 5, 23},     {-3, 14, 10, 14},
         };
         for (s = 0; s < 3; ++s)
             for (i = 0; i < (int)(sizeof kCrossing / sizeof *kCrossing); ++i) {
-                const int *l = kCrossing[i];
-                begin_case("line-clipped-%s-%d,%d,%d,%d",
-                           s == 0 ? "solid" : s == 1 ? "dash" : "dash-opaque", l[0], l[1], l[2],
-                           l[3]);
+                const int* l = kCrossing[i];
+                begin_case("line-clipped-%s-%d,%d,%d,%d", kStrokeNames[s], l[0], l[1], l[2], l[3]);
                 op("surface 34 28 %06x", SENTINEL);
                 op("clip 5 4 27 21");
-                op("pen %d 1 %06x", s ? PS_DASH : PS_SOLID, PEN);
-                if (s == 2)
-                    op("bk opaque %06x", BK);
-                else
-                    op("bk transparent");
+                stroke_pen(s);
                 op("moveto %d %d", l[0], l[1]);
                 op("lineto %d %d", l[2], l[3]);
                 end_case();
@@ -570,34 +578,22 @@ static void lines(void) {
     /* Polylines carry the dash pattern across their corners; separate LineTo calls start the
        pattern afresh. */
     for (s = 0; s < 3; ++s) {
-        begin_case("polyline-%s", s == 0 ? "solid" : s == 1 ? "dash" : "dash-opaque");
+        begin_case("polyline-%s", kStrokeNames[s]);
         op("surface 48 40 %06x", SENTINEL);
-        op("pen %d 1 %06x", s ? PS_DASH : PS_SOLID, PEN);
-        if (s == 2)
-            op("bk opaque %06x", BK);
-        else
-            op("bk transparent");
+        stroke_pen(s);
         op("polyline 8 2 37 2 2 30 2 45 2 45 37 20 22 5 37 40 17");
         end_case();
 
-        begin_case("polyline-frame-%s", s == 0 ? "solid" : s == 1 ? "dash" : "dash-opaque");
+        begin_case("polyline-frame-%s", kStrokeNames[s]);
         op("surface 44 22 %06x", SENTINEL);
-        op("pen %d 1 %06x", s ? PS_DASH : PS_SOLID, PEN);
-        if (s == 2)
-            op("bk opaque %06x", BK);
-        else
-            op("bk transparent");
+        stroke_pen(s);
         op("polyline 3 1 19 1 1 41 1");
         op("polyline 3 41 1 41 19 0 19");
         end_case();
 
-        begin_case("lineto-sequence-%s", s == 0 ? "solid" : s == 1 ? "dash" : "dash-opaque");
+        begin_case("lineto-sequence-%s", kStrokeNames[s]);
         op("surface 44 22 %06x", SENTINEL);
-        op("pen %d 1 %06x", s ? PS_DASH : PS_SOLID, PEN);
-        if (s == 2)
-            op("bk opaque %06x", BK);
-        else
-            op("bk transparent");
+        stroke_pen(s);
         op("moveto 1 19");
         op("lineto 1 1");
         op("lineto 41 1");
@@ -647,13 +643,13 @@ static void lines(void) {
 
 static void fills(void) {
     static const int kRects[][4] = {
-        {2, 3, 12, 9},  {4, 4, 5, 5},   {3, 2, 3, 9},    {2, 5, 12, 5},  {12, 9, 2, 3},
-        {12, 3, 2, 9},  {2, 9, 12, 3},  {-4, -3, 6, 5},  {8, 7, 30, 30}, {-9, 2, -2, 8},
-        {0, 0, 16, 13},
+        {2, 3, 12, 9},  {4, 4, 5, 5},   {3, 2, 3, 9},   {2, 5, 12, 5},
+        {12, 9, 2, 3},  {12, 3, 2, 9},  {2, 9, 12, 3},  {-4, -3, 6, 5},
+        {8, 7, 30, 30}, {-9, 2, -2, 8}, {0, 0, 16, 13},
     };
     size_t i;
     for (i = 0; i < sizeof kRects / sizeof *kRects; ++i) {
-        const int *r = kRects[i];
+        const int* r = kRects[i];
         begin_case("fillrect-%d,%d,%d,%d", r[0], r[1], r[2], r[3]);
         op("surface 16 13 %06x", SENTINEL);
         op("brush solid %06x", BRUSH);
@@ -688,12 +684,12 @@ static void fills(void) {
     /* The focus frame: every other pixel along the outline, inverted. */
     {
         static const int kFocus[][4] = {
-            {2, 2, 3, 3},  {2, 2, 4, 4},   {2, 3, 5, 8},   {3, 2, 13, 9}, {2, 2, 13, 10},
-            {3, 3, 14, 11}, {2, 2, 14, 11}, {1, 1, 19, 2}, {1, 4, 2, 11}, {12, 9, 2, 2},
-            {-3, -2, 9, 7},
+            {2, 2, 3, 3},   {2, 2, 4, 4},   {2, 3, 5, 8},   {3, 2, 13, 9},
+            {2, 2, 13, 10}, {3, 3, 14, 11}, {2, 2, 14, 11}, {1, 1, 19, 2},
+            {1, 4, 2, 11},  {12, 9, 2, 2},  {-3, -2, 9, 7},
         };
         for (i = 0; i < sizeof kFocus / sizeof *kFocus; ++i) {
-            const int *r = kFocus[i];
+            const int* r = kFocus[i];
             begin_case("focusrect-%d,%d,%d,%d", r[0], r[1], r[2], r[3]);
             op("surface 20 13 %06x", SENTINEL);
             op("brush solid %06x", BRUSH);
@@ -718,10 +714,10 @@ static void fills(void) {
 
 static void blits(void) {
     static const int kStretch[][4] = {
-        {14, 14, 14, 15}, {14, 14, 14, 40}, {14, 14, 40, 14}, {14, 14, 7, 7},  {14, 14, 20, 20},
-        {14, 14, 6, 6},   {14, 14, 14, 14}, {13, 13, 16, 16}, {40, 14, 14, 14}, {14, 40, 14, 14},
-        {13, 13, 100, 9}, {13, 13, 9, 100}, {7, 5, 23, 31},  {30, 27, 11, 8},  {1, 1, 5, 4},
-        {5, 4, 1, 1},
+        {14, 14, 14, 15}, {14, 14, 14, 40}, {14, 14, 40, 14}, {14, 14, 7, 7},
+        {14, 14, 20, 20}, {14, 14, 6, 6},   {14, 14, 14, 14}, {13, 13, 16, 16},
+        {40, 14, 14, 14}, {14, 40, 14, 14}, {13, 13, 100, 9}, {13, 13, 9, 100},
+        {7, 5, 23, 31},   {30, 27, 11, 8},  {1, 1, 5, 4},     {5, 4, 1, 1},
     };
     size_t i;
     begin_case("bitblt-14x14");
@@ -743,7 +739,7 @@ static void blits(void) {
     end_case();
 
     for (i = 0; i < sizeof kStretch / sizeof *kStretch; ++i) {
-        const int *s = kStretch[i];
+        const int* s = kStretch[i];
         begin_case("stretchblt-%dx%d-to-%dx%d", s[0], s[1], s[2], s[3]);
         op("surface %d %d %06x", s[2] + 4, s[3] + 4, SENTINEL);
         op("stretchblt 2 2 %d %d %d %d", s[2], s[3], s[0], s[1]);
@@ -752,11 +748,13 @@ static void blits(void) {
     /* A negative width or height mirrors the image. */
     {
         static const int kMirrored[][6] = {
-            {17, 2, -14, 15, 14, 14}, {2, 22, 20, -20, 14, 14}, {21, 9, -7, -7, 14, 14},
+            {17, 2, -14, 15, 14, 14},
+            {2, 22, 20, -20, 14, 14},
+            {21, 9, -7, -7, 14, 14},
             {25, 2, -23, 31, 7, 5},
         };
         for (i = 0; i < sizeof kMirrored / sizeof *kMirrored; ++i) {
-            const int *m = kMirrored[i];
+            const int* m = kMirrored[i];
             begin_case("stretchblt-mirrored-%d", (int)i);
             op("surface 28 36 %06x", SENTINEL);
             op("stretchblt %d %d %d %d %d %d", m[0], m[1], m[2], m[3], m[4], m[5]);
@@ -774,7 +772,7 @@ static void blits(void) {
         };
         static const int kSources[][2] = {{14, 14}, {14, 14}, {13, 13}, {14, 14}, {7, 7}, {40, 14}};
         for (i = 0; i < sizeof kClipped / sizeof *kClipped; ++i) {
-            const int *c = kClipped[i];
+            const int* c = kClipped[i];
             begin_case("stretchblt-clipped-%d", (int)i);
             op("surface 30 30 %06x", SENTINEL);
             op("origin %d %d", c[0], c[1]);
@@ -786,14 +784,15 @@ static void blits(void) {
     }
 }
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     if (argc != 2) {
         fprintf(stderr, "usage: gdi-fixtures rectangles|ellipses|lines|fills|blits\n");
         return 2;
     }
-    printf("# Pixels drawn by real GDI, made by tools/wine/make-gdi-fixtures.sh; the format is\n"
-           "# described in tools/wine/gdi-fixtures.c. Do not edit.\n");
+    printf(
+        "# Pixels drawn by real GDI, made by tools/wine/make-gdi-fixtures.sh; the format is\n"
+        "# described in tools/wine/gdi-fixtures.c. Do not edit.\n");
     if (!strcmp(argv[1], "rectangles"))
         rectangles();
     else if (!strcmp(argv[1], "ellipses"))
