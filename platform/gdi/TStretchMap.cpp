@@ -33,9 +33,3 @@ int TStretchMap::SourceIndex(std::int64_t d) const {
     }
     return static_cast<int>(std::clamp<std::int64_t>(s, 0, FSrc - 1));
 }
-
-std::vector<int> TStretchMap::Indices(std::int64_t dstFirst, int count) const {
-    std::vector<int> out(static_cast<std::size_t>(std::max(count, 0)));
-    for (int i = 0; i < count; ++i) out[static_cast<std::size_t>(i)] = SourceIndex(dstFirst + i);
-    return out;
-}

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 class TStretchMap {
 public:
@@ -18,9 +17,6 @@ public:
 
     // The source index for destination index d (0 <= d < dstLength).
     int SourceIndex(std::int64_t d) const;
-
-    // SourceIndex of dstFirst .. dstFirst + count - 1.
-    std::vector<int> Indices(std::int64_t dstFirst, int count) const;
 
 private:
     std::int64_t FSrc;

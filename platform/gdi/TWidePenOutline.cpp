@@ -37,11 +37,12 @@ TSpanRegion TWidePenOutline::Build(std::vector<TPoint> points, bool closed, int 
 void TWidePenOutline::AddDisc(TSpanRegion& region, TPoint centre, int width) {
     const TRect box{centre.X - width / 2, centre.Y - width / 2, centre.X + (width + 1) / 2,
                     centre.Y + (width + 1) / 2};
+    const TRect& b = region.Bounds();
+    if (IntersectRects(box, b).IsEmpty()) return;
     if (box.Width() < 2) {
         region.AddRect(box);
         return;
     }
-    const TRect& b = region.Bounds();
     TEllipseRaster disc(box, std::max(box.Top, b.Top), std::min(box.Bottom, b.Bottom));
     for (int y = std::max(box.Top, b.Top); y < std::min(box.Bottom, b.Bottom); ++y) {
         const TEllipseRaster::TSpan s = disc.Interior(y);
