@@ -16,7 +16,7 @@ namespace {
 
 // A row of run-length coded symbols: an optional count, then a symbol of symbolWidth
 // characters.
-std::vector<std::string> DecodeRow(const std::string& text, int symbolWidth,
+std::vector<std::string> DecodeRow(const std::string& text, int symbolWidth, int width,
                                    const std::string& path, int line) {
     std::vector<std::string> out;
     std::size_t i = 0;
@@ -26,13 +26,14 @@ std::vector<std::string> DecodeRow(const std::string& text, int symbolWidth,
             run = 0;
             while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
                 run = run * 10 + (text[i] - '0');
-                if (run > 100000) Fail(path, line, "run too long");
+                if (run > width) Fail(path, line, "run longer than the row");
                 ++i;
             }
         }
         if (i + symbolWidth > text.size()) Fail(path, line, "row ends inside a symbol");
         const std::string symbol = text.substr(i, static_cast<std::size_t>(symbolWidth));
         i += static_cast<std::size_t>(symbolWidth);
+        if (static_cast<long>(out.size()) + run > width) Fail(path, line, "row too long");
         out.insert(out.end(), static_cast<std::size_t>(run), symbol);
     }
     return out;
@@ -78,7 +79,8 @@ std::vector<TGdiFixtureCase> ReadGdiFixtures(const std::string& path) {
             std::string entry;
             words >> entry;
             const std::size_t eq = static_cast<std::size_t>(symbolWidth);
-            if (entry.size() != eq + 7 || entry[eq] != '=')
+            if (entry.size() != eq + 7 || entry[eq] != '=' ||
+                entry.find_first_not_of("0123456789abcdefABCDEF", eq + 1) != std::string::npos)
                 Fail(path, line, "bad palette entry \"" + entry + "\"");
             c->Symbols.push_back(entry.substr(0, eq));
             c->Palette.push_back(
@@ -88,7 +90,7 @@ std::vector<TGdiFixtureCase> ReadGdiFixtures(const std::string& path) {
         for (int y = 0; y < c->Height; ++y) {
             if (!std::getline(in, text)) Fail(path, line, "missing pixel rows");
             ++line;
-            const std::vector<std::string> row = DecodeRow(text, symbolWidth, path, line);
+            const std::vector<std::string> row = DecodeRow(text, symbolWidth, c->Width, path, line);
             if (static_cast<int>(row.size()) != c->Width) Fail(path, line, "row has wrong width");
             for (const std::string& s : row) {
                 std::size_t k = 0;
