@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds Release (-O3) and runs the benchmarks. Where Wine and mingw-w64 are installed
+# Builds Release (-O3) and runs every benchmark program. Where Wine and mingw-w64 are installed
 # (scripts/setup.sh --wine), it then times the same calls with real GDI in the same sitting
 # and prints each of ours as a ratio to its peer, each side the fastest of ten runs. Extra
 # arguments go to the benchmark program.
@@ -8,11 +8,14 @@ cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_BUILD_TESTS=OFF \
   -DQM_BUILD_BENCH=ON >/dev/null
-cmake --build build/release --target qm_bench
+cmake --build build/release
 results=build/release/bench-results
 mkdir -p "$results"
-./build/release/bench/qm_bench --benchmark_out="$results/quillmere.json" \
-  --benchmark_out_format=json "$@"
+for program in build/release/bench/bench_*; do
+  name=$(basename "$program")
+  echo "== $name"
+  "$program" --benchmark_out="$results/$name.json" --benchmark_out_format=json "$@"
+done
 
 if ! command -v x86_64-w64-mingw32-gcc >/dev/null || [ ! -x /usr/lib/wine/wine64 ]; then
   echo "Wine or mingw-w64 missing (scripts/setup.sh --wine installs them): no GDI peer timed."
@@ -20,7 +23,7 @@ if ! command -v x86_64-w64-mingw32-gcc >/dev/null || [ ! -x /usr/lib/wine/wine64
 fi
 echo "Timing the same calls with real GDI under Wine..."
 tools/wine/run-gdi-program.sh tools/wine/gdi-bench.c | tr -d '\r' >"$results/wine.txt"
-python3 - "$results/quillmere.json" "$results/wine.txt" <<'PY'
+python3 - "$results/bench_GdiBench.json" "$results/wine.txt" <<'PY'
 import json, re, sys
 # The fastest of the repeated runs ("_min"), else the only run.
 ours = {}

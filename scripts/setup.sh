@@ -8,7 +8,7 @@ packages=(
   g++ clang cmake ninja-build pkg-config
   libfreetype-dev libfontconfig-dev fonts-liberation2 libpng-dev
   libcli11-dev libgtest-dev libbenchmark-dev libsdl2-dev libgif-dev
-  libclang-rt-14-dev xvfb xauth
+  libclang-rt-14-dev xvfb xauth python3-pil
 )
 if [ "${1:-}" = "--wine" ]; then
   packages+=(wine wine64 gcc-mingw-w64-x86-64)
