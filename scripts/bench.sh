@@ -2,7 +2,7 @@
 # Builds Release (-O3) and runs every benchmark program. Where Wine and mingw-w64 are installed
 # (scripts/setup.sh --wine), it then times the same calls with real GDI in the same sitting
 # and prints each of ours as a ratio to its peer, each side the fastest of ten runs. Extra
-# arguments go to the benchmark program.
+# arguments go to every benchmark program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
