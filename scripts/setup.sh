@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the tools need, where they are missing.
+# With --wine it also installs Wine and mingw-w64, which draw the GDI fixtures and time real
+# GDI for the benchmarks (the tests never need them).
 set -euo pipefail
 
 packages=(
@@ -8,6 +10,9 @@ packages=(
   libcli11-dev libgtest-dev libbenchmark-dev libsdl2-dev libgif-dev
   libclang-rt-14-dev xvfb xauth python3-pil
 )
+if [ "${1:-}" = "--wine" ]; then
+  packages+=(wine wine64 gcc-mingw-w64-x86-64)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

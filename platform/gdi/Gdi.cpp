@@ -1,64 +1,177 @@
 #include "gdi/Gdi.h"
 
-#include <cmath>
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include "core/SysColors.h"
 #include "gdi/PixelLoops.h"
+#include "gdi/TDashPattern.h"
+#include "gdi/TEllipseRaster.h"
+#include "gdi/TLineRaster.h"
+#include "gdi/TStretchMap.h"
+#include "gdi/TWidePenOutline.h"
 
 namespace Gdi {
 namespace {
 
-TPixel PixelOf(TColor c) { return PixelFromColorRef(ColorToRGB(c)); }
+TPixel PixelOf(TColor c) {
+    return PixelFromColorRef(ColorToRGB(c));
+}
 
-// Fills a device rectangle cut to the clip.
+// An ellipse's outline is walked whole, however little of it is visible, so an ellipse
+// beyond this size (no control draws one) is left out rather than cost seconds and
+// gigabytes.
+constexpr int kMaxEllipseSide = 1 << 22;
+
+// ---- device rectangles ----------------------------------------------------------------
+
+// The device box of a shape call: both corners through the origin, then put in order.
+TRect DeviceBox(const TDeviceContext& dc, int x1, int y1, int x2, int y2) {
+    return NormalizedRect(dc.ToDevice(TRect{x1, y1, x2, y2}));
+}
+
+// The device pixels a pattern blit of r covers. An inverted side covers from the smaller
+// coordinate plus one to the larger plus one, as GDI orders a negative width or height.
+TRect BlitBox(const TDeviceContext& dc, const TRect& r) {
+    const TRect d = dc.ToDevice(r);
+    auto side = [](std::int32_t a, std::int32_t b, std::int32_t& from, std::int32_t& to) {
+        const std::int64_t shift = a > b ? 1 : 0;
+        from = static_cast<std::int32_t>(std::min<std::int64_t>(std::min(a, b) + shift, INT32_MAX));
+        to = static_cast<std::int32_t>(std::min<std::int64_t>(std::max(a, b) + shift, INT32_MAX));
+    };
+    TRect box;
+    side(d.Left, d.Right, box.Left, box.Right);
+    side(d.Top, d.Bottom, box.Top, box.Bottom);
+    return box;
+}
+
 void FillDevice(TDeviceContext& dc, const TRect& device, TPixel p) {
-    TRect r = IntersectRects(device, dc.DeviceClip());
+    const TRect r = IntersectRects(device, dc.DeviceClip());
     if (r.IsEmpty()) return;
     PixelLoops::FillRect(*dc.Surface(), r, p);
 }
 
-void PlotDevice(TDeviceContext& dc, int x, int y, TPixel p) {
-    if (dc.DeviceClip().Contains(TPoint{x, y})) dc.Surface()->Set(x, y, p);
-}
+// ---- pens ---------------------------------------------------------------------------------
 
-// The on/off runs of cosmetic dashed pens, in pixels.
-struct TDash {
-    int On;
-    int Off;
+// How a pen draws: not at all, one pixel wide (solid or styled), or wider (always solid; a
+// styled pen wider than one pixel draws solid, as cosmetic pens do).
+struct TPenShape {
+    enum TKind : std::uint8_t { pkNull, pkThin, pkWide };
+    TKind Kind;
+    int Width;
 };
-TDash DashOf(int style) {
-    switch (style) {
-        case PS_DASH: return {18, 6};
-        case PS_DOT: return {3, 3};
-        default: return {1, 0};
+
+TPenShape ShapeOf(const TGdiPen& pen) {
+    if (pen.Style == PS_NULL) return {TPenShape::pkNull, 0};
+    if (pen.Width <= 1) return {TPenShape::pkThin, 1};
+    return {TPenShape::pkWide, pen.Width};
+}
+
+// The inside-frame style keeps a wide pen inside the box by moving the box's outline in.
+TRect InsideFrame(const TGdiPen& pen, const TPenShape& shape, TRect box) {
+    if (pen.Style != PS_INSIDEFRAME) return box;
+    return TRect{box.Left + shape.Width / 2, box.Top + shape.Width / 2,
+                 box.Right - (shape.Width - 1) / 2, box.Bottom - (shape.Width - 1) / 2};
+}
+
+// What a one-pixel stroke does to a pixel in an "on" run and in an "off" run.
+struct TInk {
+    enum TMode : std::uint8_t { imNone, imCopy, imInvert };
+    TMode Mode = imNone;
+    TPixel Pixel = 0;
+};
+
+// A one-pixel pen resolved for one figure: its pattern, its inks, and how far along the
+// pattern the figure has got.
+struct TStroke {
+    TDashPattern Dash;
+    TInk On;
+    TInk Off;
+    std::int64_t Position = 0;
+};
+
+TStroke ThinStroke(const TDeviceContext& dc) {
+    TStroke s;
+    s.Dash = TDashPattern::ForPenStyle(dc.Pen.Style);
+    s.On = TInk{TInk::imCopy, PixelOf(dc.Pen.Color)};
+    // The gaps of a styled pen take the background colour when the background is opaque.
+    if (!s.Dash.IsSolid() && dc.BkMode == kBkModeOpaque)
+        s.Off = TInk{TInk::imCopy, PixelOf(dc.BkColor)};
+    return s;
+}
+
+void Apply(TSurface& s, int x, int y, const TInk& ink) {
+    if (ink.Mode == TInk::imCopy)
+        PixelLoops::Plot(s, x, y, ink.Pixel);
+    else if (ink.Mode == TInk::imInvert)
+        PixelLoops::Invert(s, x, y);
+}
+
+// One segment of a one-pixel stroke, device coordinates, end point left out. The pattern
+// advances by the segment's whole length, clipped or not.
+void StrokeSegment(TDeviceContext& dc, TPoint from, TPoint to, TStroke& stroke) {
+    const TLineRaster line(from, to);
+    const TLineRaster::TRange range = line.Clipped(dc.DeviceClip());
+    TSurface& s = *dc.Surface();
+    if (stroke.Dash.IsSolid()) {
+        line.ForEach(range, [&](int x, int y, std::int64_t) { Apply(s, x, y, stroke.On); });
+    } else {
+        const std::int64_t start = stroke.Position;
+        line.ForEach(range, [&](int x, int y, std::int64_t i) {
+            Apply(s, x, y, stroke.Dash.IsOn(start + i) ? stroke.On : stroke.Off);
+        });
+    }
+    stroke.Position += line.Length();
+}
+
+void StrokeFigure(TDeviceContext& dc, const std::vector<TPoint>& points, bool closed,
+                  TStroke& stroke) {
+    for (std::size_t i = 0; i + 1 < points.size(); ++i)
+        StrokeSegment(dc, points[i], points[i + 1], stroke);
+    if (closed && points.size() > 1) StrokeSegment(dc, points.back(), points.front(), stroke);
+}
+
+void PaintRegion(TDeviceContext& dc, const TSpanRegion& region, TPixel p) {
+    const TRect& b = region.Bounds();
+    for (int y = b.Top; y < b.Bottom; ++y)
+        for (const TSpanRegion::TSpan& s : region.Row(y))
+            PixelLoops::FillSpan(*dc.Surface(), y, s.Left, s.Right, p);
+}
+
+// Draws a figure (device points) with the context's pen, whatever its kind.
+void StrokeWithPen(TDeviceContext& dc, const std::vector<TPoint>& points, bool closed) {
+    const TPenShape shape = ShapeOf(dc.Pen);
+    if (shape.Kind == TPenShape::pkThin) {
+        TStroke stroke = ThinStroke(dc);
+        StrokeFigure(dc, points, closed, stroke);
+    } else if (shape.Kind == TPenShape::pkWide) {
+        PaintRegion(dc, TWidePenOutline::Build(points, closed, shape.Width, dc.DeviceClip()),
+                    PixelOf(dc.Pen.Color));
     }
 }
 
-// Bresenham stroke from (x0, y0) toward (x1, y1), device coordinates, end point excluded.
-// dashPos carries the position in the dash pattern from one segment to the next.
-void StrokeDevice(TDeviceContext& dc, int x0, int y0, int x1, int y1, const TGdiPen& pen,
-                  int& dashPos) {
-    const TPixel p = PixelOf(pen.Color);
-    const TDash dash = DashOf(pen.Style);
-    const int period = dash.On + dash.Off;
-    int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
-    int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-    int err = dx - dy;
-    int x = x0, y = y0;
-    while (!(x == x1 && y == y1)) {
-        if (dash.Off == 0 || dashPos % period < dash.On) PlotDevice(dc, x, y, p);
-        ++dashPos;
-        int e2 = 2 * err;
-        if (e2 > -dy) {
-            err -= dy;
-            x += sx;
-        }
-        if (e2 < dx) {
-            err += dx;
-            y += sy;
-        }
+// The outline of a Rectangle: counterclockwise from the top-right corner, on the box's last
+// column and row.
+std::vector<TPoint> RectangleOutline(const TRect& box) {
+    const int r = box.Right - 1, b = box.Bottom - 1;
+    return {TPoint{r, box.Top}, TPoint{box.Left, box.Top}, TPoint{box.Left, b}, TPoint{r, b}};
+}
+
+void RectangleInDevice(TDeviceContext& dc, TRect box) {
+    if (box.Width() == 0 || box.Height() == 0) return;
+    const TPenShape shape = ShapeOf(dc.Pen);
+    box = InsideFrame(dc.Pen, shape, box);
+    // GDI takes the box less its right column and bottom row; a one-pixel pen draws on that
+    // box's edge and the brush fills what lies inside, a null pen leaves it all to the brush.
+    const TRect inner{box.Left, box.Top, box.Right - 1, box.Bottom - 1};
+    if (dc.Brush.Style != BS_NULL) {
+        TRect fill = inner;
+        if (shape.Kind == TPenShape::pkThin)
+            fill = TRect{inner.Left + 1, inner.Top + 1, inner.Right, inner.Bottom};
+        FillDevice(dc, fill, PixelOf(dc.Brush.Color));
     }
+    StrokeWithPen(dc, RectangleOutline(box), true);
 }
 
 }  // namespace
@@ -66,7 +179,7 @@ void StrokeDevice(TDeviceContext& dc, int x0, int y0, int x1, int y1, const TGdi
 void FillRect(TDeviceContext& dc, const TRect& r, const TGdiBrush& brush) {
     dc.Record({"FillRect", r, brush.Color, brush.Style});
     if (brush.Style == BS_NULL) return;
-    FillDevice(dc, dc.ToDevice(r), PixelOf(brush.Color));
+    FillDevice(dc, BlitBox(dc, r), PixelOf(brush.Color));
 }
 
 void FrameRect(TDeviceContext& dc, const TRect& r, const TGdiBrush& brush) {
@@ -74,70 +187,49 @@ void FrameRect(TDeviceContext& dc, const TRect& r, const TGdiBrush& brush) {
     if (brush.Style == BS_NULL || r.IsEmpty()) return;
     const TRect d = dc.ToDevice(r);
     const TPixel p = PixelOf(brush.Color);
+    FillDevice(dc, TRect{d.Left, d.Top, d.Left + 1, d.Bottom}, p);
+    FillDevice(dc, TRect{d.Right - 1, d.Top, d.Right, d.Bottom}, p);
     FillDevice(dc, TRect{d.Left, d.Top, d.Right, d.Top + 1}, p);
     FillDevice(dc, TRect{d.Left, d.Bottom - 1, d.Right, d.Bottom}, p);
-    FillDevice(dc, TRect{d.Left, d.Top + 1, d.Left + 1, d.Bottom - 1}, p);
-    FillDevice(dc, TRect{d.Right - 1, d.Top + 1, d.Right, d.Bottom - 1}, p);
 }
 
 void Rectangle(TDeviceContext& dc, int x1, int y1, int x2, int y2) {
-    const TRect box = NormalizedRect(TRect{x1, y1, x2, y2});
     dc.Record({"Rectangle", TRect{x1, y1, x2, y2}, dc.Brush.Color, dc.Pen.Style});
-    const TRect d = dc.ToDevice(box);
-    if (dc.Pen.Style == PS_NULL) {
-        if (dc.Brush.Style != BS_NULL)
-            FillDevice(dc, TRect{d.Left, d.Top, d.Right - 1, d.Bottom - 1}, PixelOf(dc.Brush.Color));
-        return;
-    }
-    if (d.Width() <= 0 || d.Height() <= 0) return;
-    if (dc.Brush.Style != BS_NULL)
-        FillDevice(dc, TRect{d.Left + 1, d.Top + 1, d.Right - 1, d.Bottom - 1},
-                   PixelOf(dc.Brush.Color));
-    int dashPos = 0;
-    const int l = d.Left, t = d.Top, r = d.Right - 1, b = d.Bottom - 1;
-    StrokeDevice(dc, l, t, r, t, dc.Pen, dashPos);
-    StrokeDevice(dc, r, t, r, b, dc.Pen, dashPos);
-    StrokeDevice(dc, r, b, l, b, dc.Pen, dashPos);
-    StrokeDevice(dc, l, b, l, t, dc.Pen, dashPos);
+    RectangleInDevice(dc, DeviceBox(dc, x1, y1, x2, y2));
 }
 
 void Ellipse(TDeviceContext& dc, int x1, int y1, int x2, int y2) {
     dc.Record({"Ellipse", TRect{x1, y1, x2, y2}, dc.Brush.Color, dc.Pen.Style});
-    TRect d = dc.ToDevice(NormalizedRect(TRect{x1, y1, x2, y2}));
-    if (dc.Pen.Style == PS_NULL) {
-        d.Right -= 1;
-        d.Bottom -= 1;
+    const TRect outer = DeviceBox(dc, x1, y1, x2, y2);
+    if (outer.Width() == 0 || outer.Height() == 0) return;
+    const TPenShape shape = ShapeOf(dc.Pen);
+    const TRect box = InsideFrame(dc.Pen, shape, outer);
+    if (box.Width() <= 2 || box.Height() <= 2) {
+        RectangleInDevice(dc, outer);
+        return;
     }
-    if (d.Width() <= 0 || d.Height() <= 0) return;
-    const double cx = (d.Left + d.Right) / 2.0, cy = (d.Top + d.Bottom) / 2.0;
-    const double rx = d.Width() / 2.0, ry = d.Height() / 2.0;
-    const TPixel fill = PixelOf(dc.Brush.Color), edge = PixelOf(dc.Pen.Color);
-    const bool outline = dc.Pen.Style != PS_NULL;
-    auto spanAt = [&](int y, int& x0, int& x1) {
-        double t = (y + 0.5 - cy) / ry;
-        double half = rx * std::sqrt(std::max(0.0, 1.0 - t * t));
-        x0 = static_cast<int>(std::lround(cx - half));
-        x1 = static_cast<int>(std::lround(cx + half));
-    };
-    for (int y = d.Top; y < d.Bottom; ++y) {
-        int x0, x1;
-        spanAt(y, x0, x1);
-        if (x1 <= x0) continue;
-        if (dc.Brush.Style != BS_NULL) {
-            TRect span = IntersectRects(TRect{x0, y, x1, y + 1}, dc.DeviceClip());
-            if (!span.IsEmpty()) PixelLoops::FillSpan(*dc.Surface(), y, span.Left, span.Right, fill);
+    if (box.Width() > kMaxEllipseSide || box.Height() > kMaxEllipseSide) return;
+    const TRect& clip = dc.DeviceClip();
+    const int top = std::max(box.Top, clip.Top), bottom = std::min(box.Bottom, clip.Bottom);
+    const TEllipseRaster ellipse(box, top, bottom);
+    if (dc.Brush.Style != BS_NULL) {
+        // Rows whose clipped spans agree are filled as one rectangle: in a ring far larger
+        // than the surface that is most rows, each a whole surface row.
+        const TPixel fill = PixelOf(dc.Brush.Color);
+        TRect run{};
+        for (int y = top; y < bottom; ++y) {
+            const TEllipseRaster::TSpan s = ellipse.Interior(y);
+            const int left = std::max(s.Left, clip.Left), right = std::min(s.Right, clip.Right);
+            if (left < right && left == run.Left && right == run.Right && y == run.Bottom) {
+                ++run.Bottom;
+                continue;
+            }
+            if (!run.IsEmpty()) PixelLoops::FillRect(*dc.Surface(), run, fill);
+            run = left < right ? TRect{left, y, right, y + 1} : TRect{};
         }
-        if (outline) {
-            int px0 = x0, px1 = x1, nx0 = x0, nx1 = x1;
-            if (y > d.Top) spanAt(y - 1, px0, px1);
-            if (y + 1 < d.Bottom) spanAt(y + 1, nx0, nx1);
-            bool edgeRow = y == d.Top || y == d.Bottom - 1;
-            int inner0 = edgeRow ? x1 : std::max({x0 + 1, px0, nx0});
-            int inner1 = edgeRow ? x1 : std::min({x1 - 1, px1, nx1});
-            for (int x = x0; x < x1; ++x)
-                if (x < inner0 || x >= inner1) PlotDevice(dc, x, y, edge);
-        }
+        if (!run.IsEmpty()) PixelLoops::FillRect(*dc.Surface(), run, fill);
     }
+    if (shape.Kind != TPenShape::pkNull) StrokeWithPen(dc, ellipse.Outline(), true);
 }
 
 void MoveTo(TDeviceContext& dc, int x, int y) {
@@ -149,15 +241,23 @@ void LineTo(TDeviceContext& dc, int x, int y) {
     const TPoint from = dc.CurrentPosition;
     dc.Record({"LineTo", TRect{from.X, from.Y, x, y}, dc.Pen.Color, dc.Pen.Style});
     dc.CurrentPosition = TPoint{x, y};
-    if (dc.Pen.Style == PS_NULL) return;
-    const TPoint a = dc.ToDevice(from), b = dc.ToDevice(TPoint{x, y});
-    int dashPos = 0;
-    StrokeDevice(dc, a.X, a.Y, b.X, b.Y, dc.Pen, dashPos);
+    StrokeWithPen(dc, {dc.ToDevice(from), dc.ToDevice(TPoint{x, y})}, false);
+}
+
+void Polyline(TDeviceContext& dc, const std::vector<TPoint>& points) {
+    if (points.size() < 2) return;
+    dc.Record({"Polyline",
+               TRect{points.front().X, points.front().Y, points.back().X, points.back().Y},
+               dc.Pen.Color, dc.Pen.Style});
+    std::vector<TPoint> device(points.size());
+    std::transform(points.begin(), points.end(), device.begin(),
+                   [&](TPoint p) { return dc.ToDevice(p); });
+    StrokeWithPen(dc, device, false);
 }
 
 void SetPixel(TDeviceContext& dc, int x, int y, TColor color) {
     const TPoint p = dc.ToDevice(TPoint{x, y});
-    PlotDevice(dc, p.X, p.Y, PixelOf(color));
+    if (dc.DeviceClip().Contains(p)) PixelLoops::Plot(*dc.Surface(), p.X, p.Y, PixelOf(color));
 }
 
 void DrawBitmap(TDeviceContext& dc, int x, int y, const TBitmapImage& image) {
@@ -173,36 +273,33 @@ void StretchBitmap(TDeviceContext& dc, const TRect& dest, const TBitmapImage& im
     dc.Record({"StretchDraw", dest, 0, 0});
     if (image.Width() <= 0 || image.Height() <= 0) return;
     const TRect d = dc.ToDevice(dest);
-    if (d.Width() == 0 || d.Height() == 0) return;
-    const TRect visible = IntersectRects(NormalizedRect(d), dc.DeviceClip());
-    const long long w = d.Width(), h = d.Height();
-    for (int y = visible.Top; y < visible.Bottom; ++y) {
-        long long sy = (static_cast<long long>(y - d.Top) * image.Height()) / h;
-        if (h < 0) sy = image.Height() - 1 - sy;
-        TPixel* row = dc.Surface()->Row(y);
-        const TPixel* srcRow = image.Pixels.Row(static_cast<int>(sy));
-        for (int x = visible.Left; x < visible.Right; ++x) {
-            long long sx = (static_cast<long long>(x - d.Left) * image.Width()) / w;
-            row[x] = srcRow[sx];
-        }
-    }
+    const std::int64_t w = std::int64_t{d.Right} - d.Left, h = std::int64_t{d.Bottom} - d.Top;
+    if (w == 0 || h == 0 || std::abs(w) > INT32_MAX || std::abs(h) > INT32_MAX) return;
+    // Destination pixels are counted from the corner the call names, toward the other one.
+    const TRect visible = IntersectRects(BlitBox(dc, dest), dc.DeviceClip());
+    if (visible.IsEmpty()) return;
+    const TStretchMap columns(image.Width(), static_cast<int>(std::abs(w)), TStretchMap::svLast);
+    const TStretchMap rows(image.Height(), static_cast<int>(std::abs(h)), TStretchMap::svFirst);
+    std::vector<int> xs(static_cast<std::size_t>(visible.Width()));
+    std::vector<int> ys(static_cast<std::size_t>(visible.Height()));
+    for (int x = visible.Left; x < visible.Right; ++x)
+        xs[static_cast<std::size_t>(x - visible.Left)] =
+            columns.SourceIndex(w > 0 ? x - d.Left : d.Left - x);
+    for (int y = visible.Top; y < visible.Bottom; ++y)
+        ys[static_cast<std::size_t>(y - visible.Top)] =
+            rows.SourceIndex(h > 0 ? y - d.Top : d.Top - y);
+    PixelLoops::Resample(*dc.Surface(), visible, image.Pixels, xs.data(), ys.data());
 }
 
 void DrawFocusRect(TDeviceContext& dc, const TRect& r) {
     dc.Record({"DrawFocusRect", r, 0, 0});
-    const TRect d = dc.ToDevice(NormalizedRect(r));
-    if (d.IsEmpty()) return;
-    auto invert = [&](int x, int y) {
-        if (dc.DeviceClip().Contains(TPoint{x, y})) PixelLoops::Invert(*dc.Surface(), x, y);
-    };
-    for (int x = d.Left; x < d.Right; x += 2) {
-        invert(x, d.Top);
-        if (d.Bottom - 1 != d.Top) invert(x, d.Bottom - 1);
-    }
-    for (int y = d.Top + 2 - ((d.Top - d.Top) & 1); y < d.Bottom - 1; y += 2) {
-        invert(d.Left, y);
-        if (d.Right - 1 != d.Left) invert(d.Right - 1, y);
-    }
+    const TRect box = NormalizedRect(dc.ToDevice(r));
+    if (box.Width() == 0 || box.Height() == 0) return;
+    // The alternate pen (one on, one off) along the Rectangle outline, inverting.
+    TStroke stroke;
+    stroke.Dash = TDashPattern::Alternate();
+    stroke.On = TInk{TInk::imInvert, 0};
+    StrokeFigure(dc, RectangleOutline(box), true, stroke);
 }
 
 }  // namespace Gdi

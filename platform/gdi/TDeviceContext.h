@@ -20,6 +20,8 @@ constexpr int PS_NULL = 5;
 constexpr int PS_INSIDEFRAME = 6;
 constexpr int BS_SOLID = 0;
 constexpr int BS_NULL = 1;
+// The background mode in which styled pens paint their gaps (Win32 OPAQUE).
+constexpr int kBkModeOpaque = 2;
 
 struct TGdiPen {
     int Style = PS_SOLID;
@@ -55,7 +57,7 @@ public:
     std::shared_ptr<const TFontInstance> Font;
     TColor TextColor = 0;
     TColor BkColor = 0x00FFFFFF;
-    int BkMode = 2;  // OPAQUE
+    int BkMode = kBkModeOpaque;
     TPoint CurrentPosition{};
 
     // Where calls are recorded; none by default.
