@@ -1,0 +1,11 @@
+#include "package/Registration.h"
+
+#include "panels/Qelpanel.h"
+
+namespace Quillmereall {
+
+void RegisterUnits() {
+    Qelpanel::Register();
+}
+
+}  // namespace Quillmereall
