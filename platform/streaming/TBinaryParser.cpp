@@ -98,6 +98,11 @@ TValueType TBinaryParser::NextValue() const {
     return static_cast<TValueType>(b);
 }
 
+bool TBinaryParser::EndOfList() const {
+    if (AtEnd()) Error("expected a value or the end of a list, but the data end");
+    return FData[FPos] == 0;
+}
+
 TValueType TBinaryParser::ReadValue() {
     const TValueType t = NextValue();
     ++FPos;

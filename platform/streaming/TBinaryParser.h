@@ -45,8 +45,8 @@ public:
     // The type of the next value; an unknown type byte is an error.
     TValueType NextValue() const;
     TValueType ReadValue();
-    // Whether a vaNull ends the list, properties or components here.
-    bool EndOfList() const { return NextValue() == TValueType::vaNull; }
+    // Whether a zero byte ends the list, properties or components here.
+    bool EndOfList() const;
     void ReadListEnd();
     // A short string: a length byte, then the bytes.
     std::string ReadStr();

@@ -189,19 +189,17 @@ private:
     void ConvertFloat(const TToken& t) {
         // The spelling without its suffix, read again at the precision of its type.
         const std::string digits = t.FloatSuffix ? t.Text.substr(0, t.Text.size() - 1) : t.Text;
-        const char* first = digits.data();
-        const char* last = first + digits.size();
         switch (t.FloatSuffix) {
             case 's': {
                 float f = 0;
-                if (std::from_chars(first, last, f).ec != std::errc())
+                if (!ParseFloat(digits, f))
                     FParser.Error("the number " + t.Text + " is out of range for a single float");
                 FWriter.WriteSingle(f);
                 break;
             }
             case 'd': {
                 double d = 0;
-                if (std::from_chars(first, last, d).ec != std::errc())
+                if (!ParseFloat(digits, d))
                     FParser.Error("the number " + t.Text + " is out of range for a date");
                 FWriter.WriteDate(d);
                 break;
@@ -388,8 +386,8 @@ private:
         std::size_t start = 0;
         for (;;) {
             const std::size_t dot = name.find('.', start);
-            CheckIdent(name.substr(start, dot == std::string::npos ? dot : dot - start), offset,
-                       "property name");
+            if (!IsValidIdent(name.substr(start, dot == std::string::npos ? dot : dot - start)))
+                FParser.ErrorAt(offset, "'" + name + "' is not a valid property name");
             if (dot == std::string::npos) break;
             start = dot + 1;
         }

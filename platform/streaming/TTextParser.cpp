@@ -2,7 +2,11 @@
 
 #include <cctype>
 #include <charconv>
+#include <cerrno>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <type_traits>
 #include <cstdio>
 
 #include "classes/TypInfo.h"
@@ -38,6 +42,34 @@ struct TStringPiece {
 };
 
 }  // namespace
+
+template <class F>
+bool ParseFloat(std::string_view spelling, F& value) {
+    const auto r = std::from_chars(spelling.data(), spelling.data() + spelling.size(), value);
+    if (r.ec == std::errc()) return true;
+    if (r.ec != std::errc::result_out_of_range) return false;
+    // Some libraries refuse a number that reads as a denormal; it is a value all the same.
+    std::string copy(spelling);
+    if (const char point = *std::localeconv()->decimal_point; point != '.')
+        for (char& c : copy)
+            if (c == '.') c = point;
+    errno = 0;
+    char* end = nullptr;
+    F v;
+    if constexpr (std::is_same_v<F, float>)
+        v = std::strtof(copy.c_str(), &end);
+    else if constexpr (std::is_same_v<F, double>)
+        v = std::strtod(copy.c_str(), &end);
+    else
+        v = std::strtold(copy.c_str(), &end);
+    if (end != copy.c_str() + copy.size() || v == 0 || !std::isfinite(v)) return false;
+    value = v;
+    return true;
+}
+
+template bool ParseFloat(std::string_view, float&);
+template bool ParseFloat(std::string_view, double&);
+template bool ParseFloat(std::string_view, long double&);
 
 TTextParser::TTextParser(std::string_view text) : FText(text) {
     if (FText.substr(0, 3) == "\xEF\xBB\xBF") {
@@ -299,8 +331,8 @@ void TTextParser::ScanNumber(TToken& t) {
         return;
     }
     t.Kind = TTokenKind::Float;
-    const auto r = std::from_chars(spelling.data(), spelling.data() + spelling.size(), t.Float);
-    if (r.ec != std::errc()) ErrorAt(t.Line, t.Column, "the number " + t.Text + " is out of range");
+    if (!ParseFloat(spelling, t.Float))
+        ErrorAt(t.Line, t.Column, "the number " + t.Text + " is out of range");
     if (suffixed) {
         t.FloatSuffix = suffix;
         t.Text += suffix;

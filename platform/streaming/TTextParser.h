@@ -25,6 +25,11 @@ struct TToken {
     int Column = 1;
 };
 
+// Reads the spelling of a float (digits, '.', exponent) whatever the locale; false when it is
+// out of range.
+template <class F>
+bool ParseFloat(std::string_view spelling, F& value);
+
 class TTextParser {
 public:
     // A file that starts with the UTF-8 byte order mark holds UTF-8; any other holds code
