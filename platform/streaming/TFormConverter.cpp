@@ -98,13 +98,17 @@ private:
             FParser.Error("nesting deeper than " + std::to_string(kMaxNesting) + " levels");
     }
 
-    std::int32_t ReadOrderModifier() {
+    // "[n]": a component's position among its siblings (from 0), or a collection item's
+    // order (any integer).
+    std::int64_t ReadOrderModifier(bool position) {
         FParser.Next();
         const TToken& t = FParser.Token();
-        if (t.Kind != TTokenKind::Integer || t.Integer < 0 || t.Integer > INT32_MAX)
-            FParser.Error("expected a position (an integer from 0) in [ ], " +
+        if (t.Kind != TTokenKind::Integer ||
+            (position && (t.Integer < 0 || t.Integer > INT32_MAX)))
+            FParser.Error((position ? "expected a position (an integer from 0) in [ ], "
+                                    : "expected an integer in [ ], ") +
                           TTextParser::Found(t));
-        const auto order = static_cast<std::int32_t>(t.Integer);
+        const std::int64_t order = t.Integer;
         FParser.Next();
         FParser.Expect(']', "after the position");
         return order;
@@ -133,7 +137,7 @@ private:
         }
         std::int32_t position = -1;
         if (FParser.IsChar('[')) {
-            position = ReadOrderModifier();
+            position = static_cast<std::int32_t>(ReadOrderModifier(true));
             flags |= ffChildPos;
         }
         FWriter.WritePrefix(flags, position);
@@ -297,7 +301,7 @@ private:
             FParser.Next();
             if (FParser.IsChar('[')) {
                 Mark(FParser.Token());
-                FWriter.WriteInteger(ReadOrderModifier());
+                FWriter.WriteInteger(ReadOrderModifier(false));
             }
             FWriter.WriteListBegin();
             while (!AtEnd()) ConvertProperty(depth + 1);

@@ -25,8 +25,12 @@ std::string Crlf(const std::string& lf) {
     return out;
 }
 
-Bytes Binary(std::string_view text) { return TFormConverter::TextToBinary(text); }
-std::string Text(const Bytes& binary) { return TFormConverter::BinaryToText(binary); }
+Bytes Binary(std::string_view text) {
+    return TFormConverter::TextToBinary(text);
+}
+std::string Text(const Bytes& binary) {
+    return TFormConverter::BinaryToText(binary);
+}
 
 // The bytes of a stream holding one object of class TX named A with one property P = value,
 // where value is written by the writer as the test says.
@@ -53,7 +57,9 @@ const std::string kEverySpelling = Crlf(R"(inherited Form1: TForm1 [3]
     'aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa' +
     'bbbbbbbbbbbbbbbb'
   Euro = #8364' and '#233
-  Ansi = 'caf)" "\xE9" R"('
+  Ansi = 'caf)"
+                                        "\xE9"
+                                        R"('
   Empty = ''
   Numbers = (
     1
@@ -122,17 +128,17 @@ TEST(FormConversion, LooseSpellingsReadAsTheirCanonicalForms) {
         "OBJECT A :TX\r  P1=  'a'+'b' + #$41\n  P2 = $10\n  P3 = {00 0\n1}\n"
         "  P4=[ x ,y ]\n  P5 = 1.0e2\n  P6=(1 2)\nEND";
     EXPECT_EQ(Text(Binary(loose)), Crlf("object A: TX\n  P1 = 'abA'\n  P2 = 16\n  P3 = {\n"
-                                         "    0001}\n  P4 = [x, y]\n  P5 = 100.0\n"
-                                         "  P6 = (\n    1\n    2)\nend\n"));
+                                        "    0001}\n  P4 = [x, y]\n  P5 = 100.0\n"
+                                        "  P6 = (\n    1\n    2)\nend\n"));
 }
 
 TEST(FormConversion, IntegersTakeTheSmallestValueType) {
     struct {
         std::int64_t Value;
         TValueType Type;
-    } const cases[] = {{127, TValueType::vaInt8},       {-128, TValueType::vaInt8},
-                       {128, TValueType::vaInt16},      {-32768, TValueType::vaInt16},
-                       {32768, TValueType::vaInt32},    {INT32_MIN, TValueType::vaInt32},
+    } const cases[] = {{127, TValueType::vaInt8},         {-128, TValueType::vaInt8},
+                       {128, TValueType::vaInt16},        {-32768, TValueType::vaInt16},
+                       {32768, TValueType::vaInt32},      {INT32_MIN, TValueType::vaInt32},
                        {2147483648, TValueType::vaInt64}, {INT64_MIN, TValueType::vaInt64}};
     for (const auto& c : cases) {
         const Bytes b = Binary(OnePropertyText(std::to_string(c.Value)));
@@ -149,7 +155,8 @@ TEST(FormConversion, StringsUpTo255BytesAreShortStrings) {
     EXPECT_EQ(Binary(OnePropertyText("'" + std::string(256, 'x') + "'"))[11],
               static_cast<std::uint8_t>(TValueType::vaLString));
     // Codes of 128 and more are UTF-16 and make the string wide.
-    EXPECT_EQ(Binary(OnePropertyText("#8364"))[11], static_cast<std::uint8_t>(TValueType::vaWString));
+    EXPECT_EQ(Binary(OnePropertyText("#8364"))[11],
+              static_cast<std::uint8_t>(TValueType::vaWString));
 }
 
 TEST(FormConversion, EveryBinaryValueTypeHasATextForm) {
@@ -167,8 +174,7 @@ TEST(FormConversion, EveryBinaryValueTypeHasATextForm) {
         {"vaInt64", [](TWriter& w) { w.WriteInteger(INT64_MAX); }, "9223372036854775807"},
         {"vaExtended", [](TWriter& w) { w.WriteFloat(-1.25L); }, "-1.25"},
         {"vaExtended", [](TWriter& w) { w.WriteFloat(1.0L / 3); }, "0.33333333333333333334"},
-        {"vaExtended", [](TWriter& w) { w.WriteFloat(std::ldexp(1.0L, -16440)); },
-         "1.17E-4949"},
+        {"vaExtended", [](TWriter& w) { w.WriteFloat(std::ldexp(1.0L, -16440)); }, "1.17E-4949"},
         {"vaSingle", [](TWriter& w) { w.WriteSingle(0.1f); }, "0.1s"},
         {"vaSingle", [](TWriter& w) { w.WriteSingle(1e-45f); }, "1E-45s"},
         {"vaDate", [](TWriter& w) { w.WriteDate(5e-324); }, "5E-324d"},
@@ -176,9 +182,22 @@ TEST(FormConversion, EveryBinaryValueTypeHasATextForm) {
         {"vaDate", [](TWriter& w) { w.WriteDate(2.5); }, "2.5d"},
         {"vaString", [](TWriter& w) { w.WriteString(std::string("a\0b", 3)); }, "'a'#0'b'"},
         {"vaWString", [](TWriter& w) { w.WriteWideString(u"\u20ACx"); }, "#8364'x'"},
-        {"vaBinary", [](TWriter& w) { w.WriteBinary(Bytes{0xDE, 0xAD}); }, "{\n    DEAD}"},
-        {"vaSet", [](TWriter& w) { w.WriteSet({"akLeft", "akTop"}); }, "[akLeft, akTop]"},
-        {"vaList", [](TWriter& w) { w.WriteListBegin(); w.WriteInteger(1); w.WriteListEnd(); },
+        {"vaBinary",
+         [](TWriter& w) {
+             w.WriteBinary(Bytes{0xDE, 0xAD});
+         },
+         "{\n    DEAD}"},
+        {"vaSet",
+         [](TWriter& w) {
+             w.WriteSet({"akLeft", "akTop"});
+         },
+         "[akLeft, akTop]"},
+        {"vaList",
+         [](TWriter& w) {
+             w.WriteListBegin();
+             w.WriteInteger(1);
+             w.WriteListEnd();
+         },
          "(\n    1)"},
         {"vaCollection",
          [](TWriter& w) {
@@ -207,7 +226,8 @@ TEST(FormConversion, ValuesReadOnlyFromOtherToolsKeepTheirValue) {
     w.WriteComponentHeader(0, -1, "TX", "A");
     w.WriteStr("P");
     Bytes bytes = w.TakeBytes();
-    for (int b : {20, 4, 0, 0, 0, 0xE2, 0x82, 0xAC, 0x21, 0, 0}) bytes.push_back(static_cast<std::uint8_t>(b));
+    for (int b : {20, 4, 0, 0, 0, 0xE2, 0x82, 0xAC, 0x21, 0, 0})
+        bytes.push_back(static_cast<std::uint8_t>(b));
     EXPECT_EQ(Text(bytes), OnePropertyText("#8364'!'"));
 
     EXPECT_EQ(Text(OneProperty([](TWriter& w) { w.WriteDouble(0.1); })), OnePropertyText("0.1"));

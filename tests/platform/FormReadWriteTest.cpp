@@ -29,7 +29,8 @@ class TRecorder : public TComponent {
     DECLARE_CLASSINFO()
 
 public:
-    explicit TRecorder(TComponent* owner) : TComponent(owner), FLines(std::make_unique<TStringList>()) {
+    explicit TRecorder(TComponent* owner)
+        : TComponent(owner), FLines(std::make_unique<TStringList>()) {
         ++Alive;
     }
     ~TRecorder() override { --Alive; }
@@ -188,10 +189,11 @@ TEST_F(FormReadWrite, WritesStoredPropertiesInPropertyOrderLeavingOutDefaults) {
 
 TEST_F(FormReadWrite, EventsBindToHandlersRegisteredByName) {
     int pinged = 0;
-    TEventHandlers::Register<int>("PingHandler", std::function<void(int)>([&](int n) { pinged += n; }));
-    auto form = FormFiles::ReadForm(std::string_view(
-        "object F: TForm\n  object A: TRecorder\n    OnPing = PingHandler\n  end\n"
-        "  object B: TRecorder\n    OnPing = NobodyRegisteredThis\n  end\nend"));
+    TEventHandlers::Register<int>("PingHandler",
+                                  std::function<void(int)>([&](int n) { pinged += n; }));
+    auto form = FormFiles::ReadForm(
+        std::string_view("object F: TForm\n  object A: TRecorder\n    OnPing = PingHandler\n  end\n"
+                         "  object B: TRecorder\n    OnPing = NobodyRegisteredThis\n  end\nend"));
     auto* a = dynamic_cast<TRecorder*>(form->FindComponent("A"));
     auto* b = dynamic_cast<TRecorder*>(form->FindComponent("B"));
     a->OnPing(3);
@@ -267,7 +269,8 @@ end)"));
 }
 
 TEST_F(FormReadWrite, AnUnregisteredFormClassReadsAsATFormOfThatName) {
-    auto form = FormFiles::ReadForm(std::string_view("object Form1: TForm1\n  Caption = 'Hi'\nend"));
+    auto form =
+        FormFiles::ReadForm(std::string_view("object Form1: TForm1\n  Caption = 'Hi'\nend"));
     EXPECT_EQ(form->ClassName(), "TForm1");
     EXPECT_TRUE(form->InheritsFrom(&TForm::StaticClassInfo()));
     EXPECT_EQ(form->Caption(), "Hi");
@@ -278,7 +281,8 @@ TEST_F(FormReadWrite, AnUnregisteredFormClassReadsAsATFormOfThatName) {
         FAIL();
     } catch (const EParserError& e) {
         EXPECT_EQ(e.Column(), 11);
-        EXPECT_NE(std::string(e.what()).find("TQELGradient is not a form class"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("TQELGradient is not a form class"),
+                  std::string::npos);
     }
 }
 
@@ -305,7 +309,8 @@ TEST_F(FormReadWrite, ABinaryFormReadsLikeItsText) {
     const std::vector<std::uint8_t> binary = TFormConverter::TextToBinary(text);
     auto fromText = FormFiles::ReadForm(std::string_view(text));
     auto fromBinary = FormFiles::ReadForm(std::span<const std::uint8_t>(binary));
-    auto fromResource = FormFiles::ReadForm(std::span<const std::uint8_t>(FormFiles::WithResourceHeader(binary)));
+    auto fromResource =
+        FormFiles::ReadForm(std::span<const std::uint8_t>(FormFiles::WithResourceHeader(binary)));
     EXPECT_EQ(FormFiles::WriteBinary(*fromText), FormFiles::WriteBinary(*fromBinary));
     EXPECT_EQ(FormFiles::WriteBinary(*fromText), FormFiles::WriteBinary(*fromResource));
 }
@@ -333,7 +338,8 @@ TEST_F(FormReadWrite, BitmapsStoreTheirPictureAsALengthPrefixedBmpFile) {
     std::string hex;
     for (std::size_t i = 0; i < 4; ++i) {
         char buf[3];
-        std::snprintf(buf, sizeof buf, "%02X", static_cast<unsigned>((file.size() >> (8 * i)) & 0xFF));
+        std::snprintf(buf, sizeof buf, "%02X",
+                      static_cast<unsigned>((file.size() >> (8 * i)) & 0xFF));
         hex += buf;
     }
     EXPECT_NE(text.find("Picture.Data = {\r\n      " + hex + "424D"), std::string::npos) << text;
