@@ -89,7 +89,8 @@ struct TClassInfo {
     TComponent* (*Create)(TComponent* owner) = nullptr;
 };
 
-// Every published property of a class, in property order.
+// Every published property of a class, in property order. Class information lives as long
+// as the program: the lists are worked out once per class.
 std::vector<const TPropInfo*> GetPropInfos(const TClassInfo& cls);
 // A published property by name (case-insensitive), or null.
 const TPropInfo* GetPropInfo(const TClassInfo& cls, std::string_view name);

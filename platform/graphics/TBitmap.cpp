@@ -141,10 +141,11 @@ void TBitmap::DefineProperties(TFiler& filer) {
             LoadFromBytes(data.data() + 4, length);
         },
         [this] {
-            std::vector<std::uint8_t> file = SaveToBytes();
-            std::vector<std::uint8_t> data(4);
-            for (int i = 0; i < 4; ++i) data[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(file.size() >> (8 * i));
-            data.insert(data.end(), file.begin(), file.end());
+            const std::vector<std::uint8_t> file = SaveToBytes();
+            std::vector<std::uint8_t> data;
+            data.reserve(4 + file.size());
+            for (int i = 0; i < 4; ++i) data.push_back(static_cast<std::uint8_t>(file.size() >> (8 * i)));
+            for (std::uint8_t b : file) data.push_back(b);
             return data;
         },
         !Empty());

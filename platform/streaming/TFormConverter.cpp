@@ -159,7 +159,8 @@ private:
         std::string name = FParser.ExpectSymbol("a property name or 'end'");
         while (FParser.IsChar('.')) {
             FParser.Next();
-            name += "." + FParser.ExpectSymbol("a property name after '.'");
+            name += '.';
+            name += FParser.ExpectSymbol("a property name after '.'");
         }
         if (name.size() > 255)
             FParser.ErrorAt(start.Line, start.Column,
@@ -428,7 +429,8 @@ private:
                 }
                 Write(run + "'");
             } else {
-                Write("#" + std::to_string(unit(i++)));
+                Write("#");
+                Write(std::to_string(unit(i++)));
             }
             if (i - lineStart >= kCharsPerLine && i < length) {
                 Write(" +");
@@ -604,10 +606,14 @@ std::string FormatCurrency(std::int64_t v) {
     const bool negative = v < 0;
     const std::uint64_t magnitude =
         negative ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
-    std::string s = (negative ? "-" : "") + std::to_string(magnitude / 10000);
+    std::string s = negative ? "-" : "";
+    s += std::to_string(magnitude / 10000);
     std::string fraction = std::to_string(10000 + magnitude % 10000).substr(1);
     while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
-    if (!fraction.empty()) s += "." + fraction;
+    if (!fraction.empty()) {
+        s += '.';
+        s += fraction;
+    }
     return s;
 }
 
