@@ -365,3 +365,41 @@ TEST_F(FormReadWrite, BitmapDataShorterThanTheirLengthAreRefused) {
     }
     EXPECT_EQ(TRecorder::Alive, 0);
 }
+
+TEST_F(FormReadWrite, InheritedAndInlineComponentsReadLikeTheirAncestorsWouldGiveThem) {
+    // Without the ancestor's form, an inherited component is made as a new one; one that
+    // exists already is updated.
+    auto form = FormFiles::ReadForm(std::string_view(R"(inherited Form2: TForm2
+  inherited A: TRecorder
+    Number = 1
+  end
+  inline B: TRecorder [0]
+    Number = 2
+  end
+end)"));
+    auto* a = dynamic_cast<TRecorder*>(form->FindComponent("A"));
+    auto* b = dynamic_cast<TRecorder*>(form->FindComponent("B"));
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(a->Number(), 1);
+    EXPECT_EQ(b->Number(), 2);
+    EXPECT_EQ(form->ClassName(), "TForm2");
+}
+
+TEST_F(FormReadWrite, AControlCannotSitInsideAComponentThatHoldsNoControls) {
+    try {
+        FormFiles::ReadForm(
+            std::string_view("object F: TForm\n  object A: TRecorder\n    object G: TQELGradient\n "
+                             "   end\n  end\nend"));
+        FAIL();
+    } catch (const EParserError& e) {
+        EXPECT_EQ(e.Line(), 3);
+        EXPECT_EQ(e.Message(),
+                  "cannot set G's parent: a TQELGradient cannot be put inside a "
+                  "TRecorder, which holds no controls");
+    }
+    // A component that is not a control, nested in a control, belongs to the form.
+    auto form = FormFiles::ReadForm(std::string_view(
+        "object F: TForm\n  object G: TQELGradient\n    object A: TRecorder\n    end\n  end\nend"));
+    const std::string text = Lf(FormFiles::WriteText(*form));
+    EXPECT_NE(text.find("  end\n  object A: TRecorder\n"), std::string::npos) << text;
+}
