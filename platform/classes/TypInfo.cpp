@@ -43,6 +43,22 @@ bool TTypeInfo::IdentToInt(std::string_view name, std::int32_t& value) const {
     return false;
 }
 
+void TTypeInfo::OrdinalRange(std::int64_t& low, std::int64_t& high) const {
+    if (Kind == TTypeKind::tkInt64) {
+        low = INT64_MIN;
+        high = INT64_MAX;
+        return;
+    }
+    switch (OrdType) {
+        case TOrdType::otSByte: low = INT8_MIN, high = INT8_MAX; break;
+        case TOrdType::otUByte: low = 0, high = UINT8_MAX; break;
+        case TOrdType::otSWord: low = INT16_MIN, high = INT16_MAX; break;
+        case TOrdType::otUWord: low = 0, high = UINT16_MAX; break;
+        case TOrdType::otSLong: low = INT32_MIN, high = INT32_MAX; break;
+        case TOrdType::otULong: low = 0, high = UINT32_MAX; break;
+    }
+}
+
 namespace {
 std::vector<const TPropInfo*> CollectPropInfos(const TClassInfo& cls) {
     std::vector<const TClassInfo*> chain;

@@ -56,6 +56,8 @@ struct TTypeInfo {
     int EnumValue(std::string_view name) const;
     bool IntToIdent(std::int32_t value, std::string& name) const;
     bool IdentToInt(std::string_view name, std::int32_t& value) const;
+    // The values an integer or Int64 type holds, by its OrdType.
+    void OrdinalRange(std::int64_t& low, std::int64_t& high) const;
 };
 
 struct TPropInfo {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <limits>
 
 #include "classes/TClassRegistry.h"
 #include "classes/TComponent.h"
@@ -20,35 +19,6 @@ bool InheritsFrom(const TClassInfo* cls, const TClassInfo* base) {
     for (; cls; cls = cls->Parent)
         if (cls == base) return true;
     return false;
-}
-
-// The values a property of an integer type can hold.
-void OrdinalRange(const TTypeInfo& type, std::int64_t& low, std::int64_t& high) {
-    if (type.Kind == TTypeKind::tkInt64) {
-        low = std::numeric_limits<std::int64_t>::min();
-        high = std::numeric_limits<std::int64_t>::max();
-        return;
-    }
-    switch (type.OrdType) {
-        case TOrdType::otSByte:
-            low = INT8_MIN, high = INT8_MAX;
-            break;
-        case TOrdType::otUByte:
-            low = 0, high = UINT8_MAX;
-            break;
-        case TOrdType::otSWord:
-            low = INT16_MIN, high = INT16_MAX;
-            break;
-        case TOrdType::otUWord:
-            low = 0, high = UINT16_MAX;
-            break;
-        case TOrdType::otSLong:
-            low = INT32_MIN, high = INT32_MAX;
-            break;
-        case TOrdType::otULong:
-            low = 0, high = UINT32_MAX;
-            break;
-    }
 }
 
 }  // namespace
@@ -239,7 +209,7 @@ std::int64_t TReader::ReadOrdinal(const TPropInfo& p, const std::string& path) {
         FParser.ErrorAt(offset, path + " expects an integer, found " + ValueTypeDescription(t));
     }
     std::int64_t low = 0, high = 0;
-    OrdinalRange(type, low, high);
+    type.OrdinalRange(low, high);
     if (type.Kind == TTypeKind::tkChar) low = 0, high = 255;
     if (v < low || v > high)
         FParser.ErrorAt(offset, std::to_string(v) + " is out of range for " + path + " (" +

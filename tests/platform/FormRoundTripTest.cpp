@@ -32,30 +32,6 @@ bool BitmapsCanBeWritten() {
     return !b.SaveToBytes().empty();
 }
 
-void OrdinalRange(const TTypeInfo& t, std::int64_t& low, std::int64_t& high) {
-    switch (t.OrdType) {
-        case TOrdType::otSByte:
-            low = INT8_MIN, high = INT8_MAX;
-            break;
-        case TOrdType::otUByte:
-            low = 0, high = UINT8_MAX;
-            break;
-        case TOrdType::otSWord:
-            low = INT16_MIN, high = INT16_MAX;
-            break;
-        case TOrdType::otUWord:
-            low = 0, high = UINT16_MAX;
-            break;
-        case TOrdType::otSLong:
-            low = INT32_MIN, high = INT32_MAX;
-            break;
-        case TOrdType::otULong:
-            low = 0, high = UINT32_MAX;
-            break;
-    }
-    if (t.Kind == TTypeKind::tkInt64) low = INT64_MIN, high = INT64_MAX;
-}
-
 // Values to try for an ordinal property, nearest to its current value first.
 std::vector<std::int64_t> Candidates(const TTypeInfo& t, std::int64_t current) {
     std::vector<std::int64_t> out;
@@ -68,7 +44,7 @@ std::vector<std::int64_t> Candidates(const TTypeInfo& t, std::int64_t current) {
         out = {all, current ^ 1, current ^ 2, 0};
     } else {
         std::int64_t low = 0, high = 0;
-        OrdinalRange(t, low, high);
+        t.OrdinalRange(low, high);
         for (std::int64_t v :
              {current + 3, current + 1, current - 1, std::int64_t{1}, std::int64_t{7}})
             if (v >= low && v <= high) out.push_back(v);
