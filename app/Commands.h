@@ -27,5 +27,10 @@ struct TConvertOptions {
     bool ResourceHeader = false;
 };
 int Convert(const TConvertOptions& options);
+struct TGlyphsOptions {
+    std::string Directory = ".";
+};
+// Writes the package's glyph bitmaps as .bmp files, one per resource, named after it.
+int Glyphs(const TGlyphsOptions& options);
 
 }  // namespace Commands

@@ -50,7 +50,6 @@ void AddPanels(TForm& form, const TRect& area) {
     conical->Font()->SetColor(clWhite);
 }
 
-void AddLists(TForm&, const TRect&) {}
 void AddOrdered(TForm&, const TRect&) {}
 
 }  // namespace Gallery

@@ -4,7 +4,7 @@
 #include "controls/TForm.h"
 #include "hosts/THeadlessHost.h"
 #include "io/PngWriter.h"
-#include "package/Registration.h"
+#include "package/Quillmereall.h"
 #include "streaming/FormFiles.h"
 
 namespace Commands {

@@ -29,6 +29,12 @@ int main(int argc, char** argv) {
                          "Write binary output inside the resource file header that a design "
                          "environment writes");
 
+    Commands::TGlyphsOptions glyphs;
+    CLI::App* glyphsCmd =
+        app.add_subcommand("glyphs", "Write the list boxes' glyph bitmaps as .bmp files");
+    glyphsCmd->add_option("-d,--directory", glyphs.Directory, "Folder to write them into")
+        ->capture_default_str();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -44,5 +50,6 @@ int main(int argc, char** argv) {
     if (demoCmd->parsed()) return Commands::Demo(demo);
     if (renderCmd->parsed()) return Commands::Render(render);
     if (convertCmd->parsed()) return Commands::Convert(convert);
+    if (glyphsCmd->parsed()) return Commands::Glyphs(glyphs);
     return 2;
 }

@@ -7,7 +7,7 @@
 
 #include "controls/TForm.h"
 #include "graphics/Graphics.h"
-#include "package/Registration.h"
+#include "package/Quillmereall.h"
 #include "panels/TQELGradient.h"
 #include "streaming/FormFiles.h"
 

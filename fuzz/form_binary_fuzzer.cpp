@@ -5,7 +5,7 @@
 #include <string>
 
 #include "controls/TForm.h"
-#include "package/Registration.h"
+#include "package/Quillmereall.h"
 #include "streaming/EFilerError.h"
 #include "streaming/FormFiles.h"
 

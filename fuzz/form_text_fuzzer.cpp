@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "controls/TForm.h"
-#include "package/Registration.h"
+#include "package/Quillmereall.h"
 #include "streaming/EFilerError.h"
 #include "streaming/FormFiles.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "controls/TForm.h"
-#include "package/Registration.h"
+#include "package/Quillmereall.h"
 #include "streaming/EFilerError.h"
 #include "streaming/FormFiles.h"
 #include "streaming/TFormConverter.h"

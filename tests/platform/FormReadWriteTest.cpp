@@ -12,7 +12,7 @@
 #include "graphics/BmpCodec.h"
 #include "graphics/Graphics.h"
 #include "graphics/TBitmap.h"
-#include "package/Registration.h"
+#include "package/Quillmereall.h"
 #include "panels/TQELGradient.h"
 #include "streaming/EFilerError.h"
 #include "streaming/FormFiles.h"

@@ -16,7 +16,7 @@
 #include "gdi/TBitmapImage.h"
 #include "graphics/TBitmap.h"
 #include "graphics/TFont.h"
-#include "package/Registration.h"
+#include "package/Quillmereall.h"
 #include "streaming/FormFiles.h"
 
 namespace {
