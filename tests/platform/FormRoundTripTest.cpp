@@ -114,8 +114,12 @@ private:
                     Changed.push_back(path);
                 } else if (auto* bitmap = dynamic_cast<TBitmap*>(inner)) {
                     if (!BitmapsCanBeWritten()) return;
-                    bitmap->SetSize(5, 3);
-                    bitmap->Image()->Pixels.Set(2, 1, 0x00123456);
+                    // A true-colour picture, which holds any colour (a glyph's 16 colours
+                    // would not).
+                    TBitmap picture;
+                    picture.SetSize(5, 3);
+                    picture.Image()->Pixels.Set(2, 1, 0x00123456);
+                    bitmap->Assign(&picture);
                     Changed.push_back(path);
                 } else {
                     SetAll(*inner, path + ".", depth + 1);
@@ -240,7 +244,14 @@ TEST_P(FormRoundTrip, EveryPublishedPropertySurvivesWritingAndReading) {
             continue;
         }
         EXPECT_EQ(second, first) << std::string(first.begin(), first.end());
-        EXPECT_EQ(Values(*read), Values(*subject));
+        const std::vector<std::string> was = Values(*subject), is = Values(*read);
+        std::string differences;
+        for (std::size_t i = 0; i < std::max(was.size(), is.size()); ++i) {
+            const std::string a = i < was.size() ? was[i] : "(none)";
+            const std::string b = i < is.size() ? is[i] : "(none)";
+            if (a != b) differences += "\n  written: " + a + "\n  read:    " + b;
+        }
+        EXPECT_TRUE(differences.empty()) << "values that changed:" << differences;
     }
 }
 
