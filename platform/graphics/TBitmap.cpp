@@ -141,7 +141,11 @@ void TBitmap::DefineProperties(TFiler& filer) {
             if (length > data.size() - 4)
                 throw EInvalidGraphic("the bitmap data claim a file of " + std::to_string(length) +
                                       " bytes but hold " + std::to_string(data.size() - 4));
-            LoadFromBytes(data.data() + 4, length);
+            try {
+                LoadFromBytes(data.data() + 4, length);
+            } catch (const EInvalidGraphic& e) {
+                throw EInvalidGraphic(std::string("in the bitmap file, ") + e.what());
+            }
         },
         [this] {
             const std::vector<std::uint8_t> file = SaveToBytes();

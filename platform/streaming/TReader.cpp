@@ -134,7 +134,7 @@ void TReader::ReadProperty(TPersistent& instance) {
             // Not published: perhaps a property the object defines itself.
             FDefinedName = part;
             FDefinedFound = false;
-            FDefinedOffset = offset;
+            FDefinedPath = path;
             target->DefineProperties(*this);
             if (!FDefinedFound)
                 FParser.ErrorAt(offset, std::string(cls.Name) + " has no property " + path);
@@ -379,7 +379,7 @@ void TReader::DefineProperty(const std::string& name, const TReaderProc& readDat
     if (FDefinedFound || !readData || !SameText(name, FDefinedName)) return;
     FDefinedFound = true;
     const std::size_t offset = FParser.Offset();
-    Apply(offset, name, [&] { readData(*this); });
+    Apply(offset, FDefinedPath, [&] { readData(*this); });
 }
 
 void TReader::DefineBinaryProperty(const std::string& name, const TBinaryReadProc& readData,
@@ -389,7 +389,8 @@ void TReader::DefineBinaryProperty(const std::string& name, const TBinaryReadPro
     const std::size_t offset = FParser.Offset();
     const TValueType t = FParser.ReadValue();
     if (t != TValueType::vaBinary)
-        FParser.ErrorAt(offset, name + " expects binary data, found " + ValueTypeDescription(t));
+        FParser.ErrorAt(offset,
+                        FDefinedPath + " expects binary data, found " + ValueTypeDescription(t));
     const std::span<const std::uint8_t> data = FParser.ReadBinaryData();
-    Apply(offset, name, [&] { readData(data); });
+    Apply(offset, FDefinedPath, [&] { readData(data); });
 }

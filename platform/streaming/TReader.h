@@ -73,8 +73,8 @@ private:
     std::unordered_set<std::string> FNames;  // lower-case names of the components read
     // The defined property being looked for, while an object's DefineProperties runs.
     std::string FDefinedName;
+    std::string FDefinedPath;  // with the objects it is in, for messages: Items.Strings
     bool FDefinedFound = false;
-    std::size_t FDefinedOffset = 0;
 };
 
 // Whether name is an identifier: a letter or '_', then letters, digits and '_'.
