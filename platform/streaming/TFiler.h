@@ -3,6 +3,7 @@
 // picture).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -15,6 +16,10 @@ class TWriter;
 
 // The deepest nesting of components and values a form may have.
 constexpr int kMaxNesting = 256;
+// The most components a form file may create. Every component an owner holds is told of each
+// one added after it, so the work of reading grows with the square of their number; forms
+// hold some thousands at most.
+constexpr std::size_t kMaxComponents = 8192;
 
 class TFiler {
 public:

@@ -98,6 +98,9 @@ void TReader::ReadComponent(TComponent* parent, int depth) {
     if ((header.Flags & (ffInherited | ffInline)) && !header.Name.empty())
         component = Root()->FindComponent(header.Name);
     if (!component) {
+        if (FLoaded.size() >= kMaxComponents)
+            FParser.ErrorAt(header.Offset, "the form holds more than " +
+                                               std::to_string(kMaxComponents) + " components");
         if (!header.Name.empty() && !FNames.insert(Lower(header.Name)).second)
             FParser.ErrorAt(header.NameOffset,
                             "a component named " + header.Name + " already exists");

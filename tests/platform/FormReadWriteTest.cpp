@@ -417,3 +417,26 @@ TEST_F(FormReadWrite, AControlCannotSitInsideAComponentThatHoldsNoControls) {
     const std::string text = Lf(FormFiles::WriteText(*form));
     EXPECT_NE(text.find("  end\n  object A: TRecorder\n"), std::string::npos) << text;
 }
+
+TEST_F(FormReadWrite, AFormOfTooManyComponentsIsRefused) {
+    TWriter w;
+    w.WriteSignature();
+    w.WriteComponentHeader(0, -1, "TForm", "F");
+    w.WriteListEnd();
+    std::size_t tooMany = 0;
+    for (std::size_t i = 0; i < kMaxComponents; ++i) {
+        if (i + 1 == kMaxComponents) tooMany = w.Position();
+        w.WriteComponentHeader(0, -1, "TRecorder", "");
+        w.WriteListEnd();
+        w.WriteListEnd();
+    }
+    w.WriteListEnd();
+    try {
+        FormFiles::ReadForm(std::span<const std::uint8_t>(w.Bytes()));
+        FAIL();
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Offset(), tooMany);
+        EXPECT_EQ(e.Message(), "the form holds more than 8192 components");
+    }
+    EXPECT_EQ(TRecorder::Alive, 0);
+}
