@@ -20,6 +20,7 @@ std::string Shown(const std::string& path) {
 int Demo(const TDemoOptions& options) {
     auto form = Gallery::Build();
     THeadlessHost host(form.get());
+    host.Advance(Gallery::MarqueeLeadTime());
     const TSurface& surface = host.Render();
     try {
         PngWriter::Write(surface, options.Output);

@@ -113,11 +113,14 @@ TEST_F(CliCommands, DemoWritesTheGalleryAsAFormFileThatRendersAgain) {
     const TSurface again = PngWriter::Read(Path("again.png"));
     ASSERT_EQ(again.Width(), demo.Width());
     ASSERT_EQ(again.Height(), demo.Height());
-    // The panels band has nothing that a form file leaves out (the lists' selections are not
-    // stored), so it comes out the same.
-    for (int y = 0; y < 180; ++y)
+    // The panels band has nothing that a form file leaves out but the marquee's place in its
+    // scrolling (the demo runs it; a form read starts it anew), so it comes out the same.
+    constexpr int kMarqueeTop = 106, kMarqueeBottom = 124;
+    for (int y = 0; y < 180; ++y) {
+        if (y >= kMarqueeTop && y < kMarqueeBottom) continue;
         for (int x = 0; x < demo.Width(); ++x)
             ASSERT_EQ(again.At(x, y) & 0xFFFFFF, demo.At(x, y) & 0xFFFFFF) << x << ", " << y;
+    }
     // The form read from the file writes the same file again.
     ASSERT_EQ(Commands::Convert({Path("gallery.txt"), Path("gallery.bin"), false}), 0);
     ASSERT_EQ(Commands::Convert({Path("gallery.bin"), Path("back.txt"), false}), 0);
