@@ -8,9 +8,25 @@ namespace Commands {
 
 struct TDemoOptions {
     std::string Output = "quillmere-gallery.png";
+    std::string FormFile;  // also write the gallery as a text form file here
 };
 int Demo(const TDemoOptions& options);
 
+struct TRenderOptions {
+    std::string Input;   // a form file, text or binary
+    std::string Output;  // the PNG to write
+    // Options of how the form is shown (several frames, design time) belong here.
+};
+int Render(const TRenderOptions& options);
+
+struct TConvertOptions {
+    std::string Input;
+    std::string Output;
+    // Binary output in the resource file a design environment writes, rather than the bare
+    // stream.
+    bool ResourceHeader = false;
+};
+int Convert(const TConvertOptions& options);
 struct TGlyphsOptions {
     std::string Directory = ".";
 };

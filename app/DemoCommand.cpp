@@ -5,8 +5,17 @@
 #include "app/Gallery.h"
 #include "hosts/THeadlessHost.h"
 #include "io/PngWriter.h"
+#include "streaming/FormFiles.h"
 
 namespace Commands {
+
+namespace {
+std::string Shown(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.string();
+}
+}  // namespace
 
 int Demo(const TDemoOptions& options) {
     auto form = Gallery::Build();
@@ -15,14 +24,20 @@ int Demo(const TDemoOptions& options) {
     const TSurface& surface = host.Render();
     try {
         PngWriter::Write(surface, options.Output);
+        if (!options.FormFile.empty()) {
+            const std::string text = FormFiles::WriteText(*form);
+            FormFiles::WriteFile(
+                options.FormFile,
+                std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+        }
     } catch (const std::exception& e) {
         std::cerr << "quillmere demo: " << e.what() << "\n";
         return 1;
     }
-    std::error_code ec;
-    std::filesystem::path path = std::filesystem::absolute(options.Output, ec);
     std::cout << "Wrote the gallery (" << surface.Width() << " x " << surface.Height() << ") to "
-              << (ec ? options.Output : path.string()) << "\n";
+              << Shown(options.Output) << "\n";
+    if (!options.FormFile.empty())
+        std::cout << "Wrote the gallery's form file to " << Shown(options.FormFile) << "\n";
     return 0;
 }
 

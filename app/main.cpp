@@ -1,4 +1,4 @@
-// quillmere: renders forms of the package's controls headless to PNG.
+// quillmere: renders forms of the package's controls headless to PNG, and converts form files.
 #include <CLI/CLI.hpp>
 #include <iostream>
 
@@ -11,6 +11,23 @@ int main(int argc, char** argv) {
     Commands::TDemoOptions demo;
     CLI::App* demoCmd = app.add_subcommand("demo", "Render the built-in gallery form to a PNG");
     demoCmd->add_option("-o,--output", demo.Output, "PNG file to write")->capture_default_str();
+    demoCmd->add_option("--form", demo.FormFile,
+                        "Also write the gallery as a text form file, to edit and render again");
+
+    Commands::TRenderOptions render;
+    CLI::App* renderCmd =
+        app.add_subcommand("render", "Render a form file (text or binary) to a PNG");
+    renderCmd->add_option("form", render.Input, "Form file to read")->required();
+    renderCmd->add_option("-o,--output", render.Output, "PNG file to write")->required();
+
+    Commands::TConvertOptions convert;
+    CLI::App* convertCmd =
+        app.add_subcommand("convert", "Convert a form file: text to binary, binary to text");
+    convertCmd->add_option("input", convert.Input, "Form file to read")->required();
+    convertCmd->add_option("output", convert.Output, "Form file to write")->required();
+    convertCmd->add_flag("--resource-header", convert.ResourceHeader,
+                         "Write binary output inside the resource file header that a design "
+                         "environment writes");
 
     Commands::TGlyphsOptions glyphs;
     CLI::App* glyphsCmd =
@@ -31,6 +48,8 @@ int main(int argc, char** argv) {
     }
 
     if (demoCmd->parsed()) return Commands::Demo(demo);
+    if (renderCmd->parsed()) return Commands::Render(render);
+    if (convertCmd->parsed()) return Commands::Convert(convert);
     if (glyphsCmd->parsed()) return Commands::Glyphs(glyphs);
     return 2;
 }

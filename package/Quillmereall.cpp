@@ -1,6 +1,7 @@
 #include "package/Quillmereall.h"
 
 #include "glyphlists/Qellist.h"
+#include "panels/Qelpanel.h"
 #include "package/GlyphResources.h"
 
 namespace Quillmereall {
@@ -15,12 +16,17 @@ TModuleRecordImpl& ModuleRecord() {
 
 HINSTANCE HInstance = &ModuleRecord();
 
+void RegisterUnits() {
+    Qelpanel::Register();
+    Qellist::RegisterClasses();
+}
+
 namespace {
 
 // Runs when the library is loaded, after HInstance above: the package's classes become known
 // by name to form files.
 struct TModuleStart {
-    TModuleStart() { Qellist::RegisterClasses(); }
+    TModuleStart() { RegisterUnits(); }
 } gModuleStart;
 
 }  // namespace

@@ -10,4 +10,8 @@ namespace Quillmereall {
 // module and of the resources compiled into it. The glyph lists load their bitmaps from it.
 extern HINSTANCE HInstance;
 
+// Makes the classes of every unit of the package known by name, for form files. Loading the
+// library does this; calling it again changes nothing.
+void RegisterUnits();
+
 }  // namespace Quillmereall

@@ -61,6 +61,13 @@ void TComponent::Loaded() { FComponentState.Exclude(csLoading).Exclude(csReading
 
 void TComponent::Notification(TComponent*, bool) {}
 
+void TComponent::GetChildren(const std::function<void(TComponent*)>& proc,
+                             const TComponent* root) const {
+    if (root != this) return;
+    for (TComponent* c : FComponents)
+        if (!c->HasParent()) proc(c);
+}
+
 const TClassInfo& TComponent::StaticClassInfo() {
     using namespace PropBuild;
     static const TClassInfo info{

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,17 @@ public:
     void BeginLoading();
     // Called once every property has been read from a form file.
     virtual void Loaded();
+
+    // The tree a form file stores. GetChildren hands proc the components written inside this
+    // one when root is the component at the top of the file: here, when this is the root, the
+    // owned components that have no parent.
+    virtual void GetChildren(const std::function<void(TComponent*)>& proc,
+                             const TComponent* root) const;
+    // Whether the component sits inside a parent (a control) rather than only its owner.
+    virtual bool HasParent() const { return false; }
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    // Puts the component inside the component a form file nests it in.
+    virtual void SetParentComponent(TComponent*) {}
 
 protected:
     // Called on each owned component when another is inserted or removed.

@@ -5,6 +5,8 @@
 #include <stdexcept>
 
 #include "classes/TypInfo.h"
+#include "streaming/TReader.h"
+#include "streaming/TWriter.h"
 
 namespace {
 // The framework sorts strings without regard to case.
@@ -136,7 +138,25 @@ void TStringList::SetText(const std::string& text) {
     SetAll(std::move(lines));
 }
 
-void TStringList::DefineProperties(TFiler&) {}
+// The strings are stored as the list of strings "Strings" (Items.Strings = ( 'a' 'b' )), left
+// out when there are none.
+void TStringList::DefineProperties(TFiler& filer) {
+    filer.DefineProperty(
+        "Strings",
+        [this](TReader& reader) {
+            reader.ReadListBegin();
+            std::vector<std::string> strings;
+            while (!reader.EndOfList()) strings.push_back(reader.ReadString());
+            reader.ReadListEnd();
+            SetAll(std::move(strings));
+        },
+        [this](TWriter& writer) {
+            writer.WriteListBegin();
+            for (const std::string& s : FStrings) writer.WriteString(s);
+            writer.WriteListEnd();
+        },
+        !FStrings.empty());
+}
 
 const TClassInfo& TStringList::StaticClassInfo() {
     static const TClassInfo info{"TStringList", &TPersistent::StaticClassInfo(), "Classes", {},

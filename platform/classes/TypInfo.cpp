@@ -3,6 +3,7 @@
 #include <cctype>
 #include <memory>
 #include <mutex>
+#include <unordered_map>
 
 bool SameText(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -42,7 +43,24 @@ bool TTypeInfo::IdentToInt(std::string_view name, std::int32_t& value) const {
     return false;
 }
 
-std::vector<const TPropInfo*> GetPropInfos(const TClassInfo& cls) {
+void TTypeInfo::OrdinalRange(std::int64_t& low, std::int64_t& high) const {
+    if (Kind == TTypeKind::tkInt64) {
+        low = INT64_MIN;
+        high = INT64_MAX;
+        return;
+    }
+    switch (OrdType) {
+        case TOrdType::otSByte: low = INT8_MIN, high = INT8_MAX; break;
+        case TOrdType::otUByte: low = 0, high = UINT8_MAX; break;
+        case TOrdType::otSWord: low = INT16_MIN, high = INT16_MAX; break;
+        case TOrdType::otUWord: low = 0, high = UINT16_MAX; break;
+        case TOrdType::otSLong: low = INT32_MIN, high = INT32_MAX; break;
+        case TOrdType::otULong: low = 0, high = UINT32_MAX; break;
+    }
+}
+
+namespace {
+std::vector<const TPropInfo*> CollectPropInfos(const TClassInfo& cls) {
     std::vector<const TClassInfo*> chain;
     for (const TClassInfo* c = &cls; c; c = c->Parent) chain.insert(chain.begin(), c);
     std::vector<const TPropInfo*> out;
@@ -59,12 +77,38 @@ std::vector<const TPropInfo*> GetPropInfos(const TClassInfo& cls) {
         }
     return out;
 }
+}  // namespace
+
+std::vector<const TPropInfo*> GetPropInfos(const TClassInfo& cls) {
+    // Class information never changes once made, so each class's list is worked out once.
+    static std::mutex mutex;
+    static std::unordered_map<const TClassInfo*, std::vector<const TPropInfo*>> lists;
+    std::lock_guard lock(mutex);
+    auto it = lists.find(&cls);
+    if (it == lists.end()) it = lists.emplace(&cls, CollectPropInfos(cls)).first;
+    return it->second;
+}
 
 const TPropInfo* GetPropInfo(const TClassInfo& cls, std::string_view name) {
-    for (const TClassInfo* c = &cls; c; c = c->Parent)
-        for (const TPropInfo& p : c->Props)
-            if (SameText(p.Name, name)) return &p;
-    return nullptr;
+    // The most derived declaration of each name, looked up by its lower-case spelling.
+    using TByName = std::unordered_map<std::string, const TPropInfo*>;
+    static std::mutex mutex;
+    static std::unordered_map<const TClassInfo*, TByName> tables;
+    std::string key(name);
+    for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::lock_guard lock(mutex);
+    auto it = tables.find(&cls);
+    if (it == tables.end()) {
+        TByName byName;
+        for (const TPropInfo* p : CollectPropInfos(cls)) {
+            std::string lower = p->Name;
+            for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            byName.emplace(std::move(lower), p);
+        }
+        it = tables.emplace(&cls, std::move(byName)).first;
+    }
+    auto found = it->second.find(key);
+    return found == it->second.end() ? nullptr : found->second;
 }
 
 const TTypeInfo* TypeInfoInteger() {

@@ -56,6 +56,8 @@ struct TTypeInfo {
     int EnumValue(std::string_view name) const;
     bool IntToIdent(std::int32_t value, std::string& name) const;
     bool IdentToInt(std::string_view name, std::int32_t& value) const;
+    // The values an integer or Int64 type holds, by its OrdType.
+    void OrdinalRange(std::int64_t& low, std::int64_t& high) const;
 };
 
 struct TPropInfo {
@@ -89,7 +91,8 @@ struct TClassInfo {
     TComponent* (*Create)(TComponent* owner) = nullptr;
 };
 
-// Every published property of a class, in property order.
+// Every published property of a class, in property order. Class information lives as long
+// as the program: the lists are worked out once per class.
 std::vector<const TPropInfo*> GetPropInfos(const TClassInfo& cls);
 // A published property by name (case-insensitive), or null.
 const TPropInfo* GetPropInfo(const TClassInfo& cls, std::string_view name);

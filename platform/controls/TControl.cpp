@@ -24,6 +24,16 @@ void TControl::SetParent(TWinControl* parent) {
     if (parent) parent->InsertControl(this);
 }
 
+TComponent* TControl::GetParentComponent() const { return FParent; }
+
+void TControl::SetParentComponent(TComponent* parent) {
+    auto* win = dynamic_cast<TWinControl*>(parent);
+    if (parent && !win)
+        throw EConvertError("a " + ClassName() + " cannot be put inside a " + parent->ClassName() +
+                            ", which holds no controls");
+    SetParent(win);
+}
+
 void TControl::SetBounds(int left, int top, int width, int height) {
     FConstraints->Apply(width, height);
     if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;

@@ -125,6 +125,11 @@ public:
 
     virtual void Click();
 
+    // A control is stored inside its parent; a form file nests it in a windowed control.
+    bool HasParent() const override { return true; }
+    TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* parent) override;
+
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
     TNotifyEvent OnResize;

@@ -1,8 +1,38 @@
 #include "controls/TForm.h"
 
+#include <deque>
+#include <mutex>
+
 #include "classes/TClassRegistry.h"
 #include "graphics/Graphics.h"
 #include "text/TFontInstance.h"
+
+namespace {
+
+// The user form classes met so far; they live as long as the program, as classes do.
+const TClassInfo& UserFormClass(const std::string& className) {
+    struct TUserClass {
+        std::string Name;
+        TClassInfo Info;
+    };
+    static std::mutex mutex;
+    static std::deque<TUserClass> classes;
+    std::lock_guard lock(mutex);
+    for (const TUserClass& c : classes)
+        if (SameText(c.Name, className)) return c.Info;
+    TUserClass& c = classes.emplace_back();
+    c.Name = className;
+    c.Info = TClassInfo{c.Name.c_str(), &TForm::StaticClassInfo(), "", {}, nullptr};
+    return c.Info;
+}
+
+// The framework's form class is known to form files from the start.
+const bool kFormRegistered = [] {
+    TClassRegistry::RegisterClass(TForm::StaticClassInfo());
+    return true;
+}();
+
+}  // namespace
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
     SetColor(clBtnFace);
@@ -10,12 +40,19 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 435, 300);
 }
 
+const TClassInfo* TForm::ClassInfo() const { return FClassInfo ? FClassInfo : &StaticClassInfo(); }
+
+void TForm::SetFormClassName(const std::string& className) {
+    FClassInfo = SameText(className, StaticClassInfo().Name) ? nullptr : &UserFormClass(className);
+}
+
 int TForm::TextHeight() const { return Font()->Handle()->Metrics().tmHeight; }
 
 const TClassInfo& TForm::StaticClassInfo() {
     using namespace PropBuild;
-    using namespace ControlProps;
     using F = TForm;
+    // A form's colour has no streaming default, so that it is always written; its font does
+    // not follow a parent, and ParentFont is stored only when it is True.
     static const TClassInfo info{
         "TForm",
         &TWinControl::StaticClassInfo(),
@@ -26,9 +63,17 @@ const TClassInfo& TForm::StaticClassInfo() {
             ControlProps::Caption(),
             Ord("ClientHeight", TypeInfoInteger(), &F::ClientHeightValue, &F::SetClientHeightValue),
             Ord("ClientWidth", TypeInfoInteger(), &F::ClientWidthValue, &F::SetClientWidthValue),
-            ControlProps::Color(clBtnFace),
+            [] {
+                TPropInfo p = ControlProps::Color(clBtnFace);
+                p.Default.reset();
+                return p;
+            }(),
+            [] {
+                TPropInfo p = ControlProps::ParentFont();
+                p.Default = 0;
+                return p;
+            }(),
             ControlProps::Font(),
-            ControlProps::ParentFont(),
             Ord("OldCreateOrder", TypeInfoBoolean(), &F::OldCreateOrder, &F::SetOldCreateOrder),
             Ord("PixelsPerInch", TypeInfoInteger(), &F::PixelsPerInch, &F::SetPixelsPerInch),
             Ord("TextHeight", TypeInfoInteger(), &F::TextHeight, &F::SetTextHeight),

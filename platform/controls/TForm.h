@@ -5,10 +5,17 @@
 #include "controls/TWinControl.h"
 
 class TForm : public TWinControl {
-    DECLARE_CLASSINFO()
-
 public:
+    static const TClassInfo& StaticClassInfo();
+    // The form's class: TForm, or the user's form class it was read as.
+    const TClassInfo* ClassInfo() const override;
+
     explicit TForm(TComponent* owner);
+
+    // A form file names the user's own form class (TForm1), which no program registers; the
+    // form is read as a TForm of that class name, which derives from TForm and publishes
+    // nothing of its own, so that the form is written back under its name.
+    void SetFormClassName(const std::string& className);
 
     // The classic frame of a sizeable window: 4-pixel borders and a 19-pixel caption bar.
     TRect NonClientInsets() const override { return TRect{4, 23, 4, 4}; }
@@ -26,5 +33,6 @@ public:
     void SetClientHeightValue(int v) { SetClientHeight(v); }
 
 private:
+    const TClassInfo* FClassInfo = nullptr;
     bool FOldCreateOrder = false;
 };

@@ -42,6 +42,7 @@ void TWinControl::InsertControl(TControl* control) {
         control->FParentColor = true;
     }
     if (auto* win = dynamic_cast<TWinControl*>(control)) {
+        FTabList.push_back(win);
         if (win->FParentCtl3D) {
             win->SetCtl3D(FCtl3D);
             win->FParentCtl3D = true;
@@ -62,6 +63,7 @@ void TWinControl::RemoveControl(TControl* control) {
         win->DestroyHandle();
     }
     FControls.erase(std::find(FControls.begin(), FControls.end(), control));
+    FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), control), FTabList.end());
     control->FParent = nullptr;
     if (auto* win = dynamic_cast<TWinControl*>(control)) win->DeviceChangedTree();
     Realign();
@@ -127,27 +129,52 @@ void TWinControl::SetParentCtl3D(bool v) {
 
 int TWinControl::TabOrder() const {
     if (!Parent()) return -1;
-    int order = 0;
-    for (TControl* c : Parent()->FControls) {
-        if (c == this) return order;
-        if (dynamic_cast<TWinControl*>(c)) ++order;
-    }
-    return -1;
+    const auto& list = Parent()->FTabList;
+    auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
 }
 
 void TWinControl::SetTabOrder(int v) {
-    TWinControl* parent = Parent();
-    if (!parent || v < 0) return;
-    auto& list = parent->FControls;
-    list.erase(std::find(list.begin(), list.end(), this));
-    int order = 0;
-    auto it = list.begin();
-    for (; it != list.end(); ++it) {
-        if (!dynamic_cast<TWinControl*>(*it)) continue;
-        if (order == v) break;
-        ++order;
-    }
-    list.insert(it, this);
+    if (ComponentState().Contains(csLoading))
+        FTabOrder = v;
+    else
+        UpdateTabOrder(v);
+}
+
+void TWinControl::UpdateTabOrder(int v) {
+    const int current = TabOrder();
+    if (current < 0) return;
+    auto& list = Parent()->FTabList;
+    v = std::clamp(v, 0, static_cast<int>(list.size()) - 1);
+    if (v == current) return;
+    list.erase(list.begin() + current);
+    list.insert(list.begin() + v, this);
+}
+
+void TWinControl::FixupTabList() {
+    // Each child takes the place it was read with; children without a valid one keep theirs
+    // among the rest.
+    std::vector<TWinControl*> placed(FTabList.size(), nullptr);
+    for (TWinControl* c : FTabList)
+        if (c->FTabOrder >= 0 && c->FTabOrder < static_cast<int>(placed.size()) &&
+            !placed[static_cast<std::size_t>(c->FTabOrder)])
+            placed[static_cast<std::size_t>(c->FTabOrder)] = c;
+    for (std::size_t i = 0; i < placed.size(); ++i)
+        if (placed[i]) placed[i]->UpdateTabOrder(static_cast<int>(i));
+}
+
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    FixupTabList();
+    for (TWinControl* c : FTabList) c->FTabOrder = -1;
+    Realign();
+}
+
+void TWinControl::GetChildren(const std::function<void(TComponent*)>& proc,
+                              const TComponent* root) const {
+    for (TControl* c : FControls)
+        if (c->Owner() == root) proc(c);
+    TControl::GetChildren(proc, root);
 }
 
 bool TWinControl::Focused() const {

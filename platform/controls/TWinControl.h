@@ -35,6 +35,9 @@ public:
     void SetParentCtl3D(bool v);
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool v) { FTabStop = v; }
+    // The position among the parent's windowed children when the focus moves with Tab; apart
+    // from the order in which the children paint. While loading, the value is kept and the
+    // parent puts its children in that order in Loaded.
     int TabOrder() const;
     void SetTabOrder(int v);
     int HelpContext() const { return FHelpContext; }
@@ -77,6 +80,12 @@ public:
     // The child window under a point of the client area, or this control.
     TWinControl* WindowAt(TPoint clientPoint);
 
+    // The child controls that root owns, then, when this is the root, its other components.
+    void GetChildren(const std::function<void(TComponent*)>& proc,
+                     const TComponent* root) const override;
+    // After a form file is read: the tab order that was read, and the aligned children.
+    void Loaded() override;
+
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
     TKeyEvent OnKeyDown;
@@ -104,8 +113,12 @@ protected:
 
 private:
     void DeviceChangedTree();
+    void UpdateTabOrder(int v);
+    void FixupTabList();
 
     std::vector<TControl*> FControls;
+    std::vector<TWinControl*> FTabList;
+    int FTabOrder = -1;  // the tab order read from a form file, until Loaded
     std::unique_ptr<TBrush> FBrush;
     bool FHandleAllocated = false;
     TWindowHost* FHost = nullptr;

@@ -52,6 +52,9 @@ const TTypeInfo* TypeInfoTColor() {
             {clInfoBk, "clInfoBk"},
             {clNone, "clNone"},
             {clDefault, "clDefault"},
+            // Other names of colours above: read, never written.
+            {clLtGray, "clLtGray"},
+            {clDkGray, "clDkGray"},
         }};
     return &t;
 }

@@ -7,6 +7,7 @@
 #include "gdi/TDeviceContext.h"
 #include "graphics/BmpCodec.h"
 #include "graphics/TCanvas.h"
+#include "streaming/TFiler.h"
 
 namespace {
 
@@ -126,7 +127,36 @@ void TBitmap::SaveToFile(const std::string& path) const {
     if (!out) throw EInvalidGraphic(path + ": cannot write the file");
 }
 
-void TBitmap::DefineProperties(TFiler&) {}
+// The picture is stored as the binary property "Data": the length of the .bmp file as a
+// 32-bit number, then the file.
+void TBitmap::DefineProperties(TFiler& filer) {
+    filer.DefineBinaryProperty(
+        "Data",
+        [this](std::span<const std::uint8_t> data) {
+            if (data.size() < 4)
+                throw EInvalidGraphic("the bitmap data hold " + std::to_string(data.size()) +
+                                      " bytes, too few for the length of a bitmap file");
+            const std::uint32_t length =
+                data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<std::uint32_t>(data[3]) << 24);
+            if (length > data.size() - 4)
+                throw EInvalidGraphic("the bitmap data claim a file of " + std::to_string(length) +
+                                      " bytes but hold " + std::to_string(data.size() - 4));
+            try {
+                LoadFromBytes(data.data() + 4, length);
+            } catch (const EInvalidGraphic& e) {
+                throw EInvalidGraphic(std::string("in the bitmap file, ") + e.what());
+            }
+        },
+        [this] {
+            const std::vector<std::uint8_t> file = SaveToBytes();
+            std::vector<std::uint8_t> data;
+            data.reserve(4 + file.size());
+            for (int i = 0; i < 4; ++i) data.push_back(static_cast<std::uint8_t>(file.size() >> (8 * i)));
+            for (std::uint8_t b : file) data.push_back(b);
+            return data;
+        },
+        !Empty());
+}
 
 const TClassInfo& TBitmap::StaticClassInfo() {
     static const TClassInfo info{"TBitmap", &TPersistent::StaticClassInfo(), "Graphics", {},

@@ -99,7 +99,7 @@ const TClassInfo& TFont::StaticClassInfo() {
             Str("Name", TypeInfoString(), &TFont::Name, &TFont::SetName),
             Ord("Pitch", TypeInfoTFontPitch(), &TFont::Pitch, &TFont::SetPitch, fpDefault),
             NotStored(Ord("Size", TypeInfoInteger(), &TFont::Size, &TFont::SetSize)),
-            Ord("Style", TypeInfoTFontStyles(), &TFont::Style, &TFont::SetStyle, 0),
+            Ord("Style", TypeInfoTFontStyles(), &TFont::Style, &TFont::SetStyle),
         },
         nullptr};
     return info;

@@ -1,0 +1,126 @@
+#include "streaming/FormFiles.h"
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "classes/TClassRegistry.h"
+#include "controls/TForm.h"
+#include "streaming/EFilerError.h"
+#include "streaming/TFormConverter.h"
+#include "streaming/TReader.h"
+#include "streaming/TResourceFile.h"
+#include "streaming/TWriter.h"
+
+namespace FormFiles {
+namespace {
+
+// The bare stream of a binary form and where it starts in the file.
+std::span<const std::uint8_t> Stream(std::span<const std::uint8_t> data, std::size_t& offset) {
+    offset = 0;
+    if (TResourceFile::HasResourceHeader(data)) return TResourceFile::FindFormStream(data, offset);
+    return data;
+}
+
+std::unique_ptr<TComponent> MakeRootForm(const TComponentHeader& h) {
+    const TClassInfo* cls = TClassRegistry::FindClass(h.ClassName);
+    if (!cls) {
+        auto form = std::make_unique<TForm>(nullptr);
+        form->SetFormClassName(h.ClassName);
+        return form;
+    }
+    bool isForm = false;
+    for (const TClassInfo* c = cls; c; c = c->Parent) isForm |= c == &TForm::StaticClassInfo();
+    if (!isForm || !cls->Create)
+        throw EReadError(h.ClassOffset, "the root of a form file is a form; " + h.ClassName +
+                                            " is not a form class");
+    return std::unique_ptr<TComponent>(cls->Create(nullptr));
+}
+
+std::unique_ptr<TForm> ReadStream(std::span<const std::uint8_t> stream, std::size_t offset) {
+    TReader reader(stream, offset);
+    std::unique_ptr<TComponent> root = reader.ReadRootComponent(MakeRootForm);
+    return std::unique_ptr<TForm>(static_cast<TForm*>(root.release()));
+}
+
+}  // namespace
+
+TFormFormat DetectFormat(std::span<const std::uint8_t> data) {
+    if (data.size() >= 4 && std::memcmp(data.data(), "TPF0", 4) == 0) return TFormFormat::Binary;
+    return TResourceFile::HasResourceHeader(data) ? TFormFormat::Binary : TFormFormat::Text;
+}
+
+std::unique_ptr<TForm> ReadForm(std::span<const std::uint8_t> data) {
+    if (DetectFormat(data) == TFormFormat::Text)
+        return ReadForm(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+    std::size_t offset = 0;
+    const std::span<const std::uint8_t> stream = Stream(data, offset);
+    return ReadStream(stream, offset);
+}
+
+std::unique_ptr<TForm> ReadForm(std::string_view text) {
+    TTextPositions positions;
+    const std::vector<std::uint8_t> binary = TFormConverter::TextToBinary(text, &positions);
+    try {
+        return ReadStream(binary, 0);
+    } catch (const EReadError& e) {
+        // What is wrong is found in the stream made from the text; say where it was written.
+        int line = 1, column = 1;
+        positions.Find(e.Offset(), line, column);
+        throw EParserError(line, column, e.Message());
+    }
+}
+
+std::vector<std::uint8_t> WriteBinary(TComponent& root) {
+    TWriter writer;
+    writer.WriteRootComponent(root);
+    return writer.TakeBytes();
+}
+
+std::string WriteText(TComponent& root) {
+    return TFormConverter::BinaryToText(WriteBinary(root));
+}
+
+std::vector<std::uint8_t> TextToBinary(std::string_view text) {
+    return TFormConverter::TextToBinary(text);
+}
+
+std::string BinaryToText(std::span<const std::uint8_t> data) {
+    std::size_t offset = 0;
+    const std::span<const std::uint8_t> stream = Stream(data, offset);
+    return TFormConverter::BinaryToText(stream, offset);
+}
+
+std::vector<std::uint8_t> WithResourceHeader(std::span<const std::uint8_t> stream) {
+    TBinaryParser parser(stream);
+    parser.ReadSignature();
+    return TResourceFile::Wrap(stream, parser.ReadComponentHeader().ClassName);
+}
+
+std::vector<std::uint8_t> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error(path + ": cannot open the file");
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
+    if (in.bad()) throw std::runtime_error(path + ": cannot read the file");
+    return bytes;
+}
+
+void WriteFile(const std::string& path, std::span<const std::uint8_t> data) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data.data()),
+              static_cast<std::streamsize>(data.size()));
+    out.close();
+    if (!out) throw std::runtime_error(path + ": cannot write the file");
+}
+
+std::unique_ptr<TForm> LoadForm(const std::string& path) {
+    const std::vector<std::uint8_t> data = ReadFile(path);
+    try {
+        return ReadForm(std::span<const std::uint8_t>(data));
+    } catch (const EFilerError& e) {
+        throw std::runtime_error(path + ": " + e.what());
+    }
+}
+
+}  // namespace FormFiles

@@ -1,0 +1,399 @@
+#include "streaming/TReader.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "classes/TClassRegistry.h"
+#include "classes/TComponent.h"
+#include "classes/TypInfo.h"
+#include "streaming/EFilerError.h"
+
+namespace {
+
+std::string Lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool InheritsFrom(const TClassInfo* cls, const TClassInfo* base) {
+    for (; cls; cls = cls->Parent)
+        if (cls == base) return true;
+    return false;
+}
+
+}  // namespace
+
+bool IsValidIdent(std::string_view name) {
+    if (name.empty()) return false;
+    auto alpha = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; };
+    if (!alpha(name[0])) return false;
+    return std::all_of(name.begin() + 1, name.end(), [&](char c) {
+        return alpha(c) || std::isdigit(static_cast<unsigned char>(c));
+    });
+}
+
+TReader::TReader(std::span<const std::uint8_t> data, std::size_t baseOffset)
+    : FParser(data, baseOffset) {}
+
+TReader::~TReader() = default;
+
+template <class F>
+void TReader::Apply(std::size_t offset, const std::string& path, F&& set) {
+    try {
+        set();
+    } catch (const EFilerError&) {
+        throw;
+    } catch (const std::exception& e) {
+        FParser.ErrorAt(offset, "cannot set " + path + ": " + e.what());
+    }
+}
+
+std::unique_ptr<TComponent> TReader::ReadRootComponent(const TRootFactory& makeRoot) {
+    FParser.ReadSignature();
+    const TComponentHeader header = FParser.ReadComponentHeader();
+    CheckName(header.Name, header.NameOffset);
+    std::unique_ptr<TComponent> root = makeRoot(header);
+    SetRoot(root.get());
+    root->BeginLoading();
+    FLoaded.push_back(root.get());
+    Apply(header.NameOffset, "the name", [&] { root->SetName(header.Name); });
+    ReadContents(*root, 1);
+    FParser.ReadPadding();
+    ResolveFixups();
+    const std::size_t end = FParser.Offset();
+    for (TComponent* c : FLoaded)
+        Apply(end, c->Name().empty() ? c->ClassName() : c->Name(), [&] { c->Loaded(); });
+    FLoaded.clear();
+    SetRoot(nullptr);
+    return root;
+}
+
+void TReader::CheckName(const std::string& name, std::size_t offset) {
+    if (!name.empty() && !IsValidIdent(name))
+        FParser.ErrorAt(offset, "'" + name + "' is not a valid component name");
+}
+
+void TReader::ReadContents(TComponent& component, int depth) {
+    while (!FParser.EndOfList()) ReadProperty(component);
+    FParser.ReadListEnd();
+    while (!FParser.EndOfList()) ReadComponent(&component, depth + 1);
+    FParser.ReadListEnd();
+}
+
+void TReader::ReadComponent(TComponent* parent, int depth) {
+    if (depth > kMaxNesting)
+        FParser.Error("components are nested deeper than " + std::to_string(kMaxNesting) +
+                      " levels");
+    const TComponentHeader header = FParser.ReadComponentHeader();
+    const TClassInfo* cls = TClassRegistry::FindClass(header.ClassName);
+    if (!cls)
+        FParser.ErrorAt(header.ClassOffset, "class " + header.ClassName + " is not registered");
+    if (!cls->Create)
+        FParser.ErrorAt(header.ClassOffset,
+                        "class " + header.ClassName + " cannot be created from a form file");
+    CheckName(header.Name, header.NameOffset);
+
+    TComponent* component = nullptr;
+    // A component of an ancestor form already exists when its descendant is read.
+    if ((header.Flags & (ffInherited | ffInline)) && !header.Name.empty())
+        component = Root()->FindComponent(header.Name);
+    if (!component) {
+        if (FLoaded.size() >= kMaxComponents)
+            FParser.ErrorAt(header.Offset, "the form holds more than " +
+                                               std::to_string(kMaxComponents) + " components");
+        if (!header.Name.empty() && !FNames.insert(Lower(header.Name)).second)
+            FParser.ErrorAt(header.NameOffset,
+                            "a component named " + header.Name + " already exists");
+        Apply(header.ClassOffset, header.ClassName, [&] { component = cls->Create(Root()); });
+        if (!component)
+            FParser.ErrorAt(header.ClassOffset,
+                            "class " + header.ClassName + " cannot be created from a form file");
+        component->BeginLoading();
+        FLoaded.push_back(component);
+        Apply(header.NameOffset, "the name", [&] { component->SetName(header.Name); });
+    }
+    Apply(header.ClassOffset, (header.Name.empty() ? header.ClassName : header.Name) + "'s parent",
+          [&] { component->SetParentComponent(parent); });
+    ReadContents(*component, depth);
+}
+
+void TReader::ReadProperty(TPersistent& instance) {
+    const std::size_t offset = FParser.Offset();
+    const std::string path = FParser.ReadStr();
+    TPersistent* target = &instance;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t dot = path.find('.', start);
+        const std::string part = path.substr(start, dot == std::string::npos ? dot : dot - start);
+        if (!IsValidIdent(part))
+            FParser.ErrorAt(offset, "'" + path + "' is not a valid property name");
+        const TClassInfo& cls = *target->ClassInfo();
+        const TPropInfo* p = GetPropInfo(cls, part);
+        if (dot == std::string::npos) {
+            if (p) {
+                ReadPropValue(*target, *p, path);
+                return;
+            }
+            // Not published: perhaps a property the object defines itself.
+            FDefinedName = part;
+            FDefinedFound = false;
+            FDefinedPath = path;
+            target->DefineProperties(*this);
+            if (!FDefinedFound)
+                FParser.ErrorAt(offset, std::string(cls.Name) + " has no property " + path);
+            return;
+        }
+        if (!p)
+            FParser.ErrorAt(offset,
+                            std::string(cls.Name) + " has no property " + path.substr(0, dot));
+        if (p->Type->Kind != TTypeKind::tkClass || !p->GetObj)
+            FParser.ErrorAt(offset, path.substr(0, dot) + " is not an object with properties");
+        TPersistent* inner = p->GetObj(*target);
+        if (!inner || dynamic_cast<TComponent*>(inner))
+            FParser.ErrorAt(offset, path.substr(0, dot) + " holds no object whose properties " +
+                                        "a form file sets");
+        target = inner;
+        start = dot + 1;
+    }
+}
+
+std::int64_t TReader::ReadOrdinal(const TPropInfo& p, const std::string& path) {
+    const TTypeInfo& type = *p.Type;
+    const std::size_t offset = FParser.Offset();
+    const TValueType t = FParser.ReadValue();
+    if (type.Kind == TTypeKind::tkEnumeration) {
+        std::string name;
+        switch (t) {
+            case TValueType::vaIdent:
+                name = FParser.ReadStr();
+                break;
+            case TValueType::vaFalse:
+                name = "False";
+                break;
+            case TValueType::vaTrue:
+                name = "True";
+                break;
+            default:
+                FParser.ErrorAt(offset, path + " expects a value of " + type.Name + ", found " +
+                                            ValueTypeDescription(t));
+        }
+        const int v = type.EnumValue(name);
+        if (v < 0) FParser.ErrorAt(offset, "'" + name + "' is not a value of " + type.Name);
+        return v;
+    }
+    if (type.Kind == TTypeKind::tkSet) {
+        if (t != TValueType::vaSet)
+            FParser.ErrorAt(offset, path + " expects a set, found " + ValueTypeDescription(t));
+        std::uint32_t bits = 0;
+        for (const std::string& name : FParser.ReadSetData()) {
+            const int v = type.CompType ? type.CompType->EnumValue(name) : -1;
+            if (v < 0 || v >= 32)
+                FParser.ErrorAt(offset, "'" + name + "' is not an element of " + type.Name);
+            bits |= 1u << v;
+        }
+        return bits;
+    }
+    std::int64_t v = 0;
+    if (TBinaryParser::IsInteger(t)) {
+        v = FParser.ReadIntegerData(t);
+    } else if (t == TValueType::vaIdent && !type.Idents.empty()) {
+        const std::string name = FParser.ReadStr();
+        std::int32_t value = 0;
+        if (!type.IdentToInt(name, value))
+            FParser.ErrorAt(offset, "'" + name + "' is not a value of " + type.Name);
+        v = value;
+    } else if (type.Kind == TTypeKind::tkChar && TBinaryParser::IsString(t)) {
+        const std::string s = FParser.ReadStringData(t).ToAnsi();
+        if (s.size() != 1)
+            FParser.ErrorAt(offset, path + " expects one character, found a string of " +
+                                        std::to_string(s.size()));
+        v = static_cast<unsigned char>(s[0]);
+    } else {
+        FParser.ErrorAt(offset, path + " expects an integer, found " + ValueTypeDescription(t));
+    }
+    std::int64_t low = 0, high = 0;
+    type.OrdinalRange(low, high);
+    if (type.Kind == TTypeKind::tkChar) low = 0, high = 255;
+    if (v < low || v > high)
+        FParser.ErrorAt(offset, std::to_string(v) + " is out of range for " + path + " (" +
+                                    type.Name + ": " + std::to_string(low) + ".." +
+                                    std::to_string(high) + ")");
+    return v;
+}
+
+void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& p, const std::string& path) {
+    const TTypeInfo& type = *p.Type;
+    const std::size_t offset = FParser.Offset();
+    auto readOnly = [&] { FParser.ErrorAt(offset, path + " cannot be set"); };
+    switch (type.Kind) {
+        case TTypeKind::tkInteger:
+        case TTypeKind::tkChar:
+        case TTypeKind::tkEnumeration:
+        case TTypeKind::tkSet:
+        case TTypeKind::tkInt64: {
+            if (!p.SetOrd) readOnly();
+            const std::int64_t v = ReadOrdinal(p, path);
+            Apply(offset, path, [&] { p.SetOrd(instance, v); });
+            return;
+        }
+        case TTypeKind::tkFloat: {
+            if (!p.SetFloat) readOnly();
+            const double v = static_cast<double>(ReadFloat());
+            Apply(offset, path, [&] { p.SetFloat(instance, v); });
+            return;
+        }
+        case TTypeKind::tkString: {
+            if (!p.SetStr) readOnly();
+            const TValueType t = FParser.ReadValue();
+            if (!TBinaryParser::IsString(t))
+                FParser.ErrorAt(offset,
+                                path + " expects a string, found " + ValueTypeDescription(t));
+            const std::string v = FParser.ReadStringData(t).ToAnsi();
+            Apply(offset, path, [&] { p.SetStr(instance, v); });
+            return;
+        }
+        case TTypeKind::tkMethod: {
+            if (!p.SetStr) readOnly();
+            const TValueType t = FParser.ReadValue();
+            std::string handler;
+            if (t == TValueType::vaIdent)
+                handler = FParser.ReadStr();
+            else if (t != TValueType::vaNil)
+                FParser.ErrorAt(offset, path + " expects the name of a handler, found " +
+                                            ValueTypeDescription(t));
+            Apply(offset, path, [&] { p.SetStr(instance, handler); });
+            return;
+        }
+        case TTypeKind::tkClass: {
+            if (!p.SetObj) readOnly();
+            const TValueType t = FParser.ReadValue();
+            if (t == TValueType::vaNil) {
+                Apply(offset, path, [&] { p.SetObj(instance, nullptr); });
+                return;
+            }
+            if (t == TValueType::vaIdent &&
+                InheritsFrom(type.ClassType, &TComponent::StaticClassInfo())) {
+                FFixups.push_back(TFixup{&instance, &p, FParser.ReadStr(), offset});
+                return;
+            }
+            if (t == TValueType::vaIdent)
+                FParser.ErrorAt(offset, path + " holds a " + type.Name +
+                                            "; its properties are set one by one, as " + path +
+                                            ".Name = ...");
+            FParser.ErrorAt(offset,
+                            path + " expects " +
+                                (InheritsFrom(type.ClassType, &TComponent::StaticClassInfo())
+                                     ? std::string("the name of a component")
+                                     : std::string("nil")) +
+                                ", found " + ValueTypeDescription(t));
+        }
+    }
+}
+
+void TReader::ResolveFixups() {
+    for (const TFixup& f : FFixups) {
+        TComponent* root = Root();
+        TComponent* found = SameText(f.Name, root->Name()) ? root : root->FindComponent(f.Name);
+        if (!found)
+            FParser.ErrorAt(f.Offset, "no component named " + f.Name + " for " + f.Prop->Name);
+        if (!found->InheritsFrom(f.Prop->Type->ClassType))
+            FParser.ErrorAt(f.Offset, f.Name + " is a " + found->ClassName() + ", but " +
+                                          f.Prop->Name + " expects a " + f.Prop->Type->Name);
+        Apply(f.Offset, f.Prop->Name, [&] { f.Prop->SetObj(*f.Instance, found); });
+    }
+    FFixups.clear();
+}
+
+void TReader::ReadListBegin() {
+    const std::size_t offset = FParser.Offset();
+    const TValueType t = FParser.ReadValue();
+    if (t != TValueType::vaList)
+        FParser.ErrorAt(offset, std::string("expected a list, found ") + ValueTypeDescription(t));
+}
+
+std::string TReader::ReadString() {
+    const std::size_t offset = FParser.Offset();
+    const TValueType t = FParser.ReadValue();
+    if (!TBinaryParser::IsString(t))
+        FParser.ErrorAt(offset, std::string("expected a string, found ") + ValueTypeDescription(t));
+    return FParser.ReadStringData(t).ToAnsi();
+}
+
+std::int64_t TReader::ReadInteger() {
+    const std::size_t offset = FParser.Offset();
+    const TValueType t = FParser.ReadValue();
+    if (!TBinaryParser::IsInteger(t))
+        FParser.ErrorAt(offset,
+                        std::string("expected an integer, found ") + ValueTypeDescription(t));
+    return FParser.ReadIntegerData(t);
+}
+
+bool TReader::ReadBoolean() {
+    const std::size_t offset = FParser.Offset();
+    const TValueType t = FParser.ReadValue();
+    if (t != TValueType::vaTrue && t != TValueType::vaFalse)
+        FParser.ErrorAt(offset,
+                        std::string("expected True or False, found ") + ValueTypeDescription(t));
+    return t == TValueType::vaTrue;
+}
+
+std::string TReader::ReadIdent() {
+    const std::size_t offset = FParser.Offset();
+    switch (const TValueType t = FParser.ReadValue()) {
+        case TValueType::vaIdent:
+            return FParser.ReadStr();
+        case TValueType::vaFalse:
+            return "False";
+        case TValueType::vaTrue:
+            return "True";
+        case TValueType::vaNil:
+            return "nil";
+        case TValueType::vaNull:
+            return "Null";
+        default:
+            FParser.ErrorAt(offset,
+                            std::string("expected a name, found ") + ValueTypeDescription(t));
+    }
+}
+
+long double TReader::ReadFloat() {
+    const std::size_t offset = FParser.Offset();
+    const TValueType t = FParser.ReadValue();
+    switch (t) {
+        case TValueType::vaExtended:
+            return FParser.ReadExtendedData();
+        case TValueType::vaSingle:
+            return FParser.ReadSingleData();
+        case TValueType::vaDouble:
+        case TValueType::vaDate:
+            return FParser.ReadDoubleData();
+        case TValueType::vaCurrency:
+            return static_cast<long double>(FParser.ReadCurrencyData()) / 10000;
+        default:
+            if (TBinaryParser::IsInteger(t))
+                return static_cast<long double>(FParser.ReadIntegerData(t));
+            FParser.ErrorAt(offset,
+                            std::string("expected a number, found ") + ValueTypeDescription(t));
+    }
+}
+
+void TReader::DefineProperty(const std::string& name, const TReaderProc& readData,
+                             const TWriterProc&, bool) {
+    if (FDefinedFound || !readData || !SameText(name, FDefinedName)) return;
+    FDefinedFound = true;
+    const std::size_t offset = FParser.Offset();
+    Apply(offset, FDefinedPath, [&] { readData(*this); });
+}
+
+void TReader::DefineBinaryProperty(const std::string& name, const TBinaryReadProc& readData,
+                                   const TBinaryWriteProc&, bool) {
+    if (FDefinedFound || !readData || !SameText(name, FDefinedName)) return;
+    FDefinedFound = true;
+    const std::size_t offset = FParser.Offset();
+    const TValueType t = FParser.ReadValue();
+    if (t != TValueType::vaBinary)
+        FParser.ErrorAt(offset,
+                        FDefinedPath + " expects binary data, found " + ValueTypeDescription(t));
+    const std::span<const std::uint8_t> data = FParser.ReadBinaryData();
+    Apply(offset, FDefinedPath, [&] { readData(data); });
+}

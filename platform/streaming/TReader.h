@@ -1,0 +1,81 @@
+// Reads a binary form stream into components. Each component is created by its registered
+// class with the root as owner and put inside the component it is nested in; its properties
+// are set through their setters in stream order while csLoading is set; once the whole tree
+// is read, references to components by name are resolved and every component read gets
+// Loaded, in reading order. On an error nothing read survives.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "streaming/TBinaryParser.h"
+#include "streaming/TFiler.h"
+
+class TPersistent;
+struct TPropInfo;
+
+class TReader : public TFiler {
+public:
+    // Makes the root from its header, or raises EReadError (a class that cannot be a root).
+    using TRootFactory = std::function<std::unique_ptr<TComponent>(const TComponentHeader&)>;
+
+    // data is the stream, starting with "TPF0"; baseOffset is where it starts in its file.
+    explicit TReader(std::span<const std::uint8_t> data, std::size_t baseOffset = 0);
+    ~TReader() override;
+
+    std::unique_ptr<TComponent> ReadRootComponent(const TRootFactory& makeRoot);
+
+    // Values, for the properties that objects define themselves.
+    bool EndOfList() const { return FParser.EndOfList(); }
+    void ReadListBegin();
+    void ReadListEnd() { FParser.ReadListEnd(); }
+    std::string ReadString();
+    std::int64_t ReadInteger();
+    bool ReadBoolean();
+    std::string ReadIdent();
+    long double ReadFloat();
+    std::size_t Offset() const { return FParser.Offset(); }
+    [[noreturn]] void Error(const std::string& message) const { FParser.Error(message); }
+
+    void DefineProperty(const std::string& name, const TReaderProc& readData,
+                        const TWriterProc& writeData, bool hasData) override;
+    void DefineBinaryProperty(const std::string& name, const TBinaryReadProc& readData,
+                              const TBinaryWriteProc& writeData, bool hasData) override;
+
+private:
+    struct TFixup {
+        TPersistent* Instance;
+        const TPropInfo* Prop;
+        std::string Name;
+        std::size_t Offset;
+    };
+
+    void ReadContents(TComponent& component, int depth);
+    void ReadComponent(TComponent* parent, int depth);
+    void ReadProperty(TPersistent& instance);
+    void ReadPropValue(TPersistent& instance, const TPropInfo& prop, const std::string& path);
+    std::int64_t ReadOrdinal(const TPropInfo& prop, const std::string& path);
+    void CheckName(const std::string& name, std::size_t offset);
+    void ResolveFixups();
+    // Runs a setter; what it raises becomes an error at offset.
+    template <class F>
+    void Apply(std::size_t offset, const std::string& path, F&& set);
+
+    TBinaryParser FParser;
+    std::vector<TComponent*> FLoaded;
+    std::vector<TFixup> FFixups;
+    std::unordered_set<std::string> FNames;  // lower-case names of the components read
+    // The defined property being looked for, while an object's DefineProperties runs.
+    std::string FDefinedName;
+    std::string FDefinedPath;  // with the objects it is in, for messages: Items.Strings
+    bool FDefinedFound = false;
+};
+
+// Whether name is an identifier: a letter or '_', then letters, digits and '_'.
+bool IsValidIdent(std::string_view name);

@@ -1,0 +1,361 @@
+#include "streaming/TTextParser.h"
+
+#include <cctype>
+#include <charconv>
+#include <cerrno>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <type_traits>
+#include <cstdio>
+
+#include "classes/TypInfo.h"
+#include "streaming/EFilerError.h"
+
+namespace {
+
+bool IsAlpha(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsHexDigit(char c) {
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+}
+int HexValue(char c) {
+    return IsDigit(c) ? c - '0' : (std::tolower(static_cast<unsigned char>(c)) - 'a' + 10);
+}
+
+constexpr std::string_view kPunctuation = "=:.[](){}<>,+-";
+
+std::string Quote(const std::string& s) {
+    std::string shown = s.size() > 40 ? s.substr(0, 40) + "..." : s;
+    return "'" + shown + "'";
+}
+
+// A piece of a string token: a run of quoted bytes or one character code.
+struct TStringPiece {
+    bool IsCode;
+    std::string Bytes;
+    std::uint32_t Code;
+};
+
+}  // namespace
+
+template <class F>
+bool ParseFloat(std::string_view spelling, F& value) {
+    const auto r = std::from_chars(spelling.data(), spelling.data() + spelling.size(), value);
+    if (r.ec == std::errc()) return true;
+    if (r.ec != std::errc::result_out_of_range) return false;
+    // Some libraries refuse a number that reads as a denormal; it is a value all the same.
+    std::string copy(spelling);
+    if (const char point = *std::localeconv()->decimal_point; point != '.')
+        for (char& c : copy)
+            if (c == '.') c = point;
+    errno = 0;
+    char* end = nullptr;
+    F v;
+    if constexpr (std::is_same_v<F, float>)
+        v = std::strtof(copy.c_str(), &end);
+    else if constexpr (std::is_same_v<F, double>)
+        v = std::strtod(copy.c_str(), &end);
+    else
+        v = std::strtold(copy.c_str(), &end);
+    if (end != copy.c_str() + copy.size() || v == 0 || !std::isfinite(v)) return false;
+    value = v;
+    return true;
+}
+
+template bool ParseFloat(std::string_view, float&);
+template bool ParseFloat(std::string_view, double&);
+template bool ParseFloat(std::string_view, long double&);
+
+TTextParser::TTextParser(std::string_view text) : FText(text) {
+    if (FText.substr(0, 3) == "\xEF\xBB\xBF") {
+        FUtf8 = true;
+        FPos = 3;
+    }
+    FToken = Scan();
+}
+
+void TTextParser::Error(const std::string& message) const {
+    ErrorAt(FToken.Line, FToken.Column, message);
+}
+
+void TTextParser::ErrorAt(int line, int column, const std::string& message) const {
+    throw EParserError(line, column, message);
+}
+
+std::string TTextParser::Found(const TToken& t) {
+    switch (t.Kind) {
+        case TTokenKind::EndOfFile:
+            return "found the end of the file";
+        case TTokenKind::Symbol:
+            return "found " + Quote(t.Text);
+        case TTokenKind::Integer:
+        case TTokenKind::Float:
+            return "found the number " + t.Text;
+        case TTokenKind::String:
+            return "found a string";
+        case TTokenKind::Char:
+            return "found " + Quote(t.Text);
+    }
+    return "found something else";
+}
+
+const TToken& TTextParser::Peek() {
+    if (!FNext) FNext = Scan();
+    return *FNext;
+}
+
+void TTextParser::Next() {
+    if (FNext) {
+        FToken = std::move(*FNext);
+        FNext.reset();
+    } else {
+        FToken = Scan();
+    }
+}
+
+bool TTextParser::IsSymbol(std::string_view name) const {
+    return FToken.Kind == TTokenKind::Symbol && SameText(FToken.Text, name);
+}
+
+void TTextParser::Expect(char c, const std::string& context) {
+    if (!IsChar(c)) Error("expected '" + std::string(1, c) + "' " + context + ", " + Found(FToken));
+    Next();
+}
+
+std::string TTextParser::ExpectSymbol(const std::string& what) {
+    if (FToken.Kind != TTokenKind::Symbol) Error("expected " + what + ", " + Found(FToken));
+    std::string s = FToken.Text;
+    Next();
+    return s;
+}
+
+void TTextParser::Advance() {
+    const char c = FText[FPos++];
+    if (c == '\n' || (c == '\r' && At(FPos) != '\n')) {
+        ++FLine;
+        FColumn = 1;
+    } else if (c != '\r') {
+        ++FColumn;
+    }
+}
+
+void TTextParser::SkipBlanks() {
+    while (!AtEnd()) {
+        const char c = FText[FPos];
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\f') return;
+        Advance();
+    }
+}
+
+std::vector<std::uint8_t> TTextParser::ReadHexData() {
+    const int line = FToken.Line, column = FToken.Column;
+    std::vector<std::uint8_t> bytes;
+    int half = -1;
+    for (;;) {
+        SkipBlanks();
+        if (AtEnd()) ErrorAt(line, column, "the binary data are not closed with '}'");
+        const char c = FText[FPos];
+        if (c == '}') {
+            if (half >= 0) ErrorAt(FLine, FColumn, "the binary data end in half a byte");
+            Advance();
+            break;
+        }
+        if (!IsHexDigit(c))
+            ErrorAt(FLine, FColumn, "expected hexadecimal digits or '}' in binary data");
+        if (half < 0) {
+            half = HexValue(c);
+        } else {
+            bytes.push_back(static_cast<std::uint8_t>(half * 16 + HexValue(c)));
+            half = -1;
+        }
+        Advance();
+    }
+    FToken = Scan();
+    return bytes;
+}
+
+TToken TTextParser::Scan() {
+    SkipBlanks();
+    TToken t;
+    t.Line = FLine;
+    t.Column = FColumn;
+    if (AtEnd()) return t;
+    const char c = FText[FPos];
+    if (IsAlpha(c)) {
+        const std::size_t start = FPos;
+        while (!AtEnd() && (IsAlpha(FText[FPos]) || IsDigit(FText[FPos]))) Advance();
+        t.Kind = TTokenKind::Symbol;
+        t.Text = std::string(FText.substr(start, FPos - start));
+        if (t.Text.size() > 255) ErrorAt(t.Line, t.Column, "a name is longer than 255 characters");
+    } else if (c == '\'' || c == '#') {
+        ScanString(t);
+    } else if (IsDigit(c) || c == '$' ||
+               (c == '-' && (IsDigit(At(FPos + 1)) || At(FPos + 1) == '$'))) {
+        ScanNumber(t);
+    } else if (kPunctuation.find(c) != std::string_view::npos) {
+        t.Kind = TTokenKind::Char;
+        t.Text = std::string(1, c);
+        Advance();
+    } else {
+        char shown[32];
+        if (static_cast<unsigned char>(c) >= 0x21 && static_cast<unsigned char>(c) < 0x7F)
+            std::snprintf(shown, sizeof shown, "'%c'", c);
+        else
+            std::snprintf(shown, sizeof shown, "byte 0x%02X", static_cast<unsigned char>(c));
+        ErrorAt(t.Line, t.Column,
+                std::string("unexpected ") + (shown[0] == '\'' ? "character " : "") + shown);
+    }
+    return t;
+}
+
+void TTextParser::ScanString(TToken& t) {
+    std::vector<TStringPiece> pieces;
+    bool wide = false;
+    while (!AtEnd() && (FText[FPos] == '\'' || FText[FPos] == '#')) {
+        if (FText[FPos] == '\'') {
+            const int line = FLine, column = FColumn;
+            Advance();
+            std::string bytes;
+            for (;;) {
+                if (AtEnd() || FText[FPos] == '\r' || FText[FPos] == '\n')
+                    ErrorAt(line, column, "the string is not closed before the end of the line");
+                const char ch = FText[FPos];
+                Advance();
+                if (ch == '\'') {
+                    if (At(FPos) != '\'') break;
+                    Advance();
+                }
+                if (static_cast<unsigned char>(ch) >= 0x80 && FUtf8) wide = true;
+                bytes += ch;
+            }
+            pieces.push_back(TStringPiece{false, std::move(bytes), 0});
+        } else {
+            const int line = FLine, column = FColumn;
+            Advance();
+            std::uint32_t code = 0;
+            std::size_t digits = 0;
+            const bool hex = At(FPos) == '$';
+            if (hex) Advance();
+            while (!AtEnd() && (hex ? IsHexDigit(FText[FPos]) : IsDigit(FText[FPos]))) {
+                code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(HexValue(FText[FPos]));
+                if (code > 0xFFFF) ErrorAt(line, column, "a character code is larger than 65535");
+                ++digits;
+                Advance();
+            }
+            if (digits == 0) ErrorAt(line, column, "expected a character code after '#'");
+            // Codes from 128 up are UTF-16, as tools that write Unicode spell them.
+            if (code >= 0x80) wide = true;
+            pieces.push_back(TStringPiece{true, {}, code});
+        }
+    }
+    t.Kind = TTokenKind::String;
+    if (!wide) {
+        std::string s;
+        for (const TStringPiece& p : pieces)
+            if (p.IsCode)
+                s += static_cast<char>(p.Code);
+            else
+                s += p.Bytes;
+        t.String = TFormString::FromAnsi(std::move(s));
+        return;
+    }
+    std::u16string w;
+    for (const TStringPiece& p : pieces) {
+        if (p.IsCode) {
+            w += static_cast<char16_t>(p.Code);
+        } else if (FUtf8) {
+            std::u16string part;
+            if (!Utf8ToWide(p.Bytes, part))
+                ErrorAt(t.Line, t.Column, "the string is not valid UTF-8");
+            w += part;
+        } else {
+            w += AnsiToWide(p.Bytes);
+        }
+    }
+    t.String = TFormString::FromWide(std::move(w));
+}
+
+void TTextParser::ScanNumber(TToken& t) {
+    const std::size_t start = FPos;
+    const bool negative = FText[FPos] == '-';
+    if (negative) Advance();
+    if (At(FPos) == '$') {
+        Advance();
+        std::uint64_t v = 0;
+        std::size_t digits = 0;
+        while (!AtEnd() && IsHexDigit(FText[FPos])) {
+            if (v > (UINT64_MAX >> 4)) ErrorAt(t.Line, t.Column, "the number is out of range");
+            v = v * 16 + static_cast<std::uint64_t>(HexValue(FText[FPos]));
+            ++digits;
+            Advance();
+        }
+        if (digits == 0) ErrorAt(t.Line, t.Column, "expected hexadecimal digits after '$'");
+        if (v > static_cast<std::uint64_t>(INT64_MAX))
+            ErrorAt(t.Line, t.Column, "the number is out of range");
+        t.Kind = TTokenKind::Integer;
+        t.Integer = negative ? -static_cast<std::int64_t>(v) : static_cast<std::int64_t>(v);
+        t.Text = std::string(FText.substr(start, FPos - start));
+        return;
+    }
+    bool isFloat = false;
+    while (!AtEnd() && IsDigit(FText[FPos])) Advance();
+    if (At(FPos) == '.' && IsDigit(At(FPos + 1))) {
+        isFloat = true;
+        Advance();
+        while (!AtEnd() && IsDigit(FText[FPos])) Advance();
+    }
+    if ((At(FPos) == 'e' || At(FPos) == 'E') &&
+        (IsDigit(At(FPos + 1)) ||
+         ((At(FPos + 1) == '+' || At(FPos + 1) == '-') && IsDigit(At(FPos + 2))))) {
+        isFloat = true;
+        Advance();
+        if (FText[FPos] == '+' || FText[FPos] == '-') Advance();
+        while (!AtEnd() && IsDigit(FText[FPos])) Advance();
+    }
+    const std::string_view spelling = FText.substr(start, FPos - start);
+    t.Text = std::string(spelling);
+    const char suffix = static_cast<char>(std::tolower(static_cast<unsigned char>(At(FPos))));
+    const bool suffixed = (suffix == 's' || suffix == 'c' || suffix == 'd') &&
+                          !IsAlpha(At(FPos + 1)) && !IsDigit(At(FPos + 1));
+    if (!isFloat && !suffixed) {
+        t.Kind = TTokenKind::Integer;
+        const auto r =
+            std::from_chars(spelling.data(), spelling.data() + spelling.size(), t.Integer);
+        if (r.ec != std::errc())
+            ErrorAt(t.Line, t.Column, "the number " + t.Text + " is out of range");
+        return;
+    }
+    t.Kind = TTokenKind::Float;
+    if (!ParseFloat(spelling, t.Float))
+        ErrorAt(t.Line, t.Column, "the number " + t.Text + " is out of range");
+    if (suffixed) {
+        t.FloatSuffix = suffix;
+        t.Text += suffix;
+        Advance();
+    }
+    if (suffix == 'c' && suffixed) {
+        // Currency is exact to four decimals: the digits are read as an integer, not a float.
+        const std::size_t dot = spelling.find('.');
+        const bool exponent = spelling.find_first_of("eE") != std::string_view::npos;
+        const long double scaled = t.Float * 10000;
+        if (exponent || (dot != std::string_view::npos && spelling.size() - dot - 1 > 4)) {
+            if (!(scaled > -9.2233720368547758e18L && scaled < 9.2233720368547758e18L))
+                ErrorAt(t.Line, t.Column, "the currency value " + t.Text + " is out of range");
+            t.Currency = static_cast<std::int64_t>(std::llroundl(scaled));
+            return;
+        }
+        std::string digits(spelling.substr(0, dot));
+        std::string fraction =
+            dot == std::string_view::npos ? "" : std::string(spelling.substr(dot + 1));
+        fraction.resize(4, '0');
+        digits += fraction;
+        const auto rc = std::from_chars(digits.data(), digits.data() + digits.size(), t.Currency);
+        if (rc.ec != std::errc())
+            ErrorAt(t.Line, t.Column, "the currency value " + t.Text + " is out of range");
+    }
+}

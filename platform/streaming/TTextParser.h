@@ -1,0 +1,74 @@
+// The tokens of a text form file: names, integers, floats, strings (quoted runs, #nn
+// character codes and both joined), and the punctuation of the format. Lines and columns
+// count from 1; every error names where it is and what was expected.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "streaming/TFormString.h"
+
+enum class TTokenKind : std::uint8_t { EndOfFile, Symbol, Integer, Float, String, Char };
+
+struct TToken {
+    TTokenKind Kind = TTokenKind::EndOfFile;
+    std::string Text;  // the name of a symbol, the character of a Char, the spelling of a number
+    std::int64_t Integer = 0;
+    long double Float = 0;
+    char FloatSuffix = 0;       // 's' single, 'c' currency, 'd' date, 0 extended
+    std::int64_t Currency = 0;  // ten-thousandths, for the suffix 'c'
+    TFormString String;
+    int Line = 1;
+    int Column = 1;
+};
+
+// Reads the spelling of a float (digits, '.', exponent) whatever the locale; false when it is
+// out of range.
+template <class F>
+bool ParseFloat(std::string_view spelling, F& value);
+
+class TTextParser {
+public:
+    // A file that starts with the UTF-8 byte order mark holds UTF-8; any other holds code
+    // page 1252.
+    explicit TTextParser(std::string_view text);
+
+    const TToken& Token() const { return FToken; }
+    // The token after the current one.
+    const TToken& Peek();
+    void Next();
+
+    bool IsSymbol(std::string_view name) const;  // case-insensitive
+    bool IsChar(char c) const { return FToken.Kind == TTokenKind::Char && FToken.Text[0] == c; }
+    // Moves past the character c, which must come next.
+    void Expect(char c, const std::string& context);
+    // A symbol, which must come next; what names it in the message.
+    std::string ExpectSymbol(const std::string& what);
+    // The bytes of { hex } data; the current token is the '{'. Ends on the token after '}'.
+    std::vector<std::uint8_t> ReadHexData();
+
+    [[noreturn]] void Error(const std::string& message) const;
+    [[noreturn]] void ErrorAt(int line, int column, const std::string& message) const;
+    // "found 'Caption'", "found the end of the file", ...
+    static std::string Found(const TToken& token);
+
+private:
+    TToken Scan();
+    void SkipBlanks();
+    void ScanString(TToken& t);
+    void ScanNumber(TToken& t);
+    void Advance();  // one byte, counting lines
+    char At(std::size_t i) const { return i < FText.size() ? FText[i] : '\0'; }
+    bool AtEnd() const { return FPos >= FText.size(); }
+
+    std::string_view FText;
+    std::size_t FPos = 0;
+    int FLine = 1;
+    int FColumn = 1;
+    bool FUtf8 = false;
+    TToken FToken;
+    std::optional<TToken> FNext;
+};

@@ -1,0 +1,277 @@
+#include "streaming/TWriter.h"
+
+#include <cstring>
+
+#include "classes/TComponent.h"
+#include "classes/TypInfo.h"
+#include "streaming/EFilerError.h"
+#include "streaming/TBinaryParser.h"
+
+void TWriter::WriteBytes(const void* data, std::size_t size) {
+    const auto* p = static_cast<const std::uint8_t*>(data);
+    FBytes.insert(FBytes.end(), p, p + size);
+}
+
+void TWriter::WriteLittleEndian(std::uint64_t value, std::size_t bytes) {
+    for (std::size_t i = 0; i < bytes; ++i)
+        FBytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+void TWriter::WriteSignature() {
+    WriteBytes("TPF0", 4);
+}
+
+void TWriter::WriteValue(TValueType type) {
+    FBytes.push_back(static_cast<std::uint8_t>(type));
+}
+
+void TWriter::WriteStr(const std::string& s) {
+    if (s.size() > 255)
+        throw EWriteError("the name '" + s.substr(0, 40) + "...' is longer than 255 characters");
+    FBytes.push_back(static_cast<std::uint8_t>(s.size()));
+    WriteBytes(s.data(), s.size());
+}
+
+void TWriter::WritePrefix(std::uint8_t flags, std::int32_t childPos) {
+    if (!flags) return;
+    FBytes.push_back(static_cast<std::uint8_t>(0xF0 | flags));
+    if (flags & ffChildPos) WriteInteger(childPos);
+}
+
+void TWriter::WriteComponentHeader(std::uint8_t flags, std::int32_t childPos,
+                                   const std::string& className, const std::string& name) {
+    WritePrefix(flags, childPos);
+    WriteStr(className);
+    WriteStr(name);
+}
+
+void TWriter::WriteInteger(std::int64_t v) {
+    if (v >= INT8_MIN && v <= INT8_MAX) {
+        WriteValue(TValueType::vaInt8);
+        WriteLittleEndian(static_cast<std::uint64_t>(v), 1);
+    } else if (v >= INT16_MIN && v <= INT16_MAX) {
+        WriteValue(TValueType::vaInt16);
+        WriteLittleEndian(static_cast<std::uint64_t>(v), 2);
+    } else if (v >= INT32_MIN && v <= INT32_MAX) {
+        WriteValue(TValueType::vaInt32);
+        WriteLittleEndian(static_cast<std::uint64_t>(v), 4);
+    } else {
+        WriteValue(TValueType::vaInt64);
+        WriteLittleEndian(static_cast<std::uint64_t>(v), 8);
+    }
+}
+
+void TWriter::WriteBoolean(bool v) {
+    WriteValue(v ? TValueType::vaTrue : TValueType::vaFalse);
+}
+
+void TWriter::WriteString(const std::string& s) {
+    if (s.size() <= 255) {
+        WriteValue(TValueType::vaString);
+        FBytes.push_back(static_cast<std::uint8_t>(s.size()));
+    } else {
+        if (s.size() > UINT32_MAX) throw EWriteError("a string is longer than 4 GiB");
+        WriteValue(TValueType::vaLString);
+        WriteLittleEndian(s.size(), 4);
+    }
+    WriteBytes(s.data(), s.size());
+}
+
+void TWriter::WriteWideString(const std::u16string& s) {
+    if (s.size() > UINT32_MAX / 2) throw EWriteError("a string is longer than 4 GiB");
+    WriteValue(TValueType::vaWString);
+    WriteLittleEndian(s.size(), 4);
+    for (char16_t c : s) WriteLittleEndian(c, 2);
+}
+
+void TWriter::WriteFormString(const TFormString& s) {
+    if (s.IsWide)
+        WriteWideString(s.Wide);
+    else
+        WriteString(s.Narrow);
+}
+
+void TWriter::WriteIdent(const std::string& name) {
+    WriteValue(TValueType::vaIdent);
+    WriteStr(name);
+}
+
+void TWriter::WriteFloat(long double v) {
+    WriteValue(TValueType::vaExtended);
+    std::uint8_t bytes[10];
+    ExtendedToBytes(v, bytes);
+    WriteBytes(bytes, sizeof bytes);
+}
+
+void TWriter::WriteSingle(float v) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    WriteValue(TValueType::vaSingle);
+    WriteLittleEndian(bits, 4);
+}
+
+void TWriter::WriteDouble(double v) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    WriteValue(TValueType::vaDouble);
+    WriteLittleEndian(bits, 8);
+}
+
+void TWriter::WriteCurrency(std::int64_t v) {
+    WriteValue(TValueType::vaCurrency);
+    WriteLittleEndian(static_cast<std::uint64_t>(v), 8);
+}
+
+void TWriter::WriteDate(double v) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    WriteValue(TValueType::vaDate);
+    WriteLittleEndian(bits, 8);
+}
+
+void TWriter::WriteBinary(std::span<const std::uint8_t> data) {
+    if (data.size() > UINT32_MAX) throw EWriteError("binary data are longer than 4 GiB");
+    WriteValue(TValueType::vaBinary);
+    WriteLittleEndian(data.size(), 4);
+    WriteBytes(data.data(), data.size());
+}
+
+void TWriter::WriteSet(const std::vector<std::string>& names) {
+    WriteValue(TValueType::vaSet);
+    for (const std::string& n : names) WriteStr(n);
+    WriteStr("");
+}
+
+void TWriter::WritePropName(const std::string& name) {
+    WriteStr(FPropPath + name);
+}
+
+void TWriter::WriteRootComponent(TComponent& root) {
+    SetRoot(&root);
+    WriteSignature();
+    WriteComponent(root, 1);
+}
+
+void TWriter::WriteComponent(TComponent& component, int depth) {
+    if (depth > kMaxNesting)
+        throw EWriteError("components are nested deeper than " + std::to_string(kMaxNesting) +
+                          " levels");
+    WriteComponentHeader(0, -1, component.ClassName(), component.Name());
+    WriteProperties(component);
+    WriteListEnd();
+    component.GetChildren([&](TComponent* child) { WriteComponent(*child, depth + 1); }, Root());
+    WriteListEnd();
+}
+
+void TWriter::WriteProperties(TPersistent& instance) {
+    if (++FObjectDepth > kMaxNesting)
+        throw EWriteError("objects are nested deeper than " + std::to_string(kMaxNesting) +
+                          " levels at " + FPropPath);
+    for (const TPropInfo* p : GetPropInfos(*instance.ClassInfo()))
+        if (p->IsStored(instance)) WriteProperty(instance, *p);
+    instance.DefineProperties(*this);
+    --FObjectDepth;
+}
+
+void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& p) {
+    const TTypeInfo& type = *p.Type;
+    switch (type.Kind) {
+        case TTypeKind::tkInteger:
+        case TTypeKind::tkChar:
+        case TTypeKind::tkEnumeration:
+        case TTypeKind::tkSet:
+        case TTypeKind::tkInt64: {
+            if (!p.GetOrd) return;
+            const std::int64_t v = p.GetOrd(instance);
+            if (p.Default && v == *p.Default) return;
+            WritePropName(p.Name);
+            if (type.Kind == TTypeKind::tkEnumeration) {
+                const char* name = type.EnumName(v);
+                if (!name)
+                    throw EWriteError(FPropPath + p.Name + ": " + std::to_string(v) +
+                                      " is not a value of " + type.Name);
+                if (&type == TypeInfoBoolean())
+                    WriteBoolean(v != 0);
+                else
+                    WriteIdent(name);
+            } else if (type.Kind == TTypeKind::tkSet) {
+                std::vector<std::string> names;
+                for (int bit = 0; bit < 32; ++bit) {
+                    if (!((static_cast<std::uint64_t>(v) >> bit) & 1)) continue;
+                    const char* name = type.CompType ? type.CompType->EnumName(bit) : nullptr;
+                    if (!name)
+                        throw EWriteError(FPropPath + p.Name + ": element " + std::to_string(bit) +
+                                          " is not a value of " + type.Name);
+                    names.emplace_back(name);
+                }
+                WriteSet(names);
+            } else if (type.Kind == TTypeKind::tkChar) {
+                WriteString(std::string(1, static_cast<char>(v)));
+            } else {
+                std::string ident;
+                if (v >= INT32_MIN && v <= INT32_MAX &&
+                    type.IntToIdent(static_cast<std::int32_t>(v), ident))
+                    WriteIdent(ident);
+                else
+                    WriteInteger(v);
+            }
+            return;
+        }
+        case TTypeKind::tkFloat: {
+            if (!p.GetFloat) return;
+            const double v = p.GetFloat(instance);
+            if (v == 0) return;
+            WritePropName(p.Name);
+            WriteFloat(v);
+            return;
+        }
+        case TTypeKind::tkString: {
+            if (!p.GetStr) return;
+            const std::string v = p.GetStr(instance);
+            if (v.empty()) return;
+            WritePropName(p.Name);
+            WriteString(v);
+            return;
+        }
+        case TTypeKind::tkMethod: {
+            if (!p.GetStr) return;
+            const std::string handler = p.GetStr(instance);
+            if (handler.empty()) return;
+            WritePropName(p.Name);
+            WriteIdent(handler);
+            return;
+        }
+        case TTypeKind::tkClass: {
+            if (!p.GetObj) return;
+            TPersistent* value = p.GetObj(instance);
+            if (!value) return;
+            if (auto* component = dynamic_cast<TComponent*>(value)) {
+                // Another component: written as a reference by name.
+                if (component->Name().empty()) return;
+                WritePropName(p.Name);
+                WriteIdent(component->Name());
+                return;
+            }
+            const std::string outer = FPropPath;
+            FPropPath += p.Name + ".";
+            WriteProperties(*value);
+            FPropPath = outer;
+            return;
+        }
+    }
+}
+
+void TWriter::DefineProperty(const std::string& name, const TReaderProc&,
+                             const TWriterProc& writeData, bool hasData) {
+    if (!hasData || !writeData) return;
+    WritePropName(name);
+    writeData(*this);
+}
+
+void TWriter::DefineBinaryProperty(const std::string& name, const TBinaryReadProc&,
+                                   const TBinaryWriteProc& writeData, bool hasData) {
+    if (!hasData || !writeData) return;
+    const std::vector<std::uint8_t> data = writeData();
+    WritePropName(name);
+    WriteBinary(data);
+}

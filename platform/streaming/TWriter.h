@@ -1,0 +1,70 @@
+// Writes a component tree as a binary form stream: for each component its class and name, its
+// stored published properties in property order (leaving out values equal to their streaming
+// default), the properties its DefineProperties declares, then its children. The same tree
+// gives the same bytes.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "streaming/TFiler.h"
+#include "streaming/TFormString.h"
+#include "streaming/TValueType.h"
+
+class TPersistent;
+struct TPropInfo;
+
+class TWriter : public TFiler {
+public:
+    const std::vector<std::uint8_t>& Bytes() const { return FBytes; }
+    std::vector<std::uint8_t> TakeBytes() { return std::move(FBytes); }
+    std::size_t Position() const { return FBytes.size(); }
+
+    // "TPF0", then root with everything written inside it.
+    void WriteRootComponent(TComponent& root);
+
+    // The values of the format, each with its value type; integers and strings take the
+    // smallest type that holds them.
+    void WriteSignature();
+    void WriteComponentHeader(std::uint8_t flags, std::int32_t childPos,
+                              const std::string& className, const std::string& name);
+    // The part of a header before the class name: the flags, and the position they announce.
+    void WritePrefix(std::uint8_t flags, std::int32_t childPos);
+    void WriteValue(TValueType type);
+    // A short string (names): a length byte, then at most 255 bytes.
+    void WriteStr(const std::string& s);
+    void WriteListBegin() { WriteValue(TValueType::vaList); }
+    void WriteListEnd() { WriteValue(TValueType::vaNull); }
+    void WriteInteger(std::int64_t value);
+    void WriteBoolean(bool value);
+    void WriteString(const std::string& ansi);
+    void WriteWideString(const std::u16string& wide);
+    void WriteFormString(const TFormString& s);
+    void WriteIdent(const std::string& name);
+    void WriteFloat(long double value);
+    void WriteSingle(float value);
+    void WriteDouble(double value);
+    void WriteCurrency(std::int64_t tenThousandths);
+    void WriteDate(double days);
+    void WriteBinary(std::span<const std::uint8_t> data);
+    void WriteSet(const std::vector<std::string>& names);
+
+    void DefineProperty(const std::string& name, const TReaderProc& readData,
+                        const TWriterProc& writeData, bool hasData) override;
+    void DefineBinaryProperty(const std::string& name, const TBinaryReadProc& readData,
+                              const TBinaryWriteProc& writeData, bool hasData) override;
+
+private:
+    void WriteComponent(TComponent& component, int depth);
+    void WriteProperties(TPersistent& instance);
+    void WriteProperty(TPersistent& instance, const TPropInfo& prop);
+    void WritePropName(const std::string& name);
+    void WriteLittleEndian(std::uint64_t value, std::size_t bytes);
+    void WriteBytes(const void* data, std::size_t size);
+
+    std::vector<std::uint8_t> FBytes;
+    std::string FPropPath;  // "Font." while writing the font's properties
+    int FObjectDepth = 0;
+};
