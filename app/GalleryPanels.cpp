@@ -51,6 +51,5 @@ void AddPanels(TForm& form, const TRect& area) {
 }
 
 void AddLists(TForm&, const TRect&) {}
-void AddOrdered(TForm&, const TRect&) {}
 
 }  // namespace Gallery
