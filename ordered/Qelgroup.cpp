@@ -1,6 +1,7 @@
 #include "ordered/Qelgroup.h"
 
 #include "classes/TClassRegistry.h"
+#include "controls/TControl.h"
 #include "ordered/TOrderedGroupBox.h"
 #include "ordered/TOrderedTabSet.h"
 
@@ -22,6 +23,15 @@ const TTypeInfo* TypeInfoTCheckStyle() {
                              TOrdType::otUByte,
                              {"chsNormal", "chsDraw3D"}};
     return &t;
+}
+
+std::vector<TPropInfo> PublishedProps(std::vector<TPropInfo> own) {
+    namespace P = ControlProps;
+    std::vector<TPropInfo> props{P::Anchors(),        P::Constraints(), P::BiDiMode(),
+                                 P::ParentBiDiMode(), P::DragMode(),    P::DragKind(),
+                                 P::DragCursor()};
+    for (TPropInfo& p : own) props.push_back(std::move(p));
+    return props;
 }
 
 void RegisterClasses() {

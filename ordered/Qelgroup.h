@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "classes/TypInfo.h"
 
@@ -17,6 +18,11 @@ enum TCheckStyle : std::uint8_t { chsNormal, chsDraw3D };
 
 const TTypeInfo* TypeInfoTLabelType();
 const TTypeInfo* TypeInfoTCheckStyle();
+
+// The published properties of one of the unit's classes: the seven it declares again,
+// unchanged (Anchors, Constraints, BiDiMode, ParentBiDiMode, DragMode, DragKind, DragCursor),
+// then its own.
+std::vector<TPropInfo> PublishedProps(std::vector<TPropInfo> own);
 
 // Makes the unit's three classes, and the framework classes they derive from (TGroupBox,
 // TListBox, TTabSet), known by name to form files.

@@ -71,26 +71,16 @@ void TOrderedGroupBox::Paint() {
 
 const TClassInfo& TOrderedGroupBox::StaticClassInfo() {
     using namespace PropBuild;
-    namespace P = ControlProps;
     using G = TOrderedGroupBox;
     static const TClassInfo info{
-        "TOrderedGroupBox",
-        &TGroupBox::StaticClassInfo(),
-        "Qelgroup",
-        {
-            P::Anchors(),
-            P::Constraints(),
-            P::BiDiMode(),
-            P::ParentBiDiMode(),
-            P::DragMode(),
-            P::DragKind(),
-            P::DragCursor(),
+        "TOrderedGroupBox", &TGroupBox::StaticClassInfo(), "Qelgroup",
+        PublishedProps({
             Ord("LabelOrder", TypeInfoInteger(), &G::LabelOrder, &G::SetLabelOrder),
             Obj("LabelFont", TypeInfoClass(TFont::StaticClassInfo()), &G::LabelFont,
                 &G::SetLabelFont),
             Ord("LabelColor", TypeInfoTColor(), &G::LabelColor, &G::SetLabelColor),
             Ord("LabelType", TypeInfoTLabelType(), &G::LabelType, &G::SetLabelType),
-        },
+        }),
         [](TComponent* owner) -> TComponent* { return new TOrderedGroupBox(owner); }};
     return info;
 }

@@ -142,26 +142,16 @@ const TTypeInfo* TypeInfoTTabAlign() {
 
 const TClassInfo& TOrderedTabSet::StaticClassInfo() {
     using namespace PropBuild;
-    namespace P = ControlProps;
     using T = TOrderedTabSet;
     static const TClassInfo info{
-        "TOrderedTabSet",
-        &TTabSet::StaticClassInfo(),
-        "Qelgroup",
-        {
-            P::Anchors(),
-            P::Constraints(),
-            P::BiDiMode(),
-            P::ParentBiDiMode(),
-            P::DragMode(),
-            P::DragKind(),
-            P::DragCursor(),
+        "TOrderedTabSet", &TTabSet::StaticClassInfo(), "Qelgroup",
+        PublishedProps({
             Ord("LabelColor", TypeInfoTColor(), &T::LabelColor, &T::SetLabelColor),
             Obj("LabelFont", TypeInfoClass(TFont::StaticClassInfo()), &T::LabelFont,
                 &T::SetLabelFont),
             Ord("TabAlign", TypeInfoTTabAlign(), &T::TabAlign, &T::SetTabAlign),
             Ord("LabelType", TypeInfoTLabelType(), &T::LabelType, &T::SetLabelType),
-        },
+        }),
         [](TComponent* owner) -> TComponent* { return new TOrderedTabSet(owner); }};
     return info;
 }
