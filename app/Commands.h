@@ -11,4 +11,10 @@ struct TDemoOptions {
 };
 int Demo(const TDemoOptions& options);
 
+struct TGlyphsOptions {
+    std::string Directory = ".";
+};
+// Writes the package's glyph bitmaps as .bmp files, one per resource, named after it.
+int Glyphs(const TGlyphsOptions& options);
+
 }  // namespace Commands

@@ -50,6 +50,4 @@ void AddPanels(TForm& form, const TRect& area) {
     conical->Font()->SetColor(clWhite);
 }
 
-void AddLists(TForm&, const TRect&) {}
-
 }  // namespace Gallery

@@ -1,6 +1,5 @@
 // quillmere: renders forms of the package's controls headless to PNG.
 #include <CLI/CLI.hpp>
-
 #include <iostream>
 
 #include "app/Commands.h"
@@ -11,7 +10,12 @@ int main(int argc, char** argv) {
 
     Commands::TDemoOptions demo;
     CLI::App* demoCmd = app.add_subcommand("demo", "Render the built-in gallery form to a PNG");
-    demoCmd->add_option("-o,--output", demo.Output, "PNG file to write")
+    demoCmd->add_option("-o,--output", demo.Output, "PNG file to write")->capture_default_str();
+
+    Commands::TGlyphsOptions glyphs;
+    CLI::App* glyphsCmd =
+        app.add_subcommand("glyphs", "Write the list boxes' glyph bitmaps as .bmp files");
+    glyphsCmd->add_option("-d,--directory", glyphs.Directory, "Folder to write them into")
         ->capture_default_str();
 
     try {
@@ -27,5 +31,6 @@ int main(int argc, char** argv) {
     }
 
     if (demoCmd->parsed()) return Commands::Demo(demo);
+    if (glyphsCmd->parsed()) return Commands::Glyphs(glyphs);
     return 2;
 }

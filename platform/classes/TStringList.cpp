@@ -23,6 +23,10 @@ void TStringList::Changed() {
     if (OnChange) OnChange();
 }
 
+void TStringList::Moved(TChange change, int index) {
+    if (OnStructureChange) OnStructureChange(change, index);
+}
+
 void TStringList::EndUpdate() {
     if (FUpdateCount > 0 && --FUpdateCount == 0 && FChangedWhileUpdating) {
         FChangedWhileUpdating = false;
@@ -32,7 +36,10 @@ void TStringList::EndUpdate() {
 
 void TStringList::SetStrings(int index, const std::string& s) {
     FStrings.at(static_cast<std::size_t>(index)) = s;
-    if (FSorted) Sort();
+    if (FSorted) {
+        Sort();
+        Moved(TChange::Rebuilt, -1);
+    }
     Changed();
 }
 
@@ -42,6 +49,7 @@ int TStringList::Add(const std::string& s) {
         at = static_cast<std::size_t>(
             std::upper_bound(FStrings.begin(), FStrings.end(), s, LessText) - FStrings.begin());
     FStrings.insert(FStrings.begin() + static_cast<std::ptrdiff_t>(at), s);
+    Moved(TChange::Inserted, static_cast<int>(at));
     Changed();
     return static_cast<int>(at);
 }
@@ -49,19 +57,26 @@ int TStringList::Add(const std::string& s) {
 void TStringList::Insert(int index, const std::string& s) {
     if (index < 0 || index > Count()) throw std::out_of_range("List index out of bounds");
     FStrings.insert(FStrings.begin() + index, s);
-    if (FSorted) Sort();
+    if (FSorted) {
+        Sort();
+        Moved(TChange::Rebuilt, -1);
+    } else {
+        Moved(TChange::Inserted, index);
+    }
     Changed();
 }
 
 void TStringList::Delete(int index) {
     if (index < 0 || index >= Count()) throw std::out_of_range("List index out of bounds");
     FStrings.erase(FStrings.begin() + index);
+    Moved(TChange::Deleted, index);
     Changed();
 }
 
 void TStringList::Clear() {
     if (FStrings.empty()) return;
     FStrings.clear();
+    Moved(TChange::Rebuilt, -1);
     Changed();
 }
 
@@ -82,6 +97,7 @@ void TStringList::Assign(const TPersistent* source) {
 void TStringList::SetAll(std::vector<std::string> strings) {
     FStrings = std::move(strings);
     if (FSorted) Sort();
+    Moved(TChange::Rebuilt, -1);
     Changed();
 }
 
@@ -90,6 +106,7 @@ void TStringList::SetSorted(bool sorted) {
     FSorted = sorted;
     if (sorted) {
         Sort();
+        Moved(TChange::Rebuilt, -1);
         Changed();
     }
 }

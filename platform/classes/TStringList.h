@@ -1,6 +1,7 @@
 // A list of strings with change notification: a list box's Items, a tab set's Tabs.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -41,10 +42,17 @@ public:
 
     std::function<void()> OnChange;
 
+    // How the strings moved, for owners that keep something per string (a list box's
+    // selection). It runs at once, also between BeginUpdate and EndUpdate: a string was
+    // inserted at an index, deleted from one, or the list was rebuilt (index -1).
+    enum class TChange : std::uint8_t { Inserted, Deleted, Rebuilt };
+    std::function<void(TChange, int)> OnStructureChange;
+
     void DefineProperties(TFiler& filer) override;
 
 private:
     void Changed();
+    void Moved(TChange change, int index);
     void Sort();
 
     std::vector<std::string> FStrings;

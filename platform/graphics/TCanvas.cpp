@@ -87,7 +87,9 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
     if (!RequiredState()) return;
-    Text::TextOut(*FHandle, x, y, text.data(), static_cast<int>(text.size()), &r);
+    // Clipped to r; a solid brush fills all of r behind the text.
+    const unsigned options = Text::ETO_CLIPPED | (FBrush->Style() != bsClear ? Text::ETO_OPAQUE : 0);
+    Text::ExtTextOut(*FHandle, x, y, options, &r, text.data(), static_cast<int>(text.size()));
 }
 
 TPoint TCanvas::TextExtent(const std::string& text) {

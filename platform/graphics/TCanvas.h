@@ -51,7 +51,7 @@ public:
     void Draw(int x, int y, const TBitmap* bitmap);
     void StretchDraw(const TRect& r, const TBitmap* bitmap);
     void TextOut(int x, int y, const std::string& text);
-    // Text clipped to r, with its cells' top-left at (x, y).
+    // Text clipped to r, with its cells' top-left at (x, y); a solid brush fills r behind it.
     void TextRect(const TRect& r, int x, int y, const std::string& text);
     int TextWidth(const std::string& text);
     int TextHeight(const std::string& text);

@@ -8,6 +8,8 @@ int MulDiv(int a, int b, int c) {
     if (c == 0) return -1;
     const long long p = static_cast<long long>(a) * b;
     const long long q = (std::llabs(p) + std::llabs(c) / 2) / std::llabs(c);
+    // Windows answers -1 for a result that does not fit.
+    if (q > 2147483647LL) return -1;
     return static_cast<int>(((p < 0) != (c < 0)) ? -q : q);
 }
 
@@ -51,6 +53,9 @@ void TFont::SetPitch(TFontPitch value) {
     Changed();
 }
 
+// Copying a font is one change, announced once, even where every attribute was equal already:
+// owners take an assigned font as a font they were given (a control stops following its
+// parent's font).
 void TFont::Assign(const TPersistent* source) {
     if (auto* f = dynamic_cast<const TFont*>(source)) {
         if (f == this) return;

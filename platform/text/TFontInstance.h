@@ -1,45 +1,58 @@
-// A face at one pixel size: its Windows text metrics and a cache of its rendered glyphs.
+// A face at one pixel size: its Windows text metrics, the widths GDI measures text with, and a
+// cache of its rendered glyphs. Instances are shared, immutable to their users, and safe to
+// use from several threads; glyphs are rendered on first use and kept.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "text/TLogFont.h"
 #include "win/WinApi.h"
 
+// One glyph as GDI draws it: a bitmap placed relative to the pen on the baseline.
 struct TGlyph {
-    int Advance = 0;   // pixels the pen moves right
-    int Left = 0;      // bitmap's left edge relative to the pen position
-    int Top = 0;       // bitmap's top row relative to the baseline, up positive
+    int Advance = 0;  // pixels the pen moves right after drawing this glyph
+    int OriginX = 0;  // bitmap's left column relative to the pen
+    int OriginY = 0;  // bitmap's top row above the baseline (up positive)
     int Width = 0;
     int Height = 0;
-    std::vector<std::uint8_t> Coverage;  // Width x Height, 0 or 255 when monochrome
+    // Width x Height, row by row from the top: 0 or 255 when monochrome, else 0..255.
+    std::vector<std::uint8_t> Coverage;
+};
+
+// Where the strokes of underlined and struck-out fonts go, in pixels above the baseline (a
+// negative position lies below it), with their thickness.
+struct TTextDecorations {
+    int UnderlinePosition = 0;
+    int UnderlineSize = 1;
+    int StrikeOutPosition = 0;
+    int StrikeOutSize = 1;
 };
 
 class TFontInstance {
 public:
-    // The instance for a logical font; instances are shared and cached.
+    // The instance for a logical font; equal fonts share one instance.
     static std::shared_ptr<const TFontInstance> Get(const TLogFont& font);
 
     const TLogFont& LogFont() const { return FLogFont; }
     const TEXTMETRICA& Metrics() const { return FMetrics; }
-    // The file the face came from, and its family name.
+    const TTextDecorations& Decorations() const { return FDecorations; }
+    // The face file drawn with and its family name; empty when no font is installed at all.
     const std::string& FilePath() const { return FFilePath; }
     const std::string& FamilyName() const { return FFamily; }
+    // The em size in pixels the face is scaled to.
+    int PixelsPerEm() const { return FPpem; }
 
-    // The glyph of a code page 1252 character.
-    const TGlyph& Glyph(unsigned char ch) const;
-    // Width in pixels of n characters, as GetTextExtentPoint measures it.
+    // The width of a code page 1252 character as GetCharWidth and GetTextExtentPoint report
+    // it, and the width of n characters (the sum: GDI applies no kerning).
+    int CharWidth(unsigned char ch) const;
     int TextWidth(const char* text, int n) const;
-
-    // Underline and strike-out strokes, relative to the baseline (down positive), and thickness.
-    int UnderlinePosition() const { return FUnderlinePos; }
-    int StrikeOutPosition() const { return FStrikeOutPos; }
-    int LineThickness() const { return FLineThickness; }
+    // The rendered glyph of a code page 1252 character.
+    const TGlyph& Glyph(unsigned char ch) const;
 
     ~TFontInstance();
     TFontInstance(const TFontInstance&) = delete;
@@ -47,15 +60,21 @@ public:
 
 private:
     TFontInstance() = default;
-    struct TImpl;
-    std::unique_ptr<TImpl> FImpl;
+    // Whole pixels the pen moves for a glyph advance in 26.6 units.
+    int AdvanceOf(long advance) const;
+    void LoadWidth(unsigned char ch) const;
+    void LoadGlyph(unsigned char ch) const;
+
+    struct TFace;
+    std::unique_ptr<TFace> FFace;
     TLogFont FLogFont;
     TEXTMETRICA FMetrics{};
+    TTextDecorations FDecorations;
     std::string FFilePath;
     std::string FFamily;
-    int FUnderlinePos = 1;
-    int FStrikeOutPos = -3;
-    int FLineThickness = 1;
+    int FPpem = 0;
+
     mutable std::mutex FMutex;
-    mutable std::unordered_map<unsigned char, TGlyph> FGlyphs;
+    mutable std::array<int, 256> FWidths{};  // -1 until measured
+    mutable std::array<std::unique_ptr<TGlyph>, 256> FGlyphs;
 };

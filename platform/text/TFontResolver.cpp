@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -38,8 +39,8 @@ const TLiberationFamily* LiberationFor(const std::string& family) {
 
 std::string LiberationFile(const TLiberationFamily& f, bool bold, bool italic) {
     const char* style = bold ? (italic ? "BoldItalic" : "Bold") : (italic ? "Italic" : "Regular");
-    for (const char* dir : {"/usr/share/fonts/truetype/liberation2/",
-                            "/usr/share/fonts/truetype/liberation/"}) {
+    for (const char* dir :
+         {"/usr/share/fonts/truetype/liberation2/", "/usr/share/fonts/truetype/liberation/"}) {
         std::string path = std::string(dir) + f.FilePrefix + "-" + style + ".ttf";
         std::error_code ec;
         if (std::filesystem::exists(path, ec)) return path;
@@ -47,9 +48,14 @@ std::string LiberationFile(const TLiberationFamily& f, bool bold, bool italic) {
     return {};
 }
 
-TResolvedFace FontconfigMatch(const std::string& family, bool bold, bool italic) {
+// The installed face fontconfig finds closest to the family and style. exactFamily: only a
+// face of that very family (fontconfig otherwise answers with its default face).
+TResolvedFace FontconfigMatch(const std::string& family, bool bold, bool italic, bool exactFamily) {
     static std::once_flag once;
-    std::call_once(once, [] { FcInit(); });
+    std::call_once(once, [] {
+        // Fontconfig keeps defaults it frees only in FcFini; give them back at exit.
+        if (FcInit()) std::atexit(FcFini);
+    });
     TResolvedFace out;
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
@@ -67,6 +73,10 @@ TResolvedFace FontconfigMatch(const std::string& family, bool bold, bool italic)
             out.FilePath = reinterpret_cast<const char*>(file);
         if (FcPatternGetString(match, FC_FAMILY, 0, &fam) == FcResultMatch)
             out.Family = reinterpret_cast<const char*>(fam);
+        bool sameFamily = false;
+        for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &fam) == FcResultMatch; ++i)
+            sameFamily = sameFamily || Lower(reinterpret_cast<const char*>(fam)) == Lower(family);
+        if (exactFamily && !sameFamily) out = TResolvedFace{};
         if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) out.FaceIndex = index;
         FcPatternDestroy(match);
     }
@@ -78,33 +88,47 @@ TResolvedFace FontconfigMatch(const std::string& family, bool bold, bool italic)
 
 std::string SubstituteFamily(const std::string& name) {
     static const std::map<std::string, std::string> kSubstitutes = {
-        {"ms sans serif", "Liberation Sans"},   {"microsoft sans serif", "Liberation Sans"},
-        {"arial", "Liberation Sans"},           {"helvetica", "Liberation Sans"},
-        {"ms shell dlg", "Liberation Sans"},    {"ms shell dlg 2", "Liberation Sans"},
-        {"tahoma", "Liberation Sans"},          {"system", "Liberation Sans"},
-        {"times new roman", "Liberation Serif"}, {"times", "Liberation Serif"},
-        {"ms serif", "Liberation Serif"},       {"courier new", "Liberation Mono"},
-        {"courier", "Liberation Mono"},         {"fixedsys", "Liberation Mono"},
+        {"ms sans serif", "Liberation Sans"},
+        {"microsoft sans serif", "Liberation Sans"},
+        {"arial", "Liberation Sans"},
+        {"helvetica", "Liberation Sans"},
+        {"ms shell dlg", "Liberation Sans"},
+        {"ms shell dlg 2", "Liberation Sans"},
+        {"tahoma", "Liberation Sans"},
+        {"system", "Liberation Sans"},
+        {"times new roman", "Liberation Serif"},
+        {"times", "Liberation Serif"},
+        {"ms serif", "Liberation Serif"},
+        {"courier new", "Liberation Mono"},
+        {"courier", "Liberation Mono"},
+        {"fixedsys", "Liberation Mono"},
         {"", "Liberation Sans"},
     };
     auto it = kSubstitutes.find(Lower(name));
     return it == kSubstitutes.end() ? name : it->second;
 }
 
-TResolvedFace Resolve(const std::string& name, bool bold, bool italic) {
+TResolvedFace Resolve(const std::string& name, bool bold, bool italic, bool fixedPitch) {
     static std::mutex mutex;
-    static std::map<std::tuple<std::string, bool, bool>, TResolvedFace> cache;
+    static std::map<std::tuple<std::string, bool, bool, bool>, TResolvedFace> cache;
     std::lock_guard lock(mutex);
-    auto key = std::make_tuple(name, bold, italic);
+    auto key = std::make_tuple(name, bold, italic, fixedPitch);
     if (auto it = cache.find(key); it != cache.end()) return it->second;
 
-    const std::string family = SubstituteFamily(name);
-    TResolvedFace face;
-    if (const TLiberationFamily* lib = LiberationFor(family)) {
-        face.FilePath = LiberationFile(*lib, bold, italic);
-        face.Family = family;
-    }
-    if (face.FilePath.empty()) face = FontconfigMatch(family, bold, italic);
+    auto installed = [&](const std::string& family) {
+        TResolvedFace face;
+        if (const TLiberationFamily* lib = LiberationFor(family)) {
+            face.FilePath = LiberationFile(*lib, bold, italic);
+            face.Family = family;
+        }
+        if (face.FilePath.empty()) face = FontconfigMatch(family, bold, italic, true);
+        return face;
+    };
+    TResolvedFace face = installed(SubstituteFamily(name));
+    if (face.FilePath.empty()) face = installed(fixedPitch ? "Liberation Mono" : "Liberation Sans");
+    // Without the Liberation faces, whatever fontconfig likes best.
+    if (face.FilePath.empty())
+        face = FontconfigMatch(fixedPitch ? "monospace" : "sans-serif", bold, italic, false);
     cache[key] = face;
     return face;
 }

@@ -1,5 +1,7 @@
 #include "text/TextOut.h"
 
+#include <algorithm>
+
 #include "core/SysColors.h"
 #include "gdi/PixelLoops.h"
 #include "text/TFontInstance.h"
@@ -13,10 +15,27 @@ std::shared_ptr<const TFontInstance> FontOf(const TDeviceContext& dc) {
 
 TPixel Blend(TPixel under, TPixel over, unsigned coverage) {
     auto ch = [&](int shift) {
-        unsigned a = (under >> shift) & 0xFF, b = (over >> shift) & 0xFF;
+        const unsigned a = (under >> shift) & 0xFF, b = (over >> shift) & 0xFF;
         return ((a * (255 - coverage) + b * coverage + 127) / 255) << shift;
     };
     return ch(16) | ch(8) | ch(0);
+}
+
+// Copies a glyph's inked pixels onto the surface with its top-left at (left, top), inside clip.
+void DrawGlyph(TSurface& s, const TGlyph& g, int left, int top, const TRect& clip, TPixel ink) {
+    const TRect box = IntersectRects(TRect{left, top, left + g.Width, top + g.Height}, clip);
+    if (box.IsEmpty()) return;
+    for (int y = box.Top; y < box.Bottom; ++y) {
+        const std::uint8_t* cov = g.Coverage.data() + static_cast<std::size_t>(y - top) * g.Width;
+        TPixel* row = s.Row(y);
+        for (int x = box.Left; x < box.Right; ++x) {
+            const unsigned c = cov[x - left];
+            if (c == 255)
+                row[x] = ink;
+            else if (c != 0)
+                row[x] = Blend(row[x], ink, c);
+        }
+    }
 }
 
 }  // namespace
@@ -27,6 +46,12 @@ TPoint TextExtent(const TDeviceContext& dc, const char* text, int n) {
 }
 
 void TextOut(TDeviceContext& dc, int x, int y, const char* text, int n, const TRect* clip) {
+    ExtTextOut(dc, x, y, clip ? ETO_CLIPPED : 0, clip, text, n);
+}
+
+void ExtTextOut(TDeviceContext& dc, int x, int y, unsigned options, const TRect* rect,
+                const char* text, int n) {
+    if (n < 0 || !text) n = 0;
     auto font = FontOf(dc);
     const TEXTMETRICA& tm = font->Metrics();
     const int width = font->TextWidth(text, n);
@@ -35,45 +60,48 @@ void TextOut(TDeviceContext& dc, int x, int y, const char* text, int n, const TR
         call.Text.assign(text, static_cast<std::size_t>(n));
         dc.Record(std::move(call));
     }
+    TSurface& s = *dc.Surface();
+    const TRect box = rect ? dc.ToDevice(NormalizedRect(*rect)) : TRect{};
+    if (rect && (options & ETO_OPAQUE)) {
+        const TRect fill = IntersectRects(box, dc.DeviceClip());
+        if (!fill.IsEmpty())
+            PixelLoops::FillRect(s, fill, PixelFromColorRef(ColorToRGB(dc.BkColor)));
+    }
     TRect deviceClip = dc.DeviceClip();
-    if (clip) deviceClip = IntersectRects(deviceClip, dc.ToDevice(NormalizedRect(*clip)));
-    if (deviceClip.IsEmpty()) return;
+    if (rect && (options & ETO_CLIPPED)) deviceClip = IntersectRects(deviceClip, box);
+    if (deviceClip.IsEmpty() || n == 0) return;
 
     const TPoint origin = dc.ToDevice(TPoint{x, y});
-    if (dc.BkMode == 2) {
-        TRect cells = IntersectRects(
+    // The background is the text's cell box: its advance width by the font's height.
+    if (dc.BkMode == OPAQUE) {
+        const TRect cells = IntersectRects(
             TRect{origin.X, origin.Y, origin.X + width, origin.Y + tm.tmHeight}, deviceClip);
         if (!cells.IsEmpty())
-            PixelLoops::FillRect(*dc.Surface(), cells, PixelFromColorRef(ColorToRGB(dc.BkColor)));
+            PixelLoops::FillRect(s, cells, PixelFromColorRef(ColorToRGB(dc.BkColor)));
     }
     const TPixel ink = PixelFromColorRef(ColorToRGB(dc.TextColor));
-    TSurface& s = *dc.Surface();
     const int baseline = origin.Y + tm.tmAscent;
     int penX = origin.X;
     for (int i = 0; i < n; ++i) {
-        const TGlyph& g = font->Glyph(static_cast<unsigned char>(text[i]));
-        const int gx = penX + g.Left, gy = baseline - g.Top;
-        for (int row = 0; row < g.Height; ++row) {
-            const int py = gy + row;
-            if (py < deviceClip.Top || py >= deviceClip.Bottom) continue;
-            const std::uint8_t* cov = g.Coverage.data() + static_cast<std::size_t>(row) * g.Width;
-            for (int col = 0; col < g.Width; ++col) {
-                const int px = gx + col;
-                if (cov[col] == 0 || px < deviceClip.Left || px >= deviceClip.Right) continue;
-                s.Set(px, py, cov[col] == 255 ? ink : Blend(s.At(px, py), ink, cov[col]));
-            }
-        }
+        const auto ch = static_cast<unsigned char>(text[i]);
+        const TGlyph& g = font->Glyph(ch);
+        if (g.Width > 0) DrawGlyph(s, g, penX + g.OriginX, baseline - g.OriginY, deviceClip, ink);
+        // Each glyph starts where the measured widths put it, as GetTextExtentPoint counts.
         penX += g.Advance;
     }
-    auto stroke = [&](int lineY) {
-        for (int t = 0; t < font->LineThickness(); ++t) {
-            TRect line = IntersectRects(TRect{origin.X, lineY + t, origin.X + width, lineY + t + 1},
-                                        deviceClip);
-            if (!line.IsEmpty()) PixelLoops::FillRect(s, line, ink);
-        }
+
+    // Underline and strike-out are bands across the whole advance, centred on the face's
+    // stroke position.
+    auto band = [&](int position, int size) {
+        size = std::max(1, size);
+        const int top = baseline - (position + size / 2);
+        const TRect line =
+            IntersectRects(TRect{origin.X, top, origin.X + width, top + size}, deviceClip);
+        if (!line.IsEmpty()) PixelLoops::FillRect(s, line, ink);
     };
-    if (font->LogFont().Underline) stroke(baseline + font->UnderlinePosition());
-    if (font->LogFont().StrikeOut) stroke(baseline + font->StrikeOutPosition());
+    const TTextDecorations& d = font->Decorations();
+    if (font->LogFont().Underline) band(d.UnderlinePosition, d.UnderlineSize);
+    if (font->LogFont().StrikeOut) band(d.StrikeOutPosition, d.StrikeOutSize);
 }
 
 }  // namespace Text

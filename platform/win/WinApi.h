@@ -52,7 +52,9 @@ constexpr UINT DT_BOTTOM = 0x8;
 constexpr UINT DT_WORDBREAK = 0x10;
 constexpr UINT DT_SINGLELINE = 0x20;
 constexpr UINT DT_EXPANDTABS = 0x40;
+constexpr UINT DT_TABSTOP = 0x80;  // tab stops every (format >> 8) & 0xFF characters
 constexpr UINT DT_NOCLIP = 0x100;
+constexpr UINT DT_EXTERNALLEADING = 0x200;
 constexpr UINT DT_CALCRECT = 0x400;
 constexpr UINT DT_NOPREFIX = 0x800;
 

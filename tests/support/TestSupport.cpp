@@ -49,7 +49,7 @@ unsigned PixelRGB(const TSurface& s, int x, int y) { return s.At(x, y) & 0x00FFF
         if (differing == 0) return ::testing::AssertionSuccess();
     }
     const fs::path outDir = fs::path(QM_BINARY_DIR) / "golden-failures";
-    fs::create_directories(outDir);
+    fs::create_directories((outDir / name).parent_path());
     PngWriter::Write(actual, (outDir / (name + ".actual.png")).string());
     if (differing) PngWriter::Write(diff, (outDir / (name + ".diff.png")).string());
     auto failure = ::testing::AssertionFailure();

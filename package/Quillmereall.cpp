@@ -1,0 +1,31 @@
+#include "package/Quillmereall.h"
+
+#include "glyphlists/Qellist.h"
+#include "ordered/Qelgroup.h"
+#include "package/GlyphResources.h"
+
+namespace Quillmereall {
+namespace {
+
+TModuleRecordImpl& ModuleRecord() {
+    static TModuleRecordImpl record{"", GlyphResources()};
+    return record;
+}
+
+}  // namespace
+
+HINSTANCE HInstance = &ModuleRecord();
+
+namespace {
+
+// Runs when the library is loaded, after HInstance above: the package's classes become known
+// by name to form files.
+struct TModuleStart {
+    TModuleStart() {
+        Qellist::RegisterClasses();
+        Qelgroup::RegisterClasses();
+    }
+} gModuleStart;
+
+}  // namespace
+}  // namespace Quillmereall
