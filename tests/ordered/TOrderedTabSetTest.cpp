@@ -148,7 +148,10 @@ TEST_F(TOrderedTabSetFixture, AlphabeticLabels) {
     for (int i = 2; i < 200; ++i) set->Tabs()->Add("T");
     EXPECT_EQ(Only(DrawTabCalls(set, TRect{0, 0, 60, 26}, 0), "DrawText")[0].Text, "A");
     EXPECT_EQ(Only(DrawTabCalls(set, TRect{0, 0, 60, 26}, 26), "DrawText")[0].Text, "[");
-    EXPECT_EQ(Only(DrawTabCalls(set, TRect{0, 0, 60, 26}, 191), "DrawText")[0].Text, "");
+    // Code 0: only the caption is written, the label stays blank.
+    const auto blank = Only(DrawTabCalls(set, TRect{0, 0, 60, 26}, 191), "DrawText");
+    ASSERT_EQ(blank.size(), 1u);
+    EXPECT_EQ(blank[0].Text, "T");
 }
 
 TEST_F(TOrderedTabSetFixture, LongCaptionsAreDrawnWhole) {
