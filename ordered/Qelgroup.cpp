@@ -3,6 +3,7 @@
 #include "classes/TClassRegistry.h"
 #include "controls/TControl.h"
 #include "ordered/TOrderedGroupBox.h"
+#include "ordered/TOrderedListBox.h"
 #include "ordered/TOrderedTabSet.h"
 
 namespace Qelgroup {

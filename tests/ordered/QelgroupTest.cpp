@@ -1,18 +1,18 @@
 // Unit Qelgroup as form files see it: registered classes and the unit's enumerations.
-#include "ordered/Qelgroup.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "classes/TClassRegistry.h"
 #include "classes/TComponent.h"
+#include "ordered/Qelgroup.h"
 
 using namespace Qelgroup;
 
 TEST(QelgroupUnit, RegistersItsClassesAndTheirBases) {
     RegisterClasses();
-    for (const char* name : {"TGroupBox", "TTabSet", "TOrderedGroupBox", "TOrderedTabSet"}) {
+    for (const char* name : {"TGroupBox", "TListBox", "TTabSet", "TOrderedGroupBox",
+                             "TOrderedListBox", "TOrderedTabSet"}) {
         const TClassInfo* cls = TClassRegistry::FindClass(name);
         ASSERT_NE(cls, nullptr) << name;
         ASSERT_NE(cls->Create, nullptr) << name;
