@@ -3,6 +3,7 @@
 #include "app/Gallery.h"
 #include "graphics/Graphics.h"
 #include "ordered/TOrderedGroupBox.h"
+#include "ordered/TOrderedListBox.h"
 #include "ordered/TOrderedTabSet.h"
 
 namespace Gallery {
@@ -61,6 +62,17 @@ void AddOrdered(TForm& form, const TRect& area) {
     auto* topped = TabSet(form, "OrderedTabsTop", TRect{8, tabsTop + 60, 440, tabsTop + 81},
                           TTabAlign::taTop, 2);
     topped->SetLabelColor(clMaroon);
+
+    auto* steps = new TOrderedListBox(&form);
+    steps->SetName("OrderedList");
+    steps->SetBoundsRect(TRect{448, top, 672, area.Bottom - 8});
+    steps->Items()->SetAll({"Unpack the archive", "Read the notes", "Install", "Configure",
+                            "Run the tests", "Clean up", "Done"});
+    steps->SetItemHeight(22);
+    steps->SetMultiSelect(true);
+    steps->SetSelected(2, true);
+    steps->SetSelected(3, true);
+    steps->SetParent(&form);
 }
 
 }  // namespace Gallery

@@ -37,8 +37,9 @@ std::vector<TPropInfo> PublishedProps(std::vector<TPropInfo> own) {
 
 void RegisterClasses() {
     for (const TClassInfo* cls :
-         {&TGroupBox::StaticClassInfo(), &TTabSet::StaticClassInfo(),
-          &TOrderedGroupBox::StaticClassInfo(), &TOrderedTabSet::StaticClassInfo()})
+         {&TGroupBox::StaticClassInfo(), &TListBox::StaticClassInfo(), &TTabSet::StaticClassInfo(),
+          &TOrderedGroupBox::StaticClassInfo(), &TOrderedListBox::StaticClassInfo(),
+          &TOrderedTabSet::StaticClassInfo()})
         TClassRegistry::RegisterClass(*cls);
 }
 
