@@ -114,19 +114,6 @@ TEST_F(TOrderedGroupBoxFixture, LabelSquareAndCaptionFollowTheLabelFont) {
     }
 }
 
-TEST_F(TOrderedGroupBoxFixture, ThirteenPixelLabelFontGivesTheClassicGeometry) {
-    TFont font;
-    if (!OrderedTest::FontGivingTextHeight(font, 13))
-        GTEST_SKIP() << "no pinned face has a size whose \"0\" is 13 pixels high";
-    auto* box = Add();
-    box->SetCaption("x");
-    box->SetLabelFont(&font);
-    const auto calls = PaintCalls(box);
-    EXPECT_EQ(Only(calls, "Rectangle")[0].Rect, (TRect{8, 0, 23, 15}));
-    EXPECT_EQ(Only(calls, "DrawText")[0].Rect, (TRect{9, 1, 22, 14}));
-    EXPECT_EQ(Only(calls, "DrawText")[2].Rect.Left, 29);
-}
-
 // The caption's text cells, on Color, break the frame's top line behind it.
 TEST_F(TOrderedGroupBoxFixture, CaptionBreaksTheTopLine) {
     auto* box = Add();
