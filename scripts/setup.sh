@@ -6,7 +6,7 @@ packages=(
   g++ clang cmake ninja-build pkg-config
   libfreetype-dev libfontconfig-dev fonts-liberation2 libpng-dev
   libcli11-dev libgtest-dev libbenchmark-dev libsdl2-dev libgif-dev
-  libclang-rt-14-dev xvfb xauth
+  libclang-rt-14-dev xvfb xauth python3-pil
 )
 
 missing=()

@@ -15,6 +15,8 @@ public:
     int Width() const { return Pixels.Width(); }
     int Height() const { return Pixels.Height(); }
 
+    // Images read with an alpha channel keep it in the top byte of each pixel; it is 0
+    // elsewhere.
     TSurface Pixels;
     // Bits per pixel of the stored format: 1, 4, 8, 24 or 32.
     int BitsPerPixel = 32;

@@ -95,13 +95,16 @@ TCanvas* TBitmap::Canvas() {
 }
 
 void TBitmap::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
-    TBitmapImage image = BmpCodec::DecodeFile(data, size);
-    SetHandle(image.Width() > 0 && image.Height() > 0 ? new TBitmapImage(std::move(image))
-                                                      : nullptr);
+    // No bytes at all are what an empty bitmap saves.
+    if (size == 0) {
+        SetHandle(nullptr);
+        return;
+    }
+    SetHandle(new TBitmapImage(BmpCodec::DecodeFile(data, size)));
 }
 
 std::vector<std::uint8_t> TBitmap::SaveToBytes() const {
-    return FImage ? BmpCodec::EncodeFile(*FImage) : std::vector<std::uint8_t>{};
+    return Empty() ? std::vector<std::uint8_t>{} : BmpCodec::EncodeFile(*FImage);
 }
 
 void TBitmap::LoadFromFile(const std::string& path) {

@@ -45,6 +45,7 @@ public:
     TCanvas* Canvas();
 
     // Windows .bmp files; bad data raises EInvalidGraphic and leaves the bitmap unchanged.
+    // An empty bitmap saves as no bytes, and no bytes load as an empty bitmap.
     void LoadFromFile(const std::string& path);
     void SaveToFile(const std::string& path) const;
     void LoadFromBytes(const std::uint8_t* data, std::size_t size);
