@@ -11,6 +11,7 @@ namespace Commands {
 int Demo(const TDemoOptions& options) {
     auto form = Gallery::Build();
     THeadlessHost host(form.get());
+    host.Advance(Gallery::MarqueeLeadTime());
     const TSurface& surface = host.Render();
     try {
         PngWriter::Write(surface, options.Output);

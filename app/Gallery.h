@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "controls/TForm.h"
+#include "loop/TClock.h"
 
 namespace Gallery {
 
@@ -17,5 +18,9 @@ std::unique_ptr<TForm> Build();
 void AddPanels(TForm& form, const TRect& area);
 void AddLists(TForm& form, const TRect& area);
 void AddOrdered(TForm& form, const TRect& area);
+
+// How long the gallery runs before it is pictured, so that the marquee's caption has come
+// into view from the right.
+TMilliseconds MarqueeLeadTime();
 
 }  // namespace Gallery

@@ -8,6 +8,8 @@
 #include <mutex>
 #include <string>
 
+class TPersistent;
+
 // Handlers registered by name. A handler is stored as the std::function of its event's
 // signature; binding an event to a handler of another signature leaves the event unbound.
 class TEventHandlers {
@@ -60,3 +62,6 @@ struct TEvent {
         if (auto* fn = std::any_cast<std::function<void(A...)>>(&found)) Handler = *fn;
     }
 };
+
+// The event of most notifications: the object that sends it.
+using TNotifyEvent = TEvent<TPersistent*>;

@@ -15,7 +15,6 @@
 class TWinControl;
 class TWindowHost;
 
-using TNotifyEvent = TEvent<TPersistent*>;
 using TMouseEvent = TEvent<TPersistent*, TMouseButton, TShiftState, int, int>;
 using TMouseMoveEvent = TEvent<TPersistent*, TShiftState, int, int>;
 using TKeyEvent = TEvent<TPersistent*, WORD&, TShiftState>;

@@ -74,6 +74,8 @@ void TWinControl::HandleNeeded() {
 
 void TWinControl::CreateWnd() {
     FHandleAllocated = true;
+    // A context made on demand before the window existed draws nowhere; drop it.
+    DeviceChanged();
     Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(ClientWidth(), ClientHeight()));
     Perform(WM_SETFONT, 0, 1);
     for (TControl* c : FControls)
@@ -416,6 +418,11 @@ void TWinControl::Dispatch(TMessage& message) {
             DeviceChangedTree();
             Realign();
             NotifyControls(CM_PARENTCTL3DCHANGED);
+            return;
+        case CM_VISIBLECHANGED:
+            // Contexts made on demand were clipped to what was visible when they were made.
+            DeviceChangedTree();
+            TControl::Dispatch(message);
             return;
         case CM_PARENTCTL3DCHANGED:
             if (FParentCtl3D && Parent()) {

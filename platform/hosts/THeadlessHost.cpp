@@ -1,5 +1,7 @@
 #include "hosts/THeadlessHost.h"
 
+#include "loop/TMessageLoop.h"
+
 THeadlessHost::THeadlessHost(TWinControl* form) { Attach(form); }
 
 THeadlessHost::~THeadlessHost() { Detach(); }
@@ -8,3 +10,5 @@ const TSurface& THeadlessHost::Render() {
     PaintPending();
     return Surface();
 }
+
+void THeadlessHost::Advance(TMilliseconds ms) { TMessageLoop::Current().Advance(ms); }

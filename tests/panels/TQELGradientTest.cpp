@@ -1,8 +1,7 @@
-#include "panels/TQELGradient.h"
-
 #include <gtest/gtest.h>
 
 #include "graphics/Graphics.h"
+#include "panels/TQELGradient.h"
 #include "support/TestSupport.h"
 
 using namespace Qelpanel;
@@ -105,7 +104,8 @@ TEST_F(TGradientFixture, VerticalBandsRunDown) {
     ASSERT_EQ(fills.size(), 26u);
     EXPECT_EQ(fills[2].Rect, (TRect{0, 4, 30, 8}));
     EXPECT_EQ(PixelRGB(Form.Host->Surface(), 10, 0), 0u);
-    EXPECT_EQ(PixelRGB(Form.Host->Surface(), 10, 99), static_cast<unsigned>(InterpolateColor(0, 0xFF0000, 0.96)) >> 16);
+    EXPECT_EQ(PixelRGB(Form.Host->Surface(), 10, 99),
+              static_cast<unsigned>(InterpolateColor(0, 0xFF0000, 0.96)) >> 16);
 }
 
 TEST_F(TGradientFixture, ConicalOnTinyControlPaintsNothing) {
