@@ -129,6 +129,4 @@ TMilliseconds MarqueeLeadTime() {
     return kTicks * 100;
 }
 
-void AddOrdered(TForm&, const TRect&) {}
-
 }  // namespace Gallery

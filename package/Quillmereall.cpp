@@ -1,6 +1,7 @@
 #include "package/Quillmereall.h"
 
 #include "glyphlists/Qellist.h"
+#include "ordered/Qelgroup.h"
 #include "panels/Qelpanel.h"
 #include "package/GlyphResources.h"
 
@@ -19,6 +20,7 @@ HINSTANCE HInstance = &ModuleRecord();
 void RegisterUnits() {
     Qelpanel::Register();
     Qellist::RegisterClasses();
+    Qelgroup::RegisterClasses();
 }
 
 namespace {

@@ -1,0 +1,46 @@
+#include "ordered/Qelgroup.h"
+
+#include "classes/TClassRegistry.h"
+#include "controls/TControl.h"
+#include "ordered/TOrderedGroupBox.h"
+#include "ordered/TOrderedListBox.h"
+#include "ordered/TOrderedTabSet.h"
+
+namespace Qelgroup {
+
+const TTypeInfo* TypeInfoTLabelType() {
+    static const TTypeInfo t{TTypeKind::tkEnumeration,
+                             "TLabelType",
+                             "Qelgroup",
+                             TOrdType::otUByte,
+                             {"ltNumeric", "ltAlphabetic"}};
+    return &t;
+}
+
+const TTypeInfo* TypeInfoTCheckStyle() {
+    static const TTypeInfo t{TTypeKind::tkEnumeration,
+                             "TCheckStyle",
+                             "Qelgroup",
+                             TOrdType::otUByte,
+                             {"chsNormal", "chsDraw3D"}};
+    return &t;
+}
+
+std::vector<TPropInfo> PublishedProps(std::vector<TPropInfo> own) {
+    namespace P = ControlProps;
+    std::vector<TPropInfo> props{P::Anchors(),        P::Constraints(), P::BiDiMode(),
+                                 P::ParentBiDiMode(), P::DragMode(),    P::DragKind(),
+                                 P::DragCursor()};
+    for (TPropInfo& p : own) props.push_back(std::move(p));
+    return props;
+}
+
+void RegisterClasses() {
+    for (const TClassInfo* cls :
+         {&TGroupBox::StaticClassInfo(), &TListBox::StaticClassInfo(), &TTabSet::StaticClassInfo(),
+          &TOrderedGroupBox::StaticClassInfo(), &TOrderedListBox::StaticClassInfo(),
+          &TOrderedTabSet::StaticClassInfo()})
+        TClassRegistry::RegisterClass(*cls);
+}
+
+}  // namespace Qelgroup

@@ -1,0 +1,31 @@
+// Unit Qelgroup: the ordered-label controls, a group box, a list box and a tab set that draw a
+// filled label square holding an ordinal number or letter in front of their caption, items or
+// tabs.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "classes/TypInfo.h"
+
+namespace Qelgroup {
+
+enum TLabelType : std::uint8_t { ltNumeric, ltAlphabetic };
+
+// The same two values as the glyph lists' check style, declared again by this unit; none of
+// its classes uses it.
+enum TCheckStyle : std::uint8_t { chsNormal, chsDraw3D };
+
+const TTypeInfo* TypeInfoTLabelType();
+const TTypeInfo* TypeInfoTCheckStyle();
+
+// The published properties of one of the unit's classes: the seven it declares again,
+// unchanged (Anchors, Constraints, BiDiMode, ParentBiDiMode, DragMode, DragKind, DragCursor),
+// then its own.
+std::vector<TPropInfo> PublishedProps(std::vector<TPropInfo> own);
+
+// Makes the unit's three classes, and the framework classes they derive from (TGroupBox,
+// TListBox, TTabSet), known by name to form files.
+void RegisterClasses();
+
+}  // namespace Qelgroup
