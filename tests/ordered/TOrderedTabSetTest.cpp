@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "graphics/Graphics.h"
+#include "controls/TForm.h"
+#include "streaming/FormFiles.h"
 #include "ordered/OrderedTestSupport.h"
 #include "ordered/OrdinalLabel.h"
 #include "ordered/TOrderedTabSet.h"
@@ -228,6 +230,38 @@ TEST_F(TOrderedTabSetFixture, LoadedRecomputesTheTabHeight) {
     again.Loaded();
     EXPECT_EQ(again.Height(), set.Height());
     EXPECT_EQ(again.TabHeight(), set.TabHeight());
+}
+
+// The same through a form file: the stored TabHeight gives way to the label font's, Height
+// follows, and what is saved then loads back without a further change.
+TEST_F(TOrderedTabSetFixture, FormFileLoadRecomputesTheHeightOnce) {
+    const std::string text =
+        "object Form1: TForm1\n"
+        "  ClientHeight = 100\n"
+        "  ClientWidth = 300\n"
+        "  object Tabs1: TOrderedTabSet\n"
+        "    Left = 0\n"
+        "    Top = 0\n"
+        "    Width = 300\n"
+        "    Height = 30\n"
+        "    TabHeight = 20\n"
+        "    Tabs.Strings = (\n"
+        "      'One'\n"
+        "      'Two')\n"
+        "    TabIndex = 1\n"
+        "  end\n"
+        "end\n";
+    auto form = FormFiles::ReadForm(std::string_view(text));
+    auto* set = dynamic_cast<TOrderedTabSet*>(form->FindComponent("Tabs1"));
+    ASSERT_NE(set, nullptr);
+    const int expected = OrderedTest::TextHeightOf(set->LabelFont()) + 6;
+    EXPECT_EQ(set->TabHeight(), expected);
+    EXPECT_EQ(set->Height(), 30 + expected - 20);
+    EXPECT_EQ(set->TabIndex(), 1);
+
+    const std::string saved = FormFiles::WriteText(*form);
+    auto again = FormFiles::ReadForm(std::string_view(saved));
+    EXPECT_EQ(FormFiles::WriteText(*again), saved);
 }
 
 // LabelType repaints at once; the other setters ask for a later repaint; none repaints on an

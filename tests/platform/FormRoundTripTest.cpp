@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -86,7 +87,12 @@ private:
                 const std::int64_t current = p.GetOrd(obj);
                 for (std::int64_t v : Candidates(t, current)) {
                     if (p.Default && v == *p.Default) continue;
-                    p.SetOrd(obj, v);
+                    // A setter may refuse a value by raising (a tab index past the tabs).
+                    try {
+                        p.SetOrd(obj, v);
+                    } catch (const std::exception&) {
+                        continue;
+                    }
                     if (p.GetOrd(obj) != current) {
                         Changed.push_back(path);
                         return;
@@ -257,11 +263,19 @@ TEST_P(FormRoundTrip, EveryPublishedPropertySurvivesWritingAndReading) {
 
 TEST_P(FormRoundTrip, AValueEqualToItsDefaultIsNotWrittenAndReadsBackAsConstructed) {
     const TClassInfo& cls = *GetParam();
+    // What a new instance reads back as: the constructor's values, and what Loaded makes of
+    // them.
+    TComponent* fresh = nullptr;
+    auto freshForm = FormWith(cls, fresh);
+    auto freshBack = FormFiles::ReadForm(std::string_view(FormFiles::WriteText(*freshForm)));
+    TComponent* asConstructed =
+        fresh == freshForm.get() ? freshBack.get() : freshBack->FindComponent("Subject");
+    ASSERT_NE(asConstructed, nullptr);
     for (const TPropInfo* p : GetPropInfos(cls)) {
         if (!p->Default || !p->GetOrd || !p->SetOrd) continue;
         TComponent* subject = nullptr;
         auto form = FormWith(cls, subject);
-        const std::int64_t constructed = p->GetOrd(*subject);
+        const std::int64_t constructed = p->GetOrd(*asConstructed);
         p->SetOrd(*subject, *p->Default);
         if (p->GetOrd(*subject) != *p->Default || !p->IsStored(*subject)) continue;
         SCOPED_TRACE(p->Name);
