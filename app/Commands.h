@@ -14,8 +14,10 @@ int Demo(const TDemoOptions& options);
 
 struct TRenderOptions {
     std::string Input;   // a form file, text or binary
-    std::string Output;  // the PNG to write
-    // Options of how the form is shown (several frames, design time) belong here.
+    std::string Output;  // the PNG to write; with several frames, numbered PNGs or a .gif
+    int Frames = 1;           // frames to write, the first as the form stands
+    int IntervalMs = 100;     // virtual time between frames
+    bool Designing = false;   // show the form as a design environment does
 };
 int Render(const TRenderOptions& options);
 

@@ -1,6 +1,8 @@
 #include "app/TGifEncoder.h"
 
+#include <fcntl.h>
 #include <gif_lib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -72,8 +74,15 @@ TGifEncoder::TGifEncoder(const std::string& path, int width, int height)
         throw std::runtime_error(path + ": a GIF cannot be " + std::to_string(width) + " x " +
                                  std::to_string(height) + " pixels");
     int error = 0;
-    FGif = EGifOpenFileName(path.c_str(), false, &error);
-    if (!FGif) Fail("cannot create the file", error);
+    // Opened here rather than by name, so that the file gets the usual permissions (the
+    // library would make it readable by its owner only).
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (fd < 0) throw std::runtime_error(path + ": cannot create the file");
+    FGif = EGifOpenFileHandle(fd, &error);
+    if (!FGif) {
+        close(fd);
+        Fail("cannot create the file", error);
+    }
     EGifSetGifVersion(FGif, true);
 }
 

@@ -18,7 +18,17 @@ int main(int argc, char** argv) {
     CLI::App* renderCmd =
         app.add_subcommand("render", "Render a form file (text or binary) to a PNG");
     renderCmd->add_option("form", render.Input, "Form file to read")->required();
-    renderCmd->add_option("-o,--output", render.Output, "PNG file to write")->required();
+    renderCmd->add_option("-o,--output", render.Output,
+                          "PNG file to write; with --frames, numbered PNGs or an animated .gif")
+        ->required();
+    renderCmd->add_option("--frames", render.Frames, "Frames to write as the form runs")
+        ->check(CLI::Range(1, 100000))
+        ->capture_default_str();
+    renderCmd->add_option("--interval", render.IntervalMs, "Milliseconds between frames")
+        ->check(CLI::Range(1, 3600000))
+        ->capture_default_str();
+    renderCmd->add_flag("--designing", render.Designing,
+                        "Show the form as a design environment does (design-time outlines)");
 
     Commands::TConvertOptions convert;
     CLI::App* convertCmd =

@@ -162,3 +162,48 @@ TEST_F(CliCommands, BadUsageExitsWith2) {
     EXPECT_EQ(Run("--help"), 0);
     EXPECT_EQ(Run("render " + Path("form.txt") + " -o " + Path("x.png")), 0);
 }
+
+namespace {
+const char* const kMarqueeForm = R"(object Form1: TForm1
+  ClientHeight = 18
+  ClientWidth = 80
+  object Marquee: TScrollingArea
+    Left = 0
+    Top = 0
+    Width = 80
+    Height = 18
+    Caption = 'Moving'
+    ScrollStep = 2
+    Enabled = True
+    Interval = 100
+  end
+end
+)";
+}  // namespace
+
+TEST_F(CliCommands, RenderWritesTheFramesOfARunningForm) {
+    Write("m.txt", kMarqueeForm);
+    Commands::TRenderOptions options{Path("m.txt"), Path("run.png"), 3, 100};
+    ASSERT_EQ(Commands::Render(options), 0);
+    const TSurface first = PngWriter::Read(Path("run-000.png"));
+    const TSurface third = PngWriter::Read(Path("run-002.png"));
+    EXPECT_EQ(first.Width(), 80);
+    EXPECT_NE(first, third);  // the caption moved on between the frames
+
+    options.Output = Path("run.gif");
+    ASSERT_EQ(Commands::Render(options), 0);
+    EXPECT_EQ(Read("run.gif").substr(0, 6), "GIF89a");
+    EXPECT_EQ(Run("render " + Path("m.txt") + " --frames 0 -o " + Path("x.png")), 2);
+}
+
+TEST_F(CliCommands, RenderDesigningDrawsTheDesignTimeOutline) {
+    Write("m.txt", kMarqueeForm);
+    Commands::TRenderOptions options{Path("m.txt"), Path("run.png")};
+    ASSERT_EQ(Commands::Render(options), 0);
+    const TSurface running = PngWriter::Read(Path("run.png"));
+    options.Designing = true;
+    ASSERT_EQ(Commands::Render(options), 0);
+    const TSurface designing = PngWriter::Read(Path("run.png"));
+    EXPECT_EQ(running.At(0, 0) & 0xFFFFFF, 0xC0C0C0u);   // the strip's colour
+    EXPECT_EQ(designing.At(0, 0) & 0xFFFFFF, 0x000000u);  // the dashed outline starts there
+}
