@@ -214,6 +214,12 @@ void TGifEncoder::WritePending() {
         GIF_OK)
         Fail("cannot write a frame", FGif->Error);
     ColorMapObject* local = f.Palette.empty() ? nullptr : MakeColorMap(f.Palette);
+    // Without a table of its own, the library forgets the previous frame's table instead of
+    // freeing it; free it first.
+    if (!local && FGif->Image.ColorMap) {
+        GifFreeMapObject(FGif->Image.ColorMap);
+        FGif->Image.ColorMap = nullptr;
+    }
     const int status = EGifPutImageDesc(FGif, f.Area.Left, f.Area.Top, f.Area.Width(),
                                         f.Area.Height(), false, local);
     if (local) GifFreeMapObject(local);

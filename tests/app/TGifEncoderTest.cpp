@@ -59,10 +59,14 @@ TEST(GifEncoding, ManyColoursAreReducedAndNewOnesKeptExact) {
     TGifEncoder gif(path, 64, 64);
     gif.AddFrame(many, 5);
     gif.AddFrame(next, 5);
+    // A frame in the global table's colours after frames with tables of their own (the
+    // library would leak the last of those).
+    gif.AddFrame(TSurface(64, 64, 0), 5);
     gif.Close();
 
     const TDecodedGif decoded = ReadGif(path);
-    ASSERT_EQ(decoded.Frames.size(), 2u);
+    ASSERT_EQ(decoded.Frames.size(), 3u);
+    EXPECT_EQ(decoded.Frames[2].At(63, 63) & 0xFFFFFF, 0u);
     // 4096 colours on a plane in 256 boxes: each box spans about 16 x 16 of them.
     int worst = 0;
     long long sum = 0;
