@@ -245,3 +245,30 @@ TEST_F(TGradientFixture, LongCaptionIsDrawnFromItsFirst255Characters) {
     ASSERT_EQ(text.size(), 1u);
     EXPECT_EQ(text[0].Text.size(), 255u);
 }
+
+TEST_F(TGradientFixture, GalleryOfKindsMatchesGolden) {
+    TTestForm form(330, 70);
+    auto add = [&](TRect r, TGradientType type, TColor from, TColor to, const char* caption) {
+        auto* g = form.Add(new TQELGradient(form.Form.get()), r);
+        g->SetGradientType(type);
+        g->SetColorStart(from);
+        g->SetColorEnd(to);
+        g->SetCaption(caption);
+        return g;
+    };
+    auto* h = add(TRect{4, 4, 108, 66}, gtHorizontal, clBlack, clBlue, "Left");
+    h->SetBevelOuter(bvRaised);
+    h->SetAlignment(taLeftJustify);
+    h->Font()->SetColor(clWhite);
+    auto* v = add(TRect{112, 4, 216, 66}, gtVertical, clYellow, clRed, "Centre");
+    v->SetBevelOuter(bvRaised);
+    v->SetBevelInner(bvLowered);
+    v->SetBevelWidth(2);
+    v->SetBorderWidth(2);
+    v->SetMinIncrement(2);
+    auto* c = add(TRect{220, 4, 326, 66}, gtConical, clNavy, clAqua, "Right");
+    c->SetBorderStyle(bsSingle);
+    c->SetAlignment(taRightJustify);
+    c->Font()->SetStyle(TFontStyles{fsBold});
+    EXPECT_TRUE(MatchesGolden(form.Render(), "panels/gradients"));
+}
