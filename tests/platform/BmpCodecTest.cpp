@@ -470,8 +470,8 @@ TEST(BmpDamage, RegressionInputsNeverCrash) {
 
 // --- writing -------------------------------------------------------------------------------
 
-TBitmapImage RandomImage(int bits, int width, int height, unsigned seed) {
-    std::mt19937 random(seed);
+TBitmapImage RandomImage(int bits, int width, int height, unsigned salt) {
+    std::mt19937 random(salt);
     TBitmapImage image(width, height);
     image.BitsPerPixel = bits;
     if (bits <= 8) {
@@ -486,17 +486,17 @@ TBitmapImage RandomImage(int bits, int width, int height, unsigned seed) {
         if (bits <= 8)
             p = PixelFromColorRef(image.Palette[random() % image.Palette.size()]);
         else
-            p = random() & (bits == 32 && seed % 2 ? 0xFFFFFFFF : 0x00FFFFFF);
+            p = random() & (bits == 32 && salt % 2 ? 0xFFFFFFFF : 0x00FFFFFF);
     }
     return image;
 }
 
 TEST(BmpWrite, EveryDepthRoundTrips) {
-    unsigned seed = 1;
+    unsigned salt = 1;
     for (int bits : {1, 4, 8, 24, 32, 32}) {
         for (int width : {1, 7, 13, 33}) {
             SCOPED_TRACE(std::to_string(bits) + " bits, width " + std::to_string(width));
-            const TBitmapImage image = RandomImage(bits, width, 5, seed++);
+            const TBitmapImage image = RandomImage(bits, width, 5, salt++);
             const Bytes bytes = BmpCodec::EncodeFile(image);
             EXPECT_EQ(BmpCodec::DecodeFile(bytes.data(), bytes.size()), image);
             EXPECT_EQ(bytes[28], bits);

@@ -7,7 +7,7 @@ With --suite, first copies the BMP Suite (its g/, q/ and b/ folders and README.m
 tests/fixtures/bmpsuite/. Then decodes every file of tests/fixtures/bmpsuite/g/ and q/ and
 writes tests/fixtures/bmp/<folder>/<name>.png (RGB, or RGBA where the image has alpha), and
 tests/fixtures/bmp/sources.txt, which says how each reference was made. Last, writes the
-fuzzer's seeds, tiny files of every layout the reader knows, into fuzz/corpus/bmp/.
+fuzzer's starting corpus, tiny files of every layout the reader knows, into fuzz/corpus/bmp/.
 
 Pillow decodes each file, with three amendments, each checked against Pillow where Pillow is
 right:
@@ -235,7 +235,7 @@ def copy_suite(source):
     shutil.copy(os.path.join(source, "README.md"), os.path.join(SUITE, "README.md"))
 
 
-def seed(header_size, bits, compression=0, width=3, height=2, colors=None, masks=(), rows=None,
+def sample(header_size, bits, compression=0, width=3, height=2, colors=None, masks=(), rows=None,
          dib=False):
     """A tiny bitmap: header, masks, colour table, pixels (rows as stored, or made up)."""
     if header_size == 12:
@@ -263,27 +263,27 @@ def seed(header_size, bits, compression=0, width=3, height=2, colors=None, masks
     return b"BM" + struct.pack("<IHHI", 14 + len(body), 0, 0, offset) + body
 
 
-def write_seeds():
+def write_corpus():
     rle8 = bytes((2, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 0, 2, 4, 0, 1))
     rle4 = bytes((3, 0x12, 0, 0, 0, 3, 0x31, 0x20, 0, 1))
-    seeds = {
-        "pal1": seed(40, 1), "pal2": seed(40, 2), "pal4": seed(40, 4), "pal8": seed(40, 8),
-        "pal8-short-table": seed(40, 8, colors=5), "pal8-top-down": seed(40, 8, height=-2),
-        "pal8-core": seed(12, 8), "pal8-os2v2-16": seed(16, 8), "pal8-os2v2-64": seed(64, 8),
-        "pal8-v4": seed(108, 8), "pal8-v5": seed(124, 8),
-        "rle8": seed(40, 8, 1, width=5, height=3, colors=5, rows=rle8),
-        "rle4": seed(40, 4, 2, width=4, height=2, colors=4, rows=rle4),
-        "rgb16": seed(40, 16), "rgb16-565": seed(40, 16, 3, masks=(0xF800, 0x7E0, 0x1F)),
-        "rgb24": seed(40, 24), "rgb32": seed(40, 32),
-        "rgb32-h52": seed(52, 32, 3, masks=(0xFF0000, 0xFF00, 0xFF)),
-        "rgba32-h56": seed(56, 32, 3, masks=(0xFF000000, 0xFF00, 0xFF, 0xFF0000)),
-        "rgba32-abf": seed(40, 32, 6, masks=(0xFF0000, 0xFF00, 0xFF, 0xFF000000)),
-        "rgba32-v5": seed(124, 32, 3, masks=(0x3FF00000, 0xFFC00, 0x3FF, 0xC0000000)),
-        "dib-pal4": seed(40, 4, dib=True), "dib-rle8": seed(40, 8, 1, 5, 3, 5, rows=rle8, dib=True),
+    corpus = {
+        "pal1": sample(40, 1), "pal2": sample(40, 2), "pal4": sample(40, 4), "pal8": sample(40, 8),
+        "pal8-short-table": sample(40, 8, colors=5), "pal8-top-down": sample(40, 8, height=-2),
+        "pal8-core": sample(12, 8), "pal8-os2v2-16": sample(16, 8), "pal8-os2v2-64": sample(64, 8),
+        "pal8-v4": sample(108, 8), "pal8-v5": sample(124, 8),
+        "rle8": sample(40, 8, 1, width=5, height=3, colors=5, rows=rle8),
+        "rle4": sample(40, 4, 2, width=4, height=2, colors=4, rows=rle4),
+        "rgb16": sample(40, 16), "rgb16-565": sample(40, 16, 3, masks=(0xF800, 0x7E0, 0x1F)),
+        "rgb24": sample(40, 24), "rgb32": sample(40, 32),
+        "rgb32-h52": sample(52, 32, 3, masks=(0xFF0000, 0xFF00, 0xFF)),
+        "rgba32-h56": sample(56, 32, 3, masks=(0xFF000000, 0xFF00, 0xFF, 0xFF0000)),
+        "rgba32-abf": sample(40, 32, 6, masks=(0xFF0000, 0xFF00, 0xFF, 0xFF000000)),
+        "rgba32-v5": sample(124, 32, 3, masks=(0x3FF00000, 0xFFC00, 0x3FF, 0xC0000000)),
+        "dib-pal4": sample(40, 4, dib=True), "dib-rle8": sample(40, 8, 1, 5, 3, 5, rows=rle8, dib=True),
     }
     shutil.rmtree(SEEDS, ignore_errors=True)
     os.makedirs(SEEDS)
-    for name, data in seeds.items():
+    for name, data in corpus.items():
         with open(os.path.join(SEEDS, name + ".bmp"), "wb") as f:
             f.write(data)
 
@@ -320,8 +320,8 @@ def main():
         f.write("# How each reference image was made (tools/bmp/make_fixtures.py).\n")
         f.write("\n".join(lines) + "\n")
     print(f"{sum('none' not in l for l in lines)} references written to {OUT}")
-    write_seeds()
-    print(f"fuzzer seeds written to {SEEDS}")
+    write_corpus()
+    print(f"fuzzer corpus written to {SEEDS}")
 
 
 if __name__ == "__main__":

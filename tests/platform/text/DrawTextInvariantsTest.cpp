@@ -1,5 +1,5 @@
 // Properties of DrawTextA that hold for any text, checked on many random texts, rectangles
-// and formats (with a fixed seed, so a failure repeats).
+// and formats (with a generator started the same way each run, so a failure repeats).
 #include <gtest/gtest.h>
 
 #include <random>
