@@ -83,8 +83,10 @@ struct TPackageOptions {
     std::string UnitAliases;
     std::string Description;
 
-    // The setting of switch 'A' to 'Z'.
-    std::uint8_t Switch(char letter) const { return Switches[letter - 'A']; }
+    // The setting of switch 'A' to 'Z'; 0 for any other letter.
+    std::uint8_t Switch(char letter) const {
+        return letter >= 'A' && letter <= 'Z' ? Switches[letter - 'A'] : 0;
+    }
 };
 
 constexpr std::uint32_t kPackageOptionsVersion = 1;

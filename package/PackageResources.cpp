@@ -165,6 +165,12 @@ constexpr auto MakeDescription() {
         bytes[2 * i] = static_cast<std::uint8_t>(kDescriptionText[i]);  // ASCII
     return bytes;
 }
+constexpr bool IsAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+static_assert(IsAscii(kDescriptionText), "the description is widened byte by byte");
 constexpr auto kDescription = MakeDescription();
 
 // The package information record: flags; the required packages, each a hash byte and its

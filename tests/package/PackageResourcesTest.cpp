@@ -264,6 +264,7 @@ TEST(PackageRecords, BuildOptionsCarryTheUnitAliasesAndTheDescription) {
     EXPECT_EQ(options.Description, description);
     EXPECT_EQ(options.Switch('A'), 8);
     EXPECT_EQ(options.Switch('R'), 0);  // range checks off
+    EXPECT_EQ(options.Switch('a'), 0);  // not a switch letter
     EXPECT_EQ(options.MinStackSize, 0x4000u);
     EXPECT_EQ(options.MaxStackSize, 0x100000u);
     EXPECT_EQ(options.ImageBase, 0x400000u);
