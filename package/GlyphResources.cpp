@@ -1,63 +1,14 @@
 #include "package/GlyphResources.h"
 
 #include <array>
-#include <cstddef>
 #include <cstdint>
+
+#include "package/Dib4.h"
 
 namespace Quillmereall {
 namespace {
 
-constexpr std::size_t kHeaderSize = 40;
-constexpr std::size_t kPaletteSize = 16 * 4;
-
-// Rows of 4-bit pixels are padded to whole 32-bit words.
-constexpr std::size_t RowBytes(std::size_t width) {
-    return (width * 4 + 31) / 32 * 4;
-}
-
-// The standard 16-colour palette, as red, green, blue.
-constexpr std::uint8_t kPalette[16][3] = {
-    {0x00, 0x00, 0x00}, {0x80, 0x00, 0x00}, {0x00, 0x80, 0x00}, {0x80, 0x80, 0x00},
-    {0x00, 0x00, 0x80}, {0x80, 0x00, 0x80}, {0x00, 0x80, 0x80}, {0xC0, 0xC0, 0xC0},
-    {0x80, 0x80, 0x80}, {0xFF, 0x00, 0x00}, {0x00, 0xFF, 0x00}, {0xFF, 0xFF, 0x00},
-    {0x00, 0x00, 0xFF}, {0xFF, 0x00, 0xFF}, {0x00, 0xFF, 0xFF}, {0xFF, 0xFF, 0xFF},
-};
-
-constexpr std::uint8_t HexDigit(char c) {
-    return static_cast<std::uint8_t>(c <= '9' ? c - '0' : c - 'A' + 10);
-}
-
-// A packed DIB from the image's rows, top row first, one hexadecimal digit a pixel: the
-// 40-byte header (positive height, so the rows are stored bottom row first; 1 plane; 4 bits;
-// no compression; the image size; resolutions and colour counts 0), the palette as blue,
-// green, red, 0, then the rows, the left pixel of each byte in its high four bits.
-template <std::size_t W, std::size_t H>
-constexpr auto MakeDib(const char* const (&rows)[H]) {
-    constexpr std::size_t imageSize = RowBytes(W) * H;
-    std::array<std::uint8_t, kHeaderSize + kPaletteSize + imageSize> dib{};
-    auto put32 = [&dib](std::size_t at, std::uint32_t v) {
-        for (std::size_t i = 0; i < 4; ++i) dib[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-    };
-    put32(0, kHeaderSize);
-    put32(4, W);
-    put32(8, H);
-    dib[12] = 1;  // planes
-    dib[14] = 4;  // bits per pixel
-    put32(20, imageSize);
-    for (std::size_t i = 0; i < 16; ++i) {
-        dib[kHeaderSize + 4 * i + 0] = kPalette[i][2];
-        dib[kHeaderSize + 4 * i + 1] = kPalette[i][1];
-        dib[kHeaderSize + 4 * i + 2] = kPalette[i][0];
-    }
-    for (std::size_t y = 0; y < H; ++y) {
-        const std::size_t row = kHeaderSize + kPaletteSize + (H - 1 - y) * RowBytes(W);
-        for (std::size_t x = 0; x < W; ++x) {
-            const std::uint8_t index = HexDigit(rows[y][x]);
-            dib[row + x / 2] |= static_cast<std::uint8_t>(x % 2 == 0 ? index << 4 : index);
-        }
-    }
-    return dib;
-}
+using Dib4::MakeDib;
 
 // Silver (7) is the background of all four.
 constexpr const char* kBmpOn[14] = {
