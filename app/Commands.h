@@ -35,4 +35,13 @@ struct TGlyphsOptions {
 // Writes the package's glyph bitmaps as .bmp files, one per resource, named after it.
 int Glyphs(const TGlyphsOptions& options);
 
+struct TPaletteOptions {
+    std::string Package;        // the package library; empty for the one the tool is built with
+    std::string ResourcesDir;   // also write every resource of the package here
+};
+// Loads the package as a design environment does (LoadPackage, which runs Initialize, then each
+// unit's Register) and prints its palette pages, description, version, required packages and
+// contained units.
+int Palette(const TPaletteOptions& options);
+
 }  // namespace Commands

@@ -1,23 +1,26 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 
 #include "app/FrameWriter.h"
 
 #include "app/Commands.h"
+#include "app/TLoadedPackage.h"
 #include "controls/TForm.h"
 #include "hosts/THeadlessHost.h"
 #include "io/PngWriter.h"
-#include "package/Quillmereall.h"
 #include "streaming/FormFiles.h"
 
 namespace Commands {
 
 int Render(const TRenderOptions& options) {
-    Quillmereall::RegisterUnits();
+    // An application loads the package at run time and creates its controls by class name.
+    std::optional<TLoadedPackage> package;
     std::unique_ptr<TForm> form;
     try {
+        package.emplace(TLoadedPackage::DefaultFileName());
         form = FormFiles::LoadForm(options.Input);
     } catch (const std::exception& e) {
         std::cerr << "quillmere render: " << e.what() << "\n";

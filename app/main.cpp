@@ -45,6 +45,14 @@ int main(int argc, char** argv) {
     glyphsCmd->add_option("-d,--directory", glyphs.Directory, "Folder to write them into")
         ->capture_default_str();
 
+    Commands::TPaletteOptions palette;
+    CLI::App* paletteCmd = app.add_subcommand(
+        "palette", "Load a package as a design environment does and list its palette");
+    paletteCmd->add_option("package", palette.Package,
+                           "Package library to load (default: the one this tool is built with)");
+    paletteCmd->add_option("--resources", palette.ResourcesDir,
+                           "Also write every resource of the package into this folder");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -61,5 +69,6 @@ int main(int argc, char** argv) {
     if (renderCmd->parsed()) return Commands::Render(render);
     if (convertCmd->parsed()) return Commands::Convert(convert);
     if (glyphsCmd->parsed()) return Commands::Glyphs(glyphs);
+    if (paletteCmd->parsed()) return Commands::Palette(palette);
     return 2;
 }
