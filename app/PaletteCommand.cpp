@@ -35,7 +35,8 @@ std::optional<T> Decode(const TModuleRecordImpl& module, std::uint16_t type, con
                         F decode, std::string& note) {
     const TResourceEntry* r = module.Find(type, name, kLangEnglishUS);
     if (!r) {
-        note = "(none: the package has no " + std::string(name) + " resource)";
+        note = "(none: the package has no " + ResourceFiles::TypeName(type) + " " + name +
+               " resource)";
         return std::nullopt;
     }
     try {
@@ -51,8 +52,8 @@ void PrintPackage(const TLoadedPackage& package,
                   const std::string& infoNote) {
     const TModuleRecordImpl& module = *package.Module();
     std::string note;
-    const auto description = Decode<std::string>(module, RT_RCDATA, "DESCRIPTION",
-                                                 ResourceDecoders::Description, note);
+    const auto description =
+        Decode<std::string>(module, RT_RCDATA, "DESCRIPTION", ResourceDecoders::Description, note);
     std::cout << "Package      " << package.FileName() << "\n";
     std::cout << "Description  " << (description ? *description : note) << "\n";
     const auto version = Decode<ResourceDecoders::TVersionInfo>(
@@ -105,12 +106,14 @@ void PrintPalette(const TModuleRecordImpl& module) {
             }
         }
     }
-    if (ComponentPalette::Pages().empty()) std::cout << "\nThe package put no class on the palette.\n";
+    if (ComponentPalette::Pages().empty())
+        std::cout << "\nThe package put no class on the palette.\n";
 }
 
 bool WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
 }
 
@@ -120,12 +123,14 @@ int WriteResources(const TModuleRecordImpl& module, const fs::path& dir) {
     std::error_code ec;
     fs::create_directories(dir, ec);
     if (ec) {
-        std::cerr << "quillmere palette: cannot make " << dir.string() << ": " << ec.message() << "\n";
+        std::cerr << "quillmere palette: cannot make " << dir.string() << ": " << ec.message()
+                  << "\n";
         return 1;
     }
     std::set<std::string> paletteNames;
     for (const std::string& page : ComponentPalette::Pages())
-        for (const TClassInfo* cls : ComponentPalette::Page(page)) paletteNames.insert(UpperCase(cls->Name));
+        for (const TClassInfo* cls : ComponentPalette::Page(page))
+            paletteNames.insert(UpperCase(cls->Name));
     std::map<std::string, int> seen;
     int written = 0;
     auto write = [&](const fs::path& path, const std::vector<std::uint8_t>& bytes) {

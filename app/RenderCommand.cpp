@@ -4,9 +4,8 @@
 #include <optional>
 #include <stdexcept>
 
-#include "app/FrameWriter.h"
-
 #include "app/Commands.h"
+#include "app/FrameWriter.h"
 #include "app/TLoadedPackage.h"
 #include "controls/TForm.h"
 #include "hosts/THeadlessHost.h"
@@ -41,8 +40,7 @@ int Render(const TRenderOptions& options) {
             if (tty) std::cerr << "\n";
             std::cout << "Rendered " << options.Input << " (" << width << " x " << height << "), "
                       << options.Frames << " frames " << options.IntervalMs << " ms apart, to "
-                      << (files.size() == 1 ? files.front()
-                                            : files.front() + " .. " + files.back())
+                      << (files.size() == 1 ? files.front() : files.front() + " .. " + files.back())
                       << "\n";
         } catch (const std::invalid_argument& e) {
             std::cerr << "quillmere render: " << e.what() << "\n";

@@ -13,7 +13,8 @@ std::uint16_t U16(const std::uint8_t* d, std::size_t at) {
     return static_cast<std::uint16_t>(d[at] | (d[at + 1] << 8));
 }
 std::uint32_t U32(const std::uint8_t* d, std::size_t at) {
-    return static_cast<std::uint32_t>(U16(d, at)) | (static_cast<std::uint32_t>(U16(d, at + 2)) << 16);
+    return static_cast<std::uint32_t>(U16(d, at)) |
+           (static_cast<std::uint32_t>(U16(d, at + 2)) << 16);
 }
 
 void AppendUtf8(std::string& out, std::uint32_t c) {
@@ -43,7 +44,9 @@ std::string Utf16(const std::uint8_t* d, std::size_t end, std::size_t& at, bool 
     return out;
 }
 
-std::size_t Align4(std::size_t at) { return (at + 3) & ~std::size_t{3}; }
+std::size_t Align4(std::size_t at) {
+    return (at + 3) & ~std::size_t{3};
+}
 
 // A zero-ended name of a package information record.
 std::string Name(const std::uint8_t* d, std::size_t size, std::size_t& at) {
@@ -113,7 +116,8 @@ TPackageInfo PackageInfo(const std::uint8_t* data, std::size_t size) {
     std::size_t at = 8;
     // Each name takes two bytes at least.
     if (requiredCount > (size - at) / 2)
-        Bad("package information", 4, std::to_string(requiredCount) + " required packages cannot fit");
+        Bad("package information", 4,
+            std::to_string(requiredCount) + " required packages cannot fit");
     for (std::uint32_t i = 0; i < requiredCount; ++i) {
         if (at >= size) Bad("package information", at, "a required package runs past the end");
         ++at;  // hash
@@ -140,7 +144,8 @@ TVersionInfo VersionInfo(const std::uint8_t* data, std::size_t size) {
     TVersionInfo v;
     const TBlock root = ReadBlock(data, size, 0);
     if (root.Key != "VS_VERSION_INFO")
-        Bad("version information", 6, "the root block is \"" + root.Key + "\", not VS_VERSION_INFO");
+        Bad("version information", 6,
+            "the root block is \"" + root.Key + "\", not VS_VERSION_INFO");
     if (root.ValueSize < 52 || U32(data, root.Value) != 0xFEEF04BD)
         Bad("version information", root.Value, "no fixed file information");
     const std::size_t f = root.Value;
@@ -159,8 +164,8 @@ TVersionInfo VersionInfo(const std::uint8_t* data, std::size_t size) {
         EachChild(data, fileInfo, [&](const TBlock& table) {
             EachChild(data, table, [&](const TBlock& entry) {
                 std::size_t p = entry.Value;
-                std::string value = Utf16(data, entry.Value + entry.ValueSize, p, false,
-                                          "version information");
+                std::string value =
+                    Utf16(data, entry.Value + entry.ValueSize, p, false, "version information");
                 v.Strings.emplace_back(table.Key + "\\" + entry.Key, std::move(value));
             });
         });

@@ -9,7 +9,9 @@ std::uint32_t U32(const std::uint8_t* d) {
     return static_cast<std::uint32_t>(d[0] | (d[1] << 8) | (d[2] << 16)) |
            (static_cast<std::uint32_t>(d[3]) << 24);
 }
-std::uint16_t U16(const std::uint8_t* d) { return static_cast<std::uint16_t>(d[0] | (d[1] << 8)); }
+std::uint16_t U16(const std::uint8_t* d) {
+    return static_cast<std::uint16_t>(d[0] | (d[1] << 8));
+}
 
 void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
@@ -61,18 +63,25 @@ std::vector<std::uint8_t> IconFile(const TModuleRecordImpl& module, const TResou
         offset += icons[i]->Size;
         if (offset > 0x7FFFFFFF) return {};
     }
-    for (const TResourceEntry* icon : icons) out.insert(out.end(), icon->Data, icon->Data + icon->Size);
+    for (const TResourceEntry* icon : icons)
+        out.insert(out.end(), icon->Data, icon->Data + icon->Size);
     return out;
 }
 
 std::string TypeName(std::uint16_t type) {
     switch (type) {
-        case RT_BITMAP: return "BITMAP";
-        case RT_ICON: return "ICON";
-        case RT_RCDATA: return "RCDATA";
-        case RT_GROUP_ICON: return "GROUP_ICON";
-        case RT_VERSION: return "VERSION";
-        default: return std::to_string(type);
+        case RT_BITMAP:
+            return "BITMAP";
+        case RT_ICON:
+            return "ICON";
+        case RT_RCDATA:
+            return "RCDATA";
+        case RT_GROUP_ICON:
+            return "GROUP_ICON";
+        case RT_VERSION:
+            return "VERSION";
+        default:
+            return std::to_string(type);
     }
 }
 

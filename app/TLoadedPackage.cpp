@@ -6,7 +6,9 @@
 TLoadedPackage::TLoadedPackage(const std::string& fileName)
     : FFileName(fileName), FModule(LoadPackage(fileName)) {}
 
-TLoadedPackage::~TLoadedPackage() { UnloadPackage(FModule); }
+TLoadedPackage::~TLoadedPackage() {
+    UnloadPackage(FModule);
+}
 
 bool TLoadedPackage::Call(const std::string& exportName) const {
     auto proc = reinterpret_cast<void (*)()>(GetPackageProc(FModule, exportName));

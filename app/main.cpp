@@ -18,8 +18,9 @@ int main(int argc, char** argv) {
     CLI::App* renderCmd =
         app.add_subcommand("render", "Render a form file (text or binary) to a PNG");
     renderCmd->add_option("form", render.Input, "Form file to read")->required();
-    renderCmd->add_option("-o,--output", render.Output,
-                          "PNG file to write; with --frames, numbered PNGs or an animated .gif")
+    renderCmd
+        ->add_option("-o,--output", render.Output,
+                     "PNG file to write; with --frames, numbered PNGs or an animated .gif")
         ->required();
     renderCmd->add_option("--frames", render.Frames, "Frames to write as the form runs")
         ->check(CLI::Range(1, 100000))

@@ -28,14 +28,22 @@ void RegisterClasses() {
 }
 
 void Register() {
-    for (const TClassInfo* cls : {&TQELBmpList::StaticClassInfo(), &TQELRadioList::StaticClassInfo(), &TQELCheckList::StaticClassInfo()}) {
+    for (const TClassInfo* cls :
+         {&TQELBmpList::StaticClassInfo(), &TQELRadioList::StaticClassInfo(),
+          &TQELCheckList::StaticClassInfo()}) {
         const TClassInfo* const classes[] = {cls};
         RegisterComponents("QEL", classes, 0);
     }
 }
 
-void initialization() { gUnit.Initialize(); }
-void Finalization() { gUnit.Finalize(); }
-int InitCount() { return gUnit.InitCount(); }
+void initialization() {
+    gUnit.Initialize();
+}
+void Finalization() {
+    gUnit.Finalize();
+}
+int InitCount() {
+    return gUnit.InitCount();
+}
 
 }  // namespace Qellist

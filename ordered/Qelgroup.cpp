@@ -2,8 +2,8 @@
 
 #include "classes/ComponentPalette.h"
 #include "classes/TClassRegistry.h"
-#include "core/TUnitState.h"
 #include "controls/TControl.h"
+#include "core/TUnitState.h"
 #include "ordered/TOrderedGroupBox.h"
 #include "ordered/TOrderedListBox.h"
 #include "ordered/TOrderedTabSet.h"
@@ -49,14 +49,22 @@ void RegisterClasses() {
 }
 
 void Register() {
-    for (const TClassInfo* cls : {&TOrderedGroupBox::StaticClassInfo(), &TOrderedListBox::StaticClassInfo(), &TOrderedTabSet::StaticClassInfo()}) {
+    for (const TClassInfo* cls :
+         {&TOrderedGroupBox::StaticClassInfo(), &TOrderedListBox::StaticClassInfo(),
+          &TOrderedTabSet::StaticClassInfo()}) {
         const TClassInfo* const classes[] = {cls};
         RegisterComponents("QEL", classes, 0);
     }
 }
 
-void initialization() { gUnit.Initialize(); }
-void Finalization() { gUnit.Finalize(); }
-int InitCount() { return gUnit.InitCount(); }
+void initialization() {
+    gUnit.Initialize();
+}
+void Finalization() {
+    gUnit.Finalize();
+}
+int InitCount() {
+    return gUnit.InitCount();
+}
 
 }  // namespace Qelgroup

@@ -3,6 +3,8 @@
 namespace Quillmereall {
 
 // FIXME: the palette bitmaps, description, package records, icon and version information.
-std::vector<TResourceEntry> PackageResources() { return {}; }
+std::vector<TResourceEntry> PackageResources() {
+    return {};
+}
 
 }  // namespace Quillmereall

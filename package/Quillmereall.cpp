@@ -40,8 +40,12 @@ const TUnitTable& UnitTable() {
 
 }  // namespace
 
-PackageInfo GetPackageInfoTable() { return &UnitTable().Table; }
-std::vector<const char*> UnitNames() { return UnitTable().Names; }
+PackageInfo GetPackageInfoTable() {
+    return &UnitTable().Table;
+}
+std::vector<const char*> UnitNames() {
+    return UnitTable().Names;
+}
 
 void RegisterUnits() {
     Qelpanel::RegisterClasses();
@@ -64,26 +68,56 @@ struct TClassTables {
 // The exports, with C names.
 extern "C" {
 
-void Initialize() { PackageLoad(Quillmereall::GetPackageInfoTable()); }
-void Finalize() { PackageUnload(Quillmereall::GetPackageInfoTable()); }
-PackageInfo GetPackageInfoTable() { return Quillmereall::GetPackageInfoTable(); }
+void Initialize() {
+    PackageLoad(Quillmereall::GetPackageInfoTable());
+}
+void Finalize() {
+    PackageUnload(Quillmereall::GetPackageInfoTable());
+}
+PackageInfo GetPackageInfoTable() {
+    return Quillmereall::GetPackageInfoTable();
+}
 
 BOOL Quillmereall_initialization(HINSTANCE instance, DWORD reason, void* reserved) {
     return Quillmereall::ModuleEntry(instance, reason, reserved);
 }
-void Quillmereall_PackageLoad() { Initialize(); }
-void Quillmereall_PackageUnload() { Finalize(); }
-PackageInfo Quillmereall_GetPackageInfoTable() { return Quillmereall::GetPackageInfoTable(); }
+void Quillmereall_PackageLoad() {
+    Initialize();
+}
+void Quillmereall_PackageUnload() {
+    Finalize();
+}
+PackageInfo Quillmereall_GetPackageInfoTable() {
+    return Quillmereall::GetPackageInfoTable();
+}
 
-void Qelpanel_Register() { Qelpanel::Register(); }
-void Qellist_Register() { Qellist::Register(); }
-void Qelgroup_Register() { Qelgroup::Register(); }
+void Qelpanel_Register() {
+    Qelpanel::Register();
+}
+void Qellist_Register() {
+    Qellist::Register();
+}
+void Qelgroup_Register() {
+    Qelgroup::Register();
+}
 
-void Qelpanel_initialization() { Qelpanel::initialization(); }
-void Qelpanel_Finalization() { Qelpanel::Finalization(); }
-void Qellist_initialization() { Qellist::initialization(); }
-void Qellist_Finalization() { Qellist::Finalization(); }
-void Qelgroup_initialization() { Qelgroup::initialization(); }
-void Qelgroup_Finalization() { Qelgroup::Finalization(); }
+void Qelpanel_initialization() {
+    Qelpanel::initialization();
+}
+void Qelpanel_Finalization() {
+    Qelpanel::Finalization();
+}
+void Qellist_initialization() {
+    Qellist::initialization();
+}
+void Qellist_Finalization() {
+    Qellist::Finalization();
+}
+void Qelgroup_initialization() {
+    Qelgroup::initialization();
+}
+void Qelgroup_Finalization() {
+    Qelgroup::Finalization();
+}
 
 }  // extern "C"

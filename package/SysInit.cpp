@@ -48,8 +48,12 @@ void UninitializeModule() {
 
 TUnitState gUnit("SysInit");
 
-void initialization() { gUnit.Initialize(); }
-void Finalization() { gUnit.Finalize(); }
+void initialization() {
+    gUnit.Initialize();
+}
+void Finalization() {
+    gUnit.Finalize();
+}
 
 // The loader's part: the library's load and unload call the module entry with its own image.
 struct TLoader {
@@ -62,7 +66,9 @@ struct TLoader {
 
 }  // namespace
 
-PackageUnitEntry UnitEntry() { return {&initialization, &Finalization}; }
+PackageUnitEntry UnitEntry() {
+    return {&initialization, &Finalization};
+}
 
 }  // namespace SysInit
 
@@ -80,7 +86,11 @@ BOOL ModuleEntry(HINSTANCE instance, DWORD reason, void*) {
     return -1;
 }
 
-const TLibModule& LibModule() { return SysInit::gLibModule; }
-HINSTANCE ModuleInstance() { return SysInit::HInstance; }
+const TLibModule& LibModule() {
+    return SysInit::gLibModule;
+}
+HINSTANCE ModuleInstance() {
+    return SysInit::HInstance;
+}
 
 }  // namespace Quillmereall

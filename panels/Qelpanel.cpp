@@ -13,8 +13,9 @@ TUnitState gUnit("Qelpanel");
 }  // namespace
 
 void Register() {
-    for (const TClassInfo* cls : {&TScrollingArea::StaticClassInfo(),
-                                  &TTileBitmap::StaticClassInfo(), &TQELGradient::StaticClassInfo()}) {
+    for (const TClassInfo* cls :
+         {&TScrollingArea::StaticClassInfo(), &TTileBitmap::StaticClassInfo(),
+          &TQELGradient::StaticClassInfo()}) {
         const TClassInfo* const classes[] = {cls};
         RegisterComponents("QEL", classes, 0);
     }
@@ -26,8 +27,14 @@ void RegisterClasses() {
     TClassRegistry::RegisterClass(TQELGradient::StaticClassInfo());
 }
 
-void initialization() { gUnit.Initialize(); }
-void Finalization() { gUnit.Finalize(); }
-int InitCount() { return gUnit.InitCount(); }
+void initialization() {
+    gUnit.Initialize();
+}
+void Finalization() {
+    gUnit.Finalize();
+}
+int InitCount() {
+    return gUnit.InitCount();
+}
 
 }  // namespace Qelpanel

@@ -31,9 +31,8 @@ void ModuleUnload(HINSTANCE module) {
     if (!module || module->FileName.empty()) return;
     std::lock_guard lock(Mutex());
     for (auto& [name, classes] : PageList())
-        std::erase_if(classes, [&](const TClassInfo* c) {
-            return ModuleFileOf(c) == module->FileName;
-        });
+        std::erase_if(classes,
+                      [&](const TClassInfo* c) { return ModuleFileOf(c) == module->FileName; });
     std::erase_if(PageList(), [](const auto& page) { return page.second.empty(); });
 }
 
@@ -79,8 +78,7 @@ void Clear() {
 
 }  // namespace ComponentPalette
 
-void RegisterComponents(const std::string& page, const TClassInfo* const classes[],
-                        int lastIndex) {
+void RegisterComponents(const std::string& page, const TClassInfo* const classes[], int lastIndex) {
     if (!classes || lastIndex < 0) return;
     for (int i = 0; i <= lastIndex; ++i)
         if (classes[i]) TClassRegistry::RegisterClass(*classes[i]);

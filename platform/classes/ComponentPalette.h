@@ -11,12 +11,11 @@
 // Registers classes[0..lastIndex] on the palette page: each becomes known by name to form
 // files, then goes to RegisterComponentsProc when a design environment has set one, or else
 // onto the framework's own palette. A class already on a page stays where it is.
-void RegisterComponents(const std::string& page, const TClassInfo* const classes[],
-                        int lastIndex);
+void RegisterComponents(const std::string& page, const TClassInfo* const classes[], int lastIndex);
 
 // Set by a design environment that keeps its own palette; null for the framework's palette.
-using TRegisterComponentsProc = void (*)(const std::string& page,
-                                         const TClassInfo* const classes[], int lastIndex);
+using TRegisterComponentsProc = void (*)(const std::string& page, const TClassInfo* const classes[],
+                                         int lastIndex);
 extern TRegisterComponentsProc RegisterComponentsProc;
 
 namespace ComponentPalette {

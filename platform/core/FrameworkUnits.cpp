@@ -20,10 +20,9 @@ constexpr std::array<const char*, 11> kNames = {
 };
 
 TUnitState gUnits[kNames.size()] = {
-    TUnitState(kNames[0]), TUnitState(kNames[1]), TUnitState(kNames[2]),
-    TUnitState(kNames[3]), TUnitState(kNames[4]), TUnitState(kNames[5]),
-    TUnitState(kNames[6]), TUnitState(kNames[7]), TUnitState(kNames[8]),
-    TUnitState(kNames[9]), TUnitState(kNames[10]),
+    TUnitState(kNames[0]), TUnitState(kNames[1]), TUnitState(kNames[2]),  TUnitState(kNames[3]),
+    TUnitState(kNames[4]), TUnitState(kNames[5]), TUnitState(kNames[6]),  TUnitState(kNames[7]),
+    TUnitState(kNames[8]), TUnitState(kNames[9]), TUnitState(kNames[10]),
 };
 
 template <std::size_t I>
@@ -44,7 +43,11 @@ constexpr auto kEntries = Entries(std::make_index_sequence<kNames.size()>());
 
 }  // namespace
 
-std::span<const PackageUnitEntry> BasePackage() { return kEntries; }
-std::span<const char* const> BasePackageNames() { return kNames; }
+std::span<const PackageUnitEntry> BasePackage() {
+    return kEntries;
+}
+std::span<const char* const> BasePackageNames() {
+    return kNames;
+}
 
 }  // namespace FrameworkUnits

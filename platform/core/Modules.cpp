@@ -1,12 +1,12 @@
 #include "core/Modules.h"
 
+#include <dlfcn.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <mutex>
-
-#include <dlfcn.h>
-#include <unistd.h>
 
 #include "win/TModuleRecordImpl.h"
 

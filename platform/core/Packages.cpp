@@ -1,12 +1,11 @@
 #include "core/Packages.h"
 
+#include <dlfcn.h>
 #include <link.h>
 
 #include <map>
 #include <mutex>
 #include <vector>
-
-#include <dlfcn.h>
 
 #include "core/Modules.h"
 #include "win/TModuleRecordImpl.h"
@@ -76,7 +75,8 @@ HMODULE LoadPackage(const std::string& fileName) {
         dlclose(library);
         throw EPackageError(fileName + " is not a package: " + why);
     };
-    auto initialize = reinterpret_cast<TPackageProc>(OwnSymbol(library, PackageExports::kInitialize));
+    auto initialize =
+        reinterpret_cast<TPackageProc>(OwnSymbol(library, PackageExports::kInitialize));
     if (!initialize) fail("it exports no Initialize");
     if (!OwnSymbol(library, PackageExports::kFinalize)) fail("it exports no Finalize");
     HMODULE module = FindHInstance(reinterpret_cast<const void*>(initialize));
@@ -114,7 +114,8 @@ void UnloadPackage(HMODULE module) {
         it->second.pop_back();
         if (it->second.empty()) Loaded().erase(it);
     }
-    if (auto finalize = reinterpret_cast<TPackageProc>(OwnSymbol(library, PackageExports::kFinalize)))
+    if (auto finalize =
+            reinterpret_cast<TPackageProc>(OwnSymbol(library, PackageExports::kFinalize)))
         finalize();
     dlclose(library);
 }

@@ -7,11 +7,17 @@ namespace {
 
 TUnitState gUnit("Tabs");
 
-void Initialization() { gUnit.Initialize(); }
-void Finalization() { gUnit.Finalize(); }
+void Initialization() {
+    gUnit.Initialize();
+}
+void Finalization() {
+    gUnit.Finalize();
+}
 
 }  // namespace
 
-PackageUnitEntry UnitEntry() { return {&Initialization, &Finalization}; }
+PackageUnitEntry UnitEntry() {
+    return {&Initialization, &Finalization};
+}
 
 }  // namespace Tabs

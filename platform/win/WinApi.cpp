@@ -1,12 +1,12 @@
 #include "win/WinApi.h"
 
+#include <dlfcn.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <memory>
-
-#include <dlfcn.h>
-#include <unistd.h>
 
 #include "core/SysColors.h"
 #include "gdi/Gdi.h"

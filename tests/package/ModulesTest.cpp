@@ -83,7 +83,9 @@ TEST(ModuleFileName, CutsALongNameToTheBufferAndSaysSo) {
 
 namespace {
 std::vector<HINSTANCE> gUnloaded;
-void RecordUnload(HINSTANCE module) { gUnloaded.push_back(module); }
+void RecordUnload(HINSTANCE module) {
+    gUnloaded.push_back(module);
+}
 }  // namespace
 
 TEST(ModuleList, RegistersOnceAndTellsTheUnloadProcsOnUnregister) {
@@ -115,11 +117,21 @@ TEST(ModuleList, RegistersOnceAndTellsTheUnloadProcsOnUnregister) {
 
 namespace {
 std::vector<std::string> gCalls;
-void InitA() { gCalls.push_back("init A"); }
-void FInitA() { gCalls.push_back("fini A"); }
-void InitB() { gCalls.push_back("init B"); }
-void FInitB() { gCalls.push_back("fini B"); }
-void InitFails() { throw std::runtime_error("unit C cannot start"); }
+void InitA() {
+    gCalls.push_back("init A");
+}
+void FInitA() {
+    gCalls.push_back("fini A");
+}
+void InitB() {
+    gCalls.push_back("init B");
+}
+void FInitB() {
+    gCalls.push_back("fini B");
+}
+void InitFails() {
+    throw std::runtime_error("unit C cannot start");
+}
 }  // namespace
 
 TEST(PackageLoad, RunsTheTableInOrderAndUnloadsInReverse) {
@@ -134,7 +146,8 @@ TEST(PackageLoad, RunsTheTableInOrderAndUnloadsInReverse) {
 }
 
 TEST(PackageLoad, AUnitThatFailsToStartEndsThoseStartedBeforeIt) {
-    const PackageUnitEntry entries[] = {{&InitA, &FInitA}, {&InitB, &FInitB}, {&InitFails, &FInitA}};
+    const PackageUnitEntry entries[] = {
+        {&InitA, &FInitA}, {&InitB, &FInitB}, {&InitFails, &FInitA}};
     const PackageInfoTable table{3, entries};
     gCalls.clear();
     EXPECT_THROW(PackageLoad(&table), std::runtime_error);

@@ -1,8 +1,7 @@
 // The package library loaded and unloaded as a host does: the module record and its resource
 // instance, the module entry's reasons, the unit table, and the registration on the palette.
-#include <gtest/gtest.h>
-
 #include <dlfcn.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -173,9 +172,8 @@ TEST(UnitTable, ListsTheFrameworkUnitsFirstThenTheUnitsOfControls) {
         EXPECT_EQ(InitCounts(), before) << raised;
     }
     const std::vector<std::string> expected = {
-        "SysInit",  "System",   "Types",    "Windows", "Messages", "TypInfo",
-        "Classes",  "Graphics", "Controls", "Forms",   "StdCtrls", "ExtCtrls",
-        "Qelpanel", "Tabs",     "Qellist",  "Qelgroup"};
+        "SysInit",  "System", "Types",    "Windows",  "Messages", "TypInfo", "Classes", "Graphics",
+        "Controls", "Forms",  "StdCtrls", "ExtCtrls", "Qelpanel", "Tabs",    "Qellist", "Qelgroup"};
     EXPECT_EQ(order, expected);
     UnloadPackage(module);
 }

@@ -26,7 +26,8 @@ TRun RunTool(const std::string& arguments) {
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
     char chunk[4096];
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) run.Output.append(chunk, n);
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
+        run.Output.append(chunk, n);
     const int status = pclose(pipe);
     run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
@@ -44,9 +45,9 @@ TEST(PaletteCommand, ListsTheNineClassesInRegistrationOrder) {
     ASSERT_EQ(run.Status, 0) << run.Output;
     EXPECT_NE(run.Output.find("Palette page \"QEL\", 9 classes:"), std::string::npos) << run.Output;
     std::size_t at = 0;
-    for (const char* name : {"TScrollingArea", "TTileBitmap", "TQELGradient", "TQELBmpList",
-                             "TQELRadioList", "TQELCheckList", "TOrderedGroupBox",
-                             "TOrderedListBox", "TOrderedTabSet"}) {
+    for (const char* name :
+         {"TScrollingArea", "TTileBitmap", "TQELGradient", "TQELBmpList", "TQELRadioList",
+          "TQELCheckList", "TOrderedGroupBox", "TOrderedListBox", "TOrderedTabSet"}) {
         const std::size_t found = run.Output.find(std::string(name) + " ", at);
         ASSERT_NE(found, std::string::npos) << name << " after byte " << at << "\n" << run.Output;
         at = found;
