@@ -13,11 +13,11 @@ struct TDemoOptions {
 int Demo(const TDemoOptions& options);
 
 struct TRenderOptions {
-    std::string Input;   // a form file, text or binary
-    std::string Output;  // the PNG to write; with several frames, numbered PNGs or a .gif
-    int Frames = 1;           // frames to write, the first as the form stands
-    int IntervalMs = 100;     // virtual time between frames
-    bool Designing = false;   // show the form as a design environment does
+    std::string Input;       // a form file, text or binary
+    std::string Output;      // the PNG to write; with several frames, numbered PNGs or a .gif
+    int Frames = 1;          // frames to write, the first as the form stands
+    int IntervalMs = 100;    // virtual time between frames
+    bool Designing = false;  // show the form as a design environment does
 };
 int Render(const TRenderOptions& options);
 
@@ -34,5 +34,14 @@ struct TGlyphsOptions {
 };
 // Writes the package's glyph bitmaps as .bmp files, one per resource, named after it.
 int Glyphs(const TGlyphsOptions& options);
+
+struct TPaletteOptions {
+    std::string Package;       // the package library; empty for the one the tool is built with
+    std::string ResourcesDir;  // also write every resource of the package here
+};
+// Loads the package as a design environment does (LoadPackage, which runs Initialize, then each
+// unit's Register) and prints its palette pages, description, version, required packages and
+// contained units.
+int Palette(const TPaletteOptions& options);
 
 }  // namespace Commands

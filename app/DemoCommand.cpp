@@ -1,8 +1,10 @@
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 #include "app/Commands.h"
 #include "app/Gallery.h"
+#include "app/TLoadedPackage.h"
 #include "hosts/THeadlessHost.h"
 #include "io/PngWriter.h"
 #include "streaming/FormFiles.h"
@@ -18,6 +20,14 @@ std::string Shown(const std::string& path) {
 }  // namespace
 
 int Demo(const TDemoOptions& options) {
+    // The gallery's controls come from the package, loaded as an application loads it.
+    std::optional<TLoadedPackage> package;
+    try {
+        package.emplace(TLoadedPackage::DefaultFileName());
+    } catch (const std::exception& e) {
+        std::cerr << "quillmere demo: " << e.what() << "\n";
+        return 1;
+    }
     auto form = Gallery::Build();
     THeadlessHost host(form.get());
     host.Advance(Gallery::MarqueeLeadTime());

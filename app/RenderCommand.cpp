@@ -1,23 +1,25 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 
-#include "app/FrameWriter.h"
-
 #include "app/Commands.h"
+#include "app/FrameWriter.h"
+#include "app/TLoadedPackage.h"
 #include "controls/TForm.h"
 #include "hosts/THeadlessHost.h"
 #include "io/PngWriter.h"
-#include "package/Quillmereall.h"
 #include "streaming/FormFiles.h"
 
 namespace Commands {
 
 int Render(const TRenderOptions& options) {
-    Quillmereall::RegisterUnits();
+    // An application loads the package at run time and creates its controls by class name.
+    std::optional<TLoadedPackage> package;
     std::unique_ptr<TForm> form;
     try {
+        package.emplace(TLoadedPackage::DefaultFileName());
         form = FormFiles::LoadForm(options.Input);
     } catch (const std::exception& e) {
         std::cerr << "quillmere render: " << e.what() << "\n";
@@ -38,8 +40,7 @@ int Render(const TRenderOptions& options) {
             if (tty) std::cerr << "\n";
             std::cout << "Rendered " << options.Input << " (" << width << " x " << height << "), "
                       << options.Frames << " frames " << options.IntervalMs << " ms apart, to "
-                      << (files.size() == 1 ? files.front()
-                                            : files.front() + " .. " + files.back())
+                      << (files.size() == 1 ? files.front() : files.front() + " .. " + files.back())
                       << "\n";
         } catch (const std::invalid_argument& e) {
             std::cerr << "quillmere render: " << e.what() << "\n";

@@ -18,8 +18,9 @@ int main(int argc, char** argv) {
     CLI::App* renderCmd =
         app.add_subcommand("render", "Render a form file (text or binary) to a PNG");
     renderCmd->add_option("form", render.Input, "Form file to read")->required();
-    renderCmd->add_option("-o,--output", render.Output,
-                          "PNG file to write; with --frames, numbered PNGs or an animated .gif")
+    renderCmd
+        ->add_option("-o,--output", render.Output,
+                     "PNG file to write; with --frames, numbered PNGs or an animated .gif")
         ->required();
     renderCmd->add_option("--frames", render.Frames, "Frames to write as the form runs")
         ->check(CLI::Range(1, 100000))
@@ -45,6 +46,14 @@ int main(int argc, char** argv) {
     glyphsCmd->add_option("-d,--directory", glyphs.Directory, "Folder to write them into")
         ->capture_default_str();
 
+    Commands::TPaletteOptions palette;
+    CLI::App* paletteCmd = app.add_subcommand(
+        "palette", "Load a package as a design environment does and list its palette");
+    paletteCmd->add_option("package", palette.Package,
+                           "Package library to load (default: the one this tool is built with)");
+    paletteCmd->add_option("--resources", palette.ResourcesDir,
+                           "Also write every resource of the package into this folder");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -61,5 +70,6 @@ int main(int argc, char** argv) {
     if (renderCmd->parsed()) return Commands::Render(render);
     if (convertCmd->parsed()) return Commands::Convert(convert);
     if (glyphsCmd->parsed()) return Commands::Glyphs(glyphs);
+    if (paletteCmd->parsed()) return Commands::Palette(palette);
     return 2;
 }

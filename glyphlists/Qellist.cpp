@@ -1,11 +1,16 @@
 #include "glyphlists/Qellist.h"
 
+#include "classes/ComponentPalette.h"
 #include "classes/TClassRegistry.h"
+#include "core/TUnitState.h"
 #include "glyphlists/TQELBmpList.h"
 #include "glyphlists/TQELCheckList.h"
 #include "glyphlists/TQELRadioList.h"
 
 namespace Qellist {
+namespace {
+TUnitState gUnit("Qellist");
+}  // namespace
 
 const TTypeInfo* TypeInfoTCheckStyle() {
     static const TTypeInfo t{TTypeKind::tkEnumeration,
@@ -20,6 +25,25 @@ void RegisterClasses() {
     TClassRegistry::RegisterClass(TQELBmpList::StaticClassInfo());
     TClassRegistry::RegisterClass(TQELRadioList::StaticClassInfo());
     TClassRegistry::RegisterClass(TQELCheckList::StaticClassInfo());
+}
+
+void Register() {
+    for (const TClassInfo* cls :
+         {&TQELBmpList::StaticClassInfo(), &TQELRadioList::StaticClassInfo(),
+          &TQELCheckList::StaticClassInfo()}) {
+        const TClassInfo* const classes[] = {cls};
+        RegisterComponents("QEL", classes, 0);
+    }
+}
+
+void initialization() {
+    gUnit.Initialize();
+}
+void Finalization() {
+    gUnit.Finalize();
+}
+int InitCount() {
+    return gUnit.InitCount();
 }
 
 }  // namespace Qellist

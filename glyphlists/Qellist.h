@@ -19,4 +19,14 @@ const TTypeInfo* TypeInfoTCheckStyle();
 // Makes the unit's three classes known by name, for form files.
 void RegisterClasses();
 
+// Puts the unit's three classes on the palette page "QEL", one call a class:
+// TQELBmpList, TQELRadioList, TQELCheckList.
+void Register();
+
+// The unit's initialization and finalization procedures: they keep its initialization count
+// and do nothing else.
+void initialization();
+void Finalization();
+int InitCount();
+
 }  // namespace Qellist

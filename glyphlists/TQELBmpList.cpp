@@ -4,7 +4,7 @@
 
 #include "glyphlists/GlyphItemRules.h"
 #include "graphics/Graphics.h"
-#include "package/Quillmereall.h"
+#include "win/SysInit.h"
 
 namespace Qellist {
 
@@ -21,10 +21,10 @@ TQELBmpList::TQELBmpList(TComponent* owner) : TCustomListBox(owner) {
     SetExtendedSelect(false);
     SetStyle(lbOwnerDrawFixed);
     FBitmapON = std::make_unique<TBitmap>();
-    FBitmapON->SetHandle(LoadBitmapA(Quillmereall::HInstance, "QELBMPON"));
+    FBitmapON->SetHandle(LoadBitmapA(SysInit::HInstance, "QELBMPON"));
     SetBitmapON(FBitmapON.get());
     FBitmapOFF = std::make_unique<TBitmap>();
-    FBitmapOFF->SetHandle(LoadBitmapA(Quillmereall::HInstance, "QELBMPOFF"));
+    FBitmapOFF->SetHandle(LoadBitmapA(SysInit::HInstance, "QELBMPOFF"));
     SetBitmapOFF(FBitmapOFF.get());
     SetBorderStyle(bsSingle);
 }

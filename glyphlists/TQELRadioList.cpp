@@ -2,7 +2,7 @@
 
 #include "glyphlists/GlyphItemRules.h"
 #include "graphics/Graphics.h"
-#include "package/Quillmereall.h"
+#include "win/SysInit.h"
 
 namespace Qellist {
 
@@ -13,7 +13,7 @@ constexpr int kTextOffsetFlat = 20;
 
 std::unique_ptr<TBitmap> LoadGlyph(const char* name) {
     auto bitmap = std::make_unique<TBitmap>();
-    bitmap->SetHandle(LoadBitmapA(Quillmereall::HInstance, name));
+    bitmap->SetHandle(LoadBitmapA(SysInit::HInstance, name));
     return bitmap;
 }
 }  // namespace

@@ -1,12 +1,17 @@
 #include "ordered/Qelgroup.h"
 
+#include "classes/ComponentPalette.h"
 #include "classes/TClassRegistry.h"
 #include "controls/TControl.h"
+#include "core/TUnitState.h"
 #include "ordered/TOrderedGroupBox.h"
 #include "ordered/TOrderedListBox.h"
 #include "ordered/TOrderedTabSet.h"
 
 namespace Qelgroup {
+namespace {
+TUnitState gUnit("Qelgroup");
+}  // namespace
 
 const TTypeInfo* TypeInfoTLabelType() {
     static const TTypeInfo t{TTypeKind::tkEnumeration,
@@ -41,6 +46,25 @@ void RegisterClasses() {
           &TOrderedGroupBox::StaticClassInfo(), &TOrderedListBox::StaticClassInfo(),
           &TOrderedTabSet::StaticClassInfo()})
         TClassRegistry::RegisterClass(*cls);
+}
+
+void Register() {
+    for (const TClassInfo* cls :
+         {&TOrderedGroupBox::StaticClassInfo(), &TOrderedListBox::StaticClassInfo(),
+          &TOrderedTabSet::StaticClassInfo()}) {
+        const TClassInfo* const classes[] = {cls};
+        RegisterComponents("QEL", classes, 0);
+    }
+}
+
+void initialization() {
+    gUnit.Initialize();
+}
+void Finalization() {
+    gUnit.Finalize();
+}
+int InitCount() {
+    return gUnit.InitCount();
 }
 
 }  // namespace Qelgroup

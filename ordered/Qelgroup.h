@@ -28,4 +28,14 @@ std::vector<TPropInfo> PublishedProps(std::vector<TPropInfo> own);
 // TListBox, TTabSet), known by name to form files.
 void RegisterClasses();
 
+// Puts the unit's three classes on the palette page "QEL", one call a class:
+// TOrderedGroupBox, TOrderedListBox, TOrderedTabSet.
+void Register();
+
+// The unit's initialization and finalization procedures: they keep its initialization count
+// and do nothing else.
+void initialization();
+void Finalization();
+int InitCount();
+
 }  // namespace Qelgroup

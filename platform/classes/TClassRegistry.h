@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "classes/TypInfo.h"
+#include "win/WinApi.h"
 
 namespace TClassRegistry {
 
@@ -13,5 +14,7 @@ void UnregisterClass(const TClassInfo& cls);
 // The registered class of that name (case-insensitive), or null.
 const TClassInfo* FindClass(const std::string& name);
 std::vector<const TClassInfo*> RegisteredClasses();
+// Forgets the classes whose class information lives in that module.
+void UnregisterModuleClasses(HINSTANCE module);
 
 }  // namespace TClassRegistry

@@ -25,10 +25,27 @@ struct TResourceEntry {
     std::size_t Size;
 };
 
+// A resource as a language resource module lists it, in plain C layout so that any compiler
+// can build one.
+struct TResourceRecord {
+    std::uint16_t Type;
+    std::uint16_t Language;
+    const char* Name;
+    const std::uint8_t* Data;
+    std::size_t Size;
+};
+
+// A language resource module is a shared library that exports this function: it returns its
+// resources and stores their number in *count. The records and their data live as long as the
+// library is loaded.
+using TResourceTableProc = const TResourceRecord* (*)(std::size_t* count);
+constexpr const char* kResourceTableSymbol = "QmResourceTable";
+
 struct TModuleRecordImpl {
     std::string FileName;
     std::vector<TResourceEntry> Resources;
-    // The operating system's handle of the library, when the module is a loaded library.
+    // The operating system's handle of the library, when LoadLibraryA loaded the module; such
+    // a record belongs to the library and FreeLibrary releases both.
     void* Library = nullptr;
 
     // The resource of that type and name (case-insensitive), preferring the language asked

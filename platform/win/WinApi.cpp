@@ -1,8 +1,12 @@
 #include "win/WinApi.h"
 
+#include <dlfcn.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <memory>
 
 #include "core/SysColors.h"
 #include "gdi/Gdi.h"
@@ -74,15 +78,47 @@ BOOL DeleteObject(HBITMAP bitmap) {
 
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
     if (!buffer || size == 0) return 0;
-    const std::string name = module ? module->FileName : std::string();
-    const DWORD n = static_cast<DWORD>(std::min<std::size_t>(name.size(), size - 1));
+    std::string name;
+    if (module) {
+        name = module->FileName;
+    } else {
+        char self[4096];
+        const ssize_t n = readlink("/proc/self/exe", self, sizeof self);
+        if (n > 0) name.assign(self, static_cast<std::size_t>(n));
+    }
+    const bool cut = name.size() >= size;
+    const DWORD n = cut ? size - 1 : static_cast<DWORD>(name.size());
     std::memcpy(buffer, name.data(), n);
     buffer[n] = '\0';
-    return n;
+    return cut ? size : n;
+}
+
+HMODULE LoadLibraryA(LPCSTR fileName) {
+    if (!fileName || !*fileName) return nullptr;
+    void* library = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
+    if (!library) return nullptr;
+    auto module = std::make_unique<TModuleRecordImpl>();
+    module->FileName = fileName;
+    module->Library = library;
+    if (auto table = reinterpret_cast<TResourceTableProc>(dlsym(library, kResourceTableSymbol))) {
+        std::size_t count = 0;
+        const TResourceRecord* records = table(&count);
+        for (std::size_t i = 0; records && i < count; ++i) {
+            const TResourceRecord& r = records[i];
+            if (!r.Name || (!r.Data && r.Size != 0)) continue;
+            std::string name = r.Name;
+            for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            module->Resources.push_back({r.Type, std::move(name), r.Language, r.Data, r.Size});
+        }
+    }
+    return module.release();
 }
 
 BOOL FreeLibrary(HMODULE module) {
-    // Libraries are loaded and released by the framework's module list; a module that is not
-    // a loaded library has nothing to release.
-    return module ? TRUE : FALSE;
+    if (!module) return FALSE;
+    // A module record that no library owns (a package's own, compiled into it) stays.
+    if (!module->Library) return TRUE;
+    void* library = module->Library;
+    delete module;
+    return dlclose(library) == 0 ? TRUE : FALSE;
 }

@@ -38,9 +38,15 @@ constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
     return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) |
            (static_cast<COLORREF>(b) << 16);
 }
-constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF c) {
+    return static_cast<BYTE>(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 16) & 0xFF);
+}
 
 // DrawTextA format flags.
 constexpr UINT DT_TOP = 0x0;
@@ -99,5 +105,20 @@ BOOL GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics);
 BOOL DeleteObject(HBITMAP bitmap);
 
 // kernel32
+constexpr DWORD MAX_PATH = 260;
+// Reasons a module entry point is called with.
+constexpr DWORD DLL_PROCESS_DETACH = 0;
+constexpr DWORD DLL_PROCESS_ATTACH = 1;
+constexpr DWORD DLL_THREAD_ATTACH = 2;
+constexpr DWORD DLL_THREAD_DETACH = 3;
+// The module's file name, or the program's for a null module. The name is cut to size - 1
+// characters if it is longer; the buffer always ends in a zero and nothing is written past
+// size characters. Returns the characters copied without the zero, or size when the name was
+// cut, as Windows does.
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size);
+// Loads a shared library as a module: its resources are those of its resource table (see
+// TModuleRecordImpl.h), none when it has no table. Null when the library cannot be loaded.
+HMODULE LoadLibraryA(LPCSTR fileName);
+// Releases a module that LoadLibraryA loaded; a module that is not such a library has nothing
+// to release. FALSE for a null module.
 BOOL FreeLibrary(HMODULE module);

@@ -93,7 +93,7 @@ TEST(GlyphPixels, LoadBitmapFindsThemByName) {
          {TCase{"QELRADON", 13, 4, 0, 0x808080}, TCase{"QELRADON", 13, 6, 6, 0x000000},
           TCase{"QELRADOFF", 13, 6, 6, 0xFFFFFF}, TCase{"qelbmpoff", 14, 11, 2, 0x00FFFF},
           TCase{"QELBMPOFF", 14, 2, 12, 0x00FFFF}, TCase{"QELBMPON", 14, 0, 8, 0x008000}}) {
-        HBITMAP h = LoadBitmapA(Quillmereall::HInstance, c.Name);
+        HBITMAP h = LoadBitmapA(Quillmereall::ModuleInstance(), c.Name);
         ASSERT_NE(h, nullptr) << c.Name;
         EXPECT_EQ(h->Width(), c.Size) << c.Name;
         EXPECT_EQ(h->Height(), c.Size) << c.Name;
@@ -104,7 +104,7 @@ TEST(GlyphPixels, LoadBitmapFindsThemByName) {
 
 TEST(GlyphPixels, MissingResourceLeavesAnEmptyBitmap) {
     TBitmap bitmap;
-    bitmap.SetHandle(LoadBitmapA(Quillmereall::HInstance, "NOSUCHGLYPH"));
+    bitmap.SetHandle(LoadBitmapA(Quillmereall::ModuleInstance(), "NOSUCHGLYPH"));
     EXPECT_TRUE(bitmap.Empty());
     EXPECT_EQ(LoadBitmapA(nullptr, "QELRADON"), nullptr);
 }

@@ -6,7 +6,7 @@
 #include "package/Quillmereall.h"
 
 const TResourceEntry& GlyphResource(const std::string& name) {
-    const TResourceEntry* r = Quillmereall::HInstance->Find(RT_BITMAP, name, kLangEnglishUS);
+    const TResourceEntry* r = Quillmereall::ModuleInstance()->Find(RT_BITMAP, name, kLangEnglishUS);
     if (!r) {
         ADD_FAILURE() << "no bitmap resource " << name;
         static const TResourceEntry empty{RT_BITMAP, "", 0, nullptr, 0};
@@ -88,7 +88,7 @@ std::unique_ptr<TBitmap> GlyphBitmap(const std::string& name) {
 }
 
 bool BitmapResourcesReadable() {
-    HBITMAP h = LoadBitmapA(Quillmereall::HInstance, "QELRADON");
+    HBITMAP h = LoadBitmapA(Quillmereall::ModuleInstance(), "QELRADON");
     if (!h) return false;
     DeleteObject(h);
     return true;

@@ -1,0 +1,28 @@
+// A package loaded for the tool's lifetime, as a design environment or an application loads
+// it: LoadPackage (which runs its Initialize) now, UnloadPackage (Finalize) at the end.
+#pragma once
+
+#include <string>
+
+#include "core/Packages.h"
+
+class TLoadedPackage {
+public:
+    // Throws EPackageError naming the file and the cause.
+    explicit TLoadedPackage(const std::string& fileName);
+    ~TLoadedPackage();
+    TLoadedPackage(const TLoadedPackage&) = delete;
+    TLoadedPackage& operator=(const TLoadedPackage&) = delete;
+
+    HMODULE Module() const { return FModule; }
+    const std::string& FileName() const { return FFileName; }
+    // Calls the package's export of that name if it has one; false when it has none.
+    bool Call(const std::string& exportName) const;
+
+    // The package the tool was built with.
+    static std::string DefaultFileName();
+
+private:
+    std::string FFileName;
+    HMODULE FModule;
+};

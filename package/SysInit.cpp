@@ -1,0 +1,96 @@
+// Unit SysInit as compiled into this package: the module's instance, its record with the
+// framework, and the module entry with module start and end.
+#include "win/SysInit.h"
+
+#include "core/Modules.h"
+#include "core/TUnitState.h"
+#include "package/GlyphResources.h"
+#include "package/PackageResources.h"
+#include "package/Quillmereall.h"
+
+namespace SysInit {
+
+HINSTANCE HInstance = nullptr;
+
+namespace {
+
+// What the operating system knows of this library: its file and its resources.
+TModuleRecordImpl& ModuleImage() {
+    static TModuleRecordImpl image = [] {
+        TModuleRecordImpl m;
+        m.Resources = Quillmereall::GlyphResources();
+        for (TResourceEntry& r : Quillmereall::PackageResources()) m.Resources.push_back(r);
+        return m;
+    }();
+    return image;
+}
+
+TLibModule gLibModule;
+
+// Module start: the language resource module, if there is one for the user's locale, supplies
+// the module's resources; then the framework learns of the module.
+void InitializeModule() {
+    char fileName[MAX_PATH + 1];
+    const DWORD length = GetModuleFileNameA(HInstance, fileName, sizeof fileName);
+    // A name cut to the buffer would name some other file, and whatever that file holds
+    // would be loaded: only the whole name is looked for.
+    HMODULE resources = length < sizeof fileName ? LoadResourceModule(fileName) : nullptr;
+    gLibModule.ResInstance = resources ? resources : gLibModule.Instance;
+    RegisterModule(&gLibModule);
+}
+
+// Module end: the framework forgets the module, and a language resource module is released.
+void UninitializeModule() {
+    UnregisterModule(&gLibModule);
+    if (gLibModule.ResInstance != gLibModule.Instance) FreeLibrary(gLibModule.ResInstance);
+    gLibModule.ResInstance = nullptr;
+}
+
+TUnitState gUnit("SysInit");
+
+void initialization() {
+    gUnit.Initialize();
+}
+void Finalization() {
+    gUnit.Finalize();
+}
+
+// The loader's part: the library's load and unload call the module entry with its own image.
+struct TLoader {
+    TLoader() {
+        ModuleImage().FileName = ModuleFileOf(&ModuleImage());
+        Quillmereall::ModuleEntry(&ModuleImage(), DLL_PROCESS_ATTACH, nullptr);
+    }
+    ~TLoader() { Quillmereall::ModuleEntry(&ModuleImage(), DLL_PROCESS_DETACH, nullptr); }
+} gLoader;
+
+}  // namespace
+
+PackageUnitEntry UnitEntry() {
+    return {&initialization, &Finalization};
+}
+
+}  // namespace SysInit
+
+namespace Quillmereall {
+
+BOOL ModuleEntry(HINSTANCE instance, DWORD reason, void*) {
+    using namespace SysInit;
+    HInstance = instance;
+    gLibModule.Instance = instance;
+    gLibModule.CodeInstance = nullptr;
+    gLibModule.DataInstance = nullptr;
+    // The package keeps no thread-local variables: the thread reasons have nothing to do.
+    if (reason == DLL_PROCESS_ATTACH) InitializeModule();
+    if (reason == DLL_PROCESS_DETACH) UninitializeModule();
+    return -1;
+}
+
+const TLibModule& LibModule() {
+    return SysInit::gLibModule;
+}
+HINSTANCE ModuleInstance() {
+    return SysInit::HInstance;
+}
+
+}  // namespace Quillmereall

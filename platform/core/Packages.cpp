@@ -1,0 +1,121 @@
+#include "core/Packages.h"
+
+#include <dlfcn.h>
+#include <link.h>
+
+#include <map>
+#include <mutex>
+#include <vector>
+
+#include "core/Modules.h"
+#include "win/TModuleRecordImpl.h"
+
+void PackageLoad(PackageInfo info) {
+    if (!info || !info->UnitInfo) return;
+    std::int32_t done = 0;
+    try {
+        for (; done < info->UnitCount; ++done)
+            if (info->UnitInfo[done].Init) info->UnitInfo[done].Init();
+    } catch (...) {
+        while (done-- > 0)
+            if (info->UnitInfo[done].FInit) info->UnitInfo[done].FInit();
+        throw;
+    }
+}
+
+void PackageUnload(PackageInfo info) {
+    if (!info || !info->UnitInfo) return;
+    for (std::int32_t i = info->UnitCount; i-- > 0;)
+        if (info->UnitInfo[i].FInit) info->UnitInfo[i].FInit();
+}
+
+namespace {
+
+// These live on until the process ends, never destroyed: a module linked into the program
+// ends after the program's own objects are gone and still needs them.
+
+using TPackageProc = void (*)();
+
+// The libraries LoadPackage opened, per module, one entry a load.
+std::mutex& Mutex() {
+    static std::mutex& m = *new std::mutex;
+    return m;
+}
+using TLoaded = std::map<HMODULE, std::vector<void*>>;
+TLoaded& Loaded() {
+    static TLoaded& loaded = *new TLoaded;
+    return loaded;
+}
+
+std::string LastDlError() {
+    const char* e = dlerror();
+    return e ? e : "unknown error";
+}
+
+// The library's own export of that name: dlsym also looks in the libraries it needs, and a
+// package's framework libraries must not pass for the package.
+void* OwnSymbol(void* library, const char* name) {
+    void* symbol = dlsym(library, name);
+    if (!symbol) return nullptr;
+    link_map* map = nullptr;
+    if (dlinfo(library, RTLD_DI_LINKMAP, &map) != 0 || !map) return nullptr;
+    Dl_info info{};
+    if (dladdr(symbol, &info) == 0 || info.dli_fbase != reinterpret_cast<void*>(map->l_addr))
+        return nullptr;
+    return symbol;
+}
+
+}  // namespace
+
+HMODULE LoadPackage(const std::string& fileName) {
+    dlerror();
+    void* library = dlopen(fileName.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!library) throw EPackageError("cannot load package " + fileName + ": " + LastDlError());
+    auto fail = [&](const std::string& why) {
+        dlclose(library);
+        throw EPackageError(fileName + " is not a package: " + why);
+    };
+    auto initialize =
+        reinterpret_cast<TPackageProc>(OwnSymbol(library, PackageExports::kInitialize));
+    if (!initialize) fail("it exports no Initialize");
+    if (!OwnSymbol(library, PackageExports::kFinalize)) fail("it exports no Finalize");
+    HMODULE module = FindHInstance(reinterpret_cast<const void*>(initialize));
+    if (!module) fail("it registered no module when it was loaded");
+    try {
+        initialize();
+    } catch (const std::exception& e) {
+        dlclose(library);
+        throw EPackageError("cannot initialize package " + fileName + ": " + e.what());
+    }
+    std::lock_guard lock(Mutex());
+    Loaded()[module].push_back(library);
+    return module;
+}
+
+void* GetPackageProc(HMODULE module, const std::string& name) {
+    void* library = nullptr;
+    {
+        std::lock_guard lock(Mutex());
+        auto it = Loaded().find(module);
+        if (it == Loaded().end()) return nullptr;
+        library = it->second.back();
+    }
+    return OwnSymbol(library, name.c_str());
+}
+
+void UnloadPackage(HMODULE module) {
+    void* library = nullptr;
+    {
+        std::lock_guard lock(Mutex());
+        auto it = Loaded().find(module);
+        if (it == Loaded().end())
+            throw EPackageError("UnloadPackage: not a module that LoadPackage loaded");
+        library = it->second.back();
+        it->second.pop_back();
+        if (it->second.empty()) Loaded().erase(it);
+    }
+    if (auto finalize =
+            reinterpret_cast<TPackageProc>(OwnSymbol(library, PackageExports::kFinalize)))
+        finalize();
+    dlclose(library);
+}

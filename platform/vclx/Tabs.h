@@ -1,0 +1,11 @@
+// Unit Tabs of the framework's extension package: the tab set.
+#pragma once
+
+#include "core/Packages.h"
+
+namespace Tabs {
+
+// The unit's initialization and finalization procedures, for a package's unit table.
+PackageUnitEntry UnitEntry();
+
+}  // namespace Tabs
