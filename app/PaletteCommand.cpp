@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -8,13 +9,14 @@
 #include <set>
 
 #include "app/Commands.h"
-#include "app/ResourceDecoders.h"
 #include "app/ResourceFiles.h"
 #include "app/TLoadedPackage.h"
 #include "classes/ComponentPalette.h"
+#include "core/PackageInfo.h"
 #include "graphics/BmpCodec.h"
 #include "io/PngWriter.h"
 #include "win/TModuleRecordImpl.h"
+#include "win/VersionInfo.h"
 
 namespace Commands {
 namespace {
@@ -24,6 +26,12 @@ namespace fs = std::filesystem;
 // The units whose Register a design environment calls when the package information does not
 // say which units there are.
 const char* const kUnitsOfControls[] = {"Qelpanel", "Qellist", "Qelgroup"};
+
+// "1.5.0.0".
+std::string VersionText(const std::array<std::uint16_t, 4>& version) {
+    return std::to_string(version[0]) + "." + std::to_string(version[1]) + "." +
+           std::to_string(version[2]) + "." + std::to_string(version[3]);
+}
 
 std::string UpperCase(std::string s) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -48,25 +56,25 @@ std::optional<T> Decode(const TModuleRecordImpl& module, std::uint16_t type, con
 }
 
 void PrintPackage(const TLoadedPackage& package,
-                  const std::optional<ResourceDecoders::TPackageInfo>& info,
+                  const std::optional<ResourceRecords::TPackageInfo>& info,
                   const std::string& infoNote) {
     const TModuleRecordImpl& module = *package.Module();
     std::string note;
     const auto description =
-        Decode<std::string>(module, RT_RCDATA, "DESCRIPTION", ResourceDecoders::Description, note);
+        Decode<std::string>(module, RT_RCDATA, "DESCRIPTION", ResourceRecords::DecodeDescription, note);
     std::cout << "Package      " << package.FileName() << "\n";
     std::cout << "Description  " << (description ? *description : note) << "\n";
-    const auto version = Decode<ResourceDecoders::TVersionInfo>(
-        module, RT_VERSION, "#1", ResourceDecoders::VersionInfo, note);
+    const auto version = Decode<ResourceRecords::TVersionInfo>(
+        module, RT_VERSION, "#1", ResourceRecords::ReadVersionInfo, note);
     std::cout << "Version      "
-              << (version ? ResourceDecoders::VersionText(version->FileVersion) : note) << "\n";
+              << (version ? VersionText(version->FileVersion) : note) << "\n";
     if (!info) {
         std::cout << "Requires     " << infoNote << "\nContains     " << infoNote << "\n";
         return;
     }
     std::cout << "Requires     ";
     for (std::size_t i = 0; i < info->Requires.size(); ++i)
-        std::cout << (i ? ", " : "") << info->Requires[i];
+        std::cout << (i ? ", " : "") << info->Requires[i].Name;
     std::cout << (info->Requires.empty() ? "(none)" : "") << "\nContains     ";
     for (std::size_t i = 0; i < info->Contains.size(); ++i) {
         const auto& unit = info->Contains[i];
@@ -186,8 +194,8 @@ int Palette(const TPaletteOptions& options) {
     }
     const TModuleRecordImpl& module = *package->Module();
     std::string infoNote;
-    const auto info = Decode<ResourceDecoders::TPackageInfo>(
-        module, RT_RCDATA, "PACKAGEINFO", ResourceDecoders::PackageInfo, infoNote);
+    const auto info = Decode<ResourceRecords::TPackageInfo>(
+        module, RT_RCDATA, "PACKAGEINFO", ResourceRecords::DecodePackageInfo, infoNote);
     // A design environment calls each unit's Register once.
     std::vector<std::string> units(std::begin(kUnitsOfControls), std::end(kUnitsOfControls));
     if (info)

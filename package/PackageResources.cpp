@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/PackageInfo.h"
 #include "package/Dib4.h"
-#include "package/PackageInfo.h"
-#include "package/VersionInfo.h"
+#include "win/VersionInfo.h"
 
 namespace Quillmereall {
 namespace {
+
+using namespace ResourceRecords;
 
 // The palette bitmaps, top row first, one hexadecimal digit a pixel giving its index in the
 // standard 16-colour palette: 0 black, 4 navy, 7 silver, 8 grey, 9 red, B yellow, C blue,

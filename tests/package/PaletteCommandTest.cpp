@@ -52,8 +52,14 @@ TEST(PaletteCommand, ListsTheNineClassesInRegistrationOrder) {
         ASSERT_NE(found, std::string::npos) << name << " after byte " << at << "\n" << run.Output;
         at = found;
     }
-    for (const char* line : {"Package ", "Description ", "Version ", "Requires ", "Contains "})
-        EXPECT_NE(run.Output.find(line), std::string::npos) << line;
+    for (const char* line :
+         {"Description  QEL Quillmere 1.5\n", "Version      1.5.0.0\n",
+          "Requires     VCLX50, vcl50\n",
+          "Contains     QuillmereAll (main unit, package unit), Qelgroup, SysInit, Qellist, "
+          "Qelpanel\n",
+          "   1  TScrollingArea    Qelpanel  bitmap 24 x 24, 4 bits\n",
+          "   9  TOrderedTabSet    Qelgroup  bitmap 24 x 24, 4 bits\n"})
+        EXPECT_NE(run.Output.find(line), std::string::npos) << line << run.Output;
 }
 
 TEST(PaletteCommand, LoadsThePackageItIsGiven) {
@@ -78,7 +84,30 @@ TEST(PaletteCommand, WritesEveryResourceAsAFile) {
             EXPECT_NO_THROW(BmpCodec::DecodeFile(bytes.data(), bytes.size())) << p;
         }
     }
-    EXPECT_GE(bitmaps, 4);
+    EXPECT_EQ(bitmaps, 4 + 9);
+    // The palette bitmaps also as pictures, and the records byte for byte as the module has them.
+    for (const char* name : {"TSCROLLINGAREA", "TTILEBITMAP", "TQELGRADIENT", "TQELBMPLIST",
+                             "TQELRADIOLIST", "TQELCHECKLIST", "TORDEREDGROUPBOX",
+                             "TORDEREDLISTBOX", "TORDEREDTABSET"}) {
+        const auto bmp = ReadBytes(out / ("BITMAP_" + std::string(name) + ".bmp"));
+        ASSERT_FALSE(bmp.empty()) << name;
+        const TBitmapImage image = BmpCodec::DecodeFile(bmp.data(), bmp.size());
+        EXPECT_EQ(image.Width(), 24) << name;
+        EXPECT_EQ(image.Height(), 24) << name;
+        const auto png = ReadBytes(out / ("BITMAP_" + std::string(name) + ".png"));
+        ASSERT_GE(png.size(), 8u) << name;
+        EXPECT_EQ(png[1], 'P') << name;
+    }
+    const auto description = ReadBytes(out / "RCDATA_DESCRIPTION.bin");
+    const std::string text = "QEL Quillmere 1.5";
+    ASSERT_EQ(description.size(), ((text.size() + 1) * 2 + 3) / 4 * 4);
+    for (std::size_t i = 0; i < text.size(); ++i) EXPECT_EQ(description[2 * i], text[i]);
+    EXPECT_EQ(ReadBytes(out / "RCDATA_PACKAGEINFO.bin").size(), 84u);
+    const auto icon = ReadBytes(out / "GROUP_ICON_MAINICON.ico");
+    ASSERT_GE(icon.size(), 6u + 16u);
+    EXPECT_EQ(icon[2], 1);  // an icon file
+    EXPECT_EQ(icon[4], 1);  // of one image
+    EXPECT_EQ(icon[6], 32);
     for (const char* glyph : {"QELBMPON", "QELBMPOFF", "QELRADON", "QELRADOFF"}) {
         const auto bytes = ReadBytes(out / ("BITMAP_" + std::string(glyph) + ".bmp"));
         ASSERT_FALSE(bytes.empty()) << glyph;

@@ -1,11 +1,11 @@
-#include "package/VersionInfo.h"
+#include "win/VersionInfo.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "package/Utf16.h"
+#include "core/Utf16.h"
 
-namespace Quillmereall {
+namespace ResourceRecords {
 
 const std::string* TVersionStringTable::Find(const std::string& key) const {
     for (const auto& [k, v] : Strings)
@@ -279,4 +279,4 @@ std::vector<std::uint8_t> WriteVersionInfo(const TVersionInfo& info) {
     return std::move(w.Bytes);
 }
 
-}  // namespace Quillmereall
+}  // namespace ResourceRecords

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "PackageResourcesSupport.h"
-#include "package/VersionInfo.h"
+#include "win/VersionInfo.h"
 
-using namespace Quillmereall;
+using namespace ResourceRecords;
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "package/PackageInfo.h"
+#include "core/PackageInfo.h"
 
 #include <stdexcept>
 
-#include "package/Utf16.h"
+#include "core/Utf16.h"
 
-namespace Quillmereall {
+namespace ResourceRecords {
 namespace {
 
 // Reads a record front to back; every read checks that its bytes are there.
@@ -155,4 +155,4 @@ TPackageOptions DecodePackageOptions(const std::uint8_t* data, std::size_t size)
     return options;
 }
 
-}  // namespace Quillmereall
+}  // namespace ResourceRecords

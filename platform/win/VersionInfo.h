@@ -21,7 +21,7 @@
 #include <utility>
 #include <vector>
 
-namespace Quillmereall {
+namespace ResourceRecords {
 
 constexpr std::uint32_t kFixedFileInfoSignature = 0xFEEF04BD;
 constexpr std::uint32_t kFixedFileInfoVersion = 0x00010000;
@@ -70,4 +70,4 @@ TVersionInfo ReadVersionInfo(const std::uint8_t* data, std::size_t size);
 // Throws std::length_error when a block would exceed the 65535 bytes its length can say.
 std::vector<std::uint8_t> WriteVersionInfo(const TVersionInfo& info);
 
-}  // namespace Quillmereall
+}  // namespace ResourceRecords

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "PackageResourcesSupport.h"
-#include "package/PackageInfo.h"
+#include "core/PackageInfo.h"
 
-using namespace Quillmereall;
+using namespace ResourceRecords;
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace Quillmereall {
+namespace ResourceRecords {
 
 // The one-byte hash that the package information record stores before each name. The name is
 // folded to upper case by clearing bit 5 of every byte (so "vcl50" and "VCL50" hash alike);
@@ -94,4 +94,4 @@ constexpr std::size_t kPackageOptionsFixedSize = 44;
 
 TPackageOptions DecodePackageOptions(const std::uint8_t* data, std::size_t size);
 
-}  // namespace Quillmereall
+}  // namespace ResourceRecords

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace Quillmereall::Utf16 {
+namespace Utf16 {
 
 // Appends a code point as UTF-8.
 inline void AppendUtf8(std::string& text, std::uint32_t c) {
@@ -80,4 +80,4 @@ inline std::string ToUtf8(const std::vector<std::uint16_t>& units) {
     return text;
 }
 
-}  // namespace Quillmereall::Utf16
+}  // namespace Utf16

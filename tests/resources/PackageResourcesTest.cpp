@@ -13,7 +13,7 @@
 #include "graphics/TBitmap.h"
 #include "graphics/TCanvas.h"
 #include "io/PngWriter.h"
-#include "package/PackageInfo.h"
+#include "core/PackageInfo.h"
 #include "package/PackageResources.h"
 #include "support/TestSupport.h"
 
@@ -237,7 +237,7 @@ TEST(PackageRecords, DescriptionIsUtf16WithItsZeroAndPadding) {
     };
     const TResourceEntry& r = PackageResource(RT_RCDATA, "DESCRIPTION");
     EXPECT_EQ(Bytes(r), expected);
-    EXPECT_EQ(Quillmereall::DecodeDescription(r.Data, r.Size), "QEL Quillmere 1.5");
+    EXPECT_EQ(ResourceRecords::DecodeDescription(r.Data, r.Size), "QEL Quillmere 1.5");
 }
 
 TEST(PackageRecords, BuildOptionsCarryTheUnitAliasesAndTheDescription) {
@@ -257,8 +257,8 @@ TEST(PackageRecords, BuildOptionsCarryTheUnitAliasesAndTheDescription) {
                           bytes.begin() + 44 + static_cast<long>(expectedTail.size())),
               expectedTail);
 
-    const Quillmereall::TPackageOptions options =
-        Quillmereall::DecodePackageOptions(r.Data, r.Size);
+    const ResourceRecords::TPackageOptions options =
+        ResourceRecords::DecodePackageOptions(r.Data, r.Size);
     EXPECT_EQ(options.Version, 1u);
     EXPECT_EQ(options.UnitAliases, aliases);
     EXPECT_EQ(options.Description, description);
