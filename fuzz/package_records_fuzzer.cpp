@@ -7,7 +7,7 @@
 #include "win/VersionInfo.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace Quillmereall;
+    using namespace ResourceRecords;
     try {
         const TVersionInfo info = ReadVersionInfo(data, size);
         const std::vector<std::uint8_t> bytes = WriteVersionInfo(info);
