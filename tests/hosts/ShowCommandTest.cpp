@@ -10,6 +10,7 @@
 
 #include "app/Commands.h"
 #include "app/Gallery.h"
+#include "hosts/OffscreenWindows.h"
 #include "hosts/THeadlessHost.h"
 #include "io/PngWriter.h"
 #include "loop/TMessageLoop.h"
@@ -49,7 +50,7 @@ end
 class ShowCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        UseOffscreenWindows();
         FDir = fs::temp_directory_path() /
                ("qm-show-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
                 "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -59,7 +60,7 @@ protected:
     }
     void TearDown() override {
         fs::remove_all(FDir);
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        UseOffscreenWindows();
     }
     std::string Path(const std::string& name) const { return (FDir / name).string(); }
     // Runs the tool with its output kept in a file.

@@ -12,6 +12,7 @@
 #include "controls/TForm.h"
 #include "glyphlists/TQELCheckList.h"
 #include "glyphlists/TQELRadioList.h"
+#include "hosts/OffscreenWindows.h"
 #include "hosts/TSdlHost.h"
 #include "loop/TMessageLoop.h"
 #include "loop/TTimer.h"
@@ -35,7 +36,7 @@ public:
 
 class SdlWindow : public ::testing::Test {
 protected:
-    void SetUp() override { setenv("SDL_VIDEODRIVER", "offscreen", 1); }
+    void SetUp() override { UseOffscreenWindows(); }
     void TearDown() override {
         Host.reset();
         Form.reset();
@@ -389,11 +390,11 @@ TEST(SdlWindowWithoutDisplay, OpeningSaysWhyAndLeavesTheFormAsItWas) {
     }
     EXPECT_FALSE(form.HandleAllocated());
     EXPECT_EQ(form.Host(), nullptr);
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    UseOffscreenWindows();
 }
 
 TEST(SdlWindowScale, OutOfRangeIsRefused) {
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    UseOffscreenWindows();
     TForm form(nullptr);
     EXPECT_THROW(TSdlHost(&form, 0), std::invalid_argument);
     EXPECT_THROW(TSdlHost(&form, TSdlHost::kMaxScale + 1), std::invalid_argument);
