@@ -25,14 +25,15 @@ while (($#)); do
 done
 ((${#positional[@]} > 0)) && tool="${positional[0]}"
 ((${#positional[@]} > 1)) && out="${positional[1]}"
-[ -n "$out" ] || out="$(mktemp -d)"
-mkdir -p "$out"
 
+# Debian's Python, which python3-pil installs into, whatever python3 comes first on PATH.
 python=/usr/bin/python3
 if ! command -v Xvfb >/dev/null; then echo "skipped: Xvfb is not installed"; exit 77; fi
 if ! "$python" -c 'from PIL import ImageGrab, features; assert features.check("xcb")' 2>/dev/null; then
   echo "skipped: $python has no PIL with X support (python3-pil)"; exit 77
 fi
+[ -n "$out" ] || out="$(mktemp -d)"
+mkdir -p "$out"
 [ -x "$tool" ] || { echo "no quillmere at $tool" >&2; exit 1; }
 
 # Xvfb picks a free display and writes its number to fd 3 once it accepts connections.
