@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
 
     Commands::TDemoOptions demo;
-    CLI::App* demoCmd = app.add_subcommand("demo", "Render the built-in gallery form to a PNG");
+    CLI::App* demoCmd = app.add_subcommand(
+        "demo", "Render the built-in gallery form to a PNG, or show it in a window (--show)");
     demoCmd->add_option("-o,--output", demo.Output, "PNG file to write")->capture_default_str();
     demoCmd->add_option("--form", demo.FormFile,
                         "Also write the gallery as a text form file, to edit and render again");

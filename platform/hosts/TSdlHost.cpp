@@ -111,6 +111,18 @@ std::u32string DecodeUtf8(const char* s) {
     return out;
 }
 
+bool IsInvisibleDriver(const std::string& driver) {
+    return driver == "offscreen" || driver == "dummy";
+}
+
+// Whether the video driver was named in SDL_VIDEODRIVER (a comma-separated list).
+bool DriverRequested(const std::string& driver) {
+    const char* hint = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    if (!hint) return false;
+    const std::string list = std::string(",") + hint + ",";
+    return list.find("," + driver + ",") != std::string::npos;
+}
+
 }  // namespace
 
 TSdlHost::TSdlHost(TWinControl* form, int scale) : FScale(scale) {
@@ -120,6 +132,15 @@ TSdlHost::TSdlHost(TWinControl* form, int scale) : FScale(scale) {
     SDL_SetMainReady();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
         throw ENoDisplay(SDL_GetError());
+    // Without a window system SDL falls back to drivers whose windows nobody sees; a window
+    // there is only what was asked for by name (SDL_VIDEODRIVER=offscreen, as tests do).
+    const std::string driver = VideoDriver();
+    if (IsInvisibleDriver(driver) && !DriverRequested(driver)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+        throw ENoDisplay("no window system to show a window on (neither DISPLAY nor "
+                         "WAYLAND_DISPLAY is usable; SDL offered only its \"" + driver +
+                         "\" driver)");
+    }
     FOwnsVideo = true;
     // Pixels are enlarged as they are, never smoothed.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");

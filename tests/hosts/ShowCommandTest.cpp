@@ -122,6 +122,15 @@ TEST_F(ShowCommand, WithoutADisplayItSaysSoAndFails) {
     EXPECT_NE(Output().find("quillmere demo: no display: "), std::string::npos) << Output();
 }
 
+TEST_F(ShowCommand, WithoutAWindowSystemItDoesNotOpenAWindowNobodySees) {
+    // SDL would fall back to its offscreen driver; the command must not run on unseen.
+    EXPECT_EQ(Run("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER",
+                  "show " + Path("form.txt")),
+              1);
+    EXPECT_NE(Output().find("quillmere show: no display: no window system"), std::string::npos)
+        << Output();
+}
+
 TEST_F(ShowCommand, BadFormsAndBadUsageAreRefusedBeforeAWindowOpens) {
     std::ofstream(Path("bad.txt"), std::ios::binary) << "object F: TForm\n  Left = x\nend\n";
     EXPECT_EQ(Run("", "show " + Path("bad.txt")), 1);
