@@ -25,29 +25,48 @@ WORD VirtualKey(SDL_Keycode key) {
     if (key >= SDLK_0 && key <= SDLK_9) return static_cast<WORD>('0' + (key - SDLK_0));
     if (key >= SDLK_F1 && key <= SDLK_F12) return static_cast<WORD>(kVkF1 + (key - SDLK_F1));
     switch (key) {
-        case SDLK_BACKSPACE: return VK_BACK;
-        case SDLK_TAB: return VK_TAB;
+        case SDLK_BACKSPACE:
+            return VK_BACK;
+        case SDLK_TAB:
+            return VK_TAB;
         case SDLK_RETURN:
-        case SDLK_KP_ENTER: return VK_RETURN;
-        case SDLK_ESCAPE: return VK_ESCAPE;
-        case SDLK_SPACE: return VK_SPACE;
-        case SDLK_PAGEUP: return VK_PRIOR;
-        case SDLK_PAGEDOWN: return VK_NEXT;
-        case SDLK_END: return VK_END;
-        case SDLK_HOME: return VK_HOME;
-        case SDLK_LEFT: return VK_LEFT;
-        case SDLK_UP: return VK_UP;
-        case SDLK_RIGHT: return VK_RIGHT;
-        case SDLK_DOWN: return VK_DOWN;
-        case SDLK_INSERT: return kVkInsert;
-        case SDLK_DELETE: return kVkDelete;
+        case SDLK_KP_ENTER:
+            return VK_RETURN;
+        case SDLK_ESCAPE:
+            return VK_ESCAPE;
+        case SDLK_SPACE:
+            return VK_SPACE;
+        case SDLK_PAGEUP:
+            return VK_PRIOR;
+        case SDLK_PAGEDOWN:
+            return VK_NEXT;
+        case SDLK_END:
+            return VK_END;
+        case SDLK_HOME:
+            return VK_HOME;
+        case SDLK_LEFT:
+            return VK_LEFT;
+        case SDLK_UP:
+            return VK_UP;
+        case SDLK_RIGHT:
+            return VK_RIGHT;
+        case SDLK_DOWN:
+            return VK_DOWN;
+        case SDLK_INSERT:
+            return kVkInsert;
+        case SDLK_DELETE:
+            return kVkDelete;
         case SDLK_LSHIFT:
-        case SDLK_RSHIFT: return VK_SHIFT;
+        case SDLK_RSHIFT:
+            return VK_SHIFT;
         case SDLK_LCTRL:
-        case SDLK_RCTRL: return VK_CONTROL;
+        case SDLK_RCTRL:
+            return VK_CONTROL;
         case SDLK_LALT:
-        case SDLK_RALT: return kVkMenu;
-        default: return 0;
+        case SDLK_RALT:
+            return kVkMenu;
+        default:
+            return 0;
     }
 }
 
@@ -90,9 +109,12 @@ std::u32string DecodeUtf8(const char* s) {
     while (*p) {
         int extra = 0;
         char32_t c = *p;
-        if (c >= 0xF0 && c < 0xF8) extra = 3, c &= 0x07;
-        else if (c >= 0xE0) extra = 2, c &= 0x0F;
-        else if (c >= 0xC0) extra = 1, c &= 0x1F;
+        if (c >= 0xF0 && c < 0xF8)
+            extra = 3, c &= 0x07;
+        else if (c >= 0xE0)
+            extra = 2, c &= 0x0F;
+        else if (c >= 0xC0)
+            extra = 1, c &= 0x1F;
         else if (c >= 0x80) {
             ++p;
             continue;
@@ -130,16 +152,16 @@ TSdlHost::TSdlHost(TWinControl* form, int scale) : FScale(scale) {
         throw std::invalid_argument("the scale must be 1 to " + std::to_string(kMaxScale) +
                                     ", not " + std::to_string(scale));
     SDL_SetMainReady();
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
-        throw ENoDisplay(SDL_GetError());
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) throw ENoDisplay(SDL_GetError());
     // Without a window system SDL falls back to drivers whose windows nobody sees; a window
     // there is only what was asked for by name (SDL_VIDEODRIVER=offscreen, as tests do).
     const std::string driver = VideoDriver();
     if (IsInvisibleDriver(driver) && !DriverRequested(driver)) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-        throw ENoDisplay("no window system to show a window on (neither DISPLAY nor "
-                         "WAYLAND_DISPLAY is usable; SDL offered only its \"" + driver +
-                         "\" driver)");
+        throw ENoDisplay(
+            "no window system to show a window on (neither DISPLAY nor "
+            "WAYLAND_DISPLAY is usable; SDL offered only its \"" +
+            driver + "\" driver)");
     }
     FOwnsVideo = true;
     // Pixels are enlarged as they are, never smoothed.
@@ -184,7 +206,9 @@ TSdlHost::~TSdlHost() {
     if (FOwnsVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
 }
 
-unsigned TSdlHost::WindowId() const { return SDL_GetWindowID(FWindow); }
+unsigned TSdlHost::WindowId() const {
+    return SDL_GetWindowID(FWindow);
+}
 
 std::string TSdlHost::VideoDriver() {
     const char* name = SDL_GetCurrentVideoDriver();
@@ -197,9 +221,11 @@ void TSdlHost::CreateTexture() {
     if (FTexture && w == FTextureWidth && h == FTextureHeight) return;
     if (FTexture) SDL_DestroyTexture(FTexture);
     // The surface's pixel words are 0x00RRGGBB: SDL's RGB888, whose top byte is unused.
-    FTexture = SDL_CreateTexture(FRenderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
-    if (!FTexture) throw std::runtime_error(std::string("cannot make the window's texture: ") +
-                                            SDL_GetError());
+    FTexture =
+        SDL_CreateTexture(FRenderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
+    if (!FTexture)
+        throw std::runtime_error(std::string("cannot make the window's texture: ") +
+                                 SDL_GetError());
     FTextureWidth = w;
     FTextureHeight = h;
     // A new texture holds nothing yet: all of the surface goes into it.
@@ -312,7 +338,8 @@ void TSdlHost::MouseButton(const SDL_Event& event, bool down) {
         FButtons &= ~mask;
     }
     const bool left = b.button == SDL_BUTTON_LEFT;
-    UINT msg = left ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP) : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
+    UINT msg =
+        left ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP) : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
     // The second click of a double click, for windows that ask for double clicks.
     if (down && left && b.clicks >= 2 && b.clicks % 2 == 0 &&
         target->ControlStyle().Contains(csDoubleClicks))
@@ -365,8 +392,7 @@ void TSdlHost::Key(const SDL_Event& event, bool down) {
     TWinControl* target = FocusedControl() ? FocusedControl() : form;
     target->Perform(down ? WM_KEYDOWN : WM_KEYUP, vk, 1);
     // The keys that type a control character, which SDL's text input leaves out.
-    if (down && FocusedControl() == target &&
-        (vk == VK_RETURN || vk == VK_BACK || vk == VK_ESCAPE))
+    if (down && FocusedControl() == target && (vk == VK_RETURN || vk == VK_BACK || vk == VK_ESCAPE))
         target->Perform(WM_CHAR, vk == VK_RETURN ? '\r' : vk == VK_BACK ? '\b' : 0x1B, 1);
 }
 
@@ -447,7 +473,8 @@ int TSdlHost::Run() {
     return loop.Run([this, &loop](std::optional<TMilliseconds> timeout) {
         SDL_Event event;
         // SDL waits without limit for -1; a tick due now still lets events through first.
-        const int ms = timeout ? static_cast<int>(std::min<TMilliseconds>(*timeout, INT32_MAX)) : -1;
+        const int ms =
+            timeout ? static_cast<int>(std::min<TMilliseconds>(*timeout, INT32_MAX)) : -1;
         if (SDL_WaitEventTimeout(&event, ms)) {
             HandleEvent(event);
             PumpEvents();

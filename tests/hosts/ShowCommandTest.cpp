@@ -124,9 +124,8 @@ TEST_F(ShowCommand, WithoutADisplayItSaysSoAndFails) {
 
 TEST_F(ShowCommand, WithoutAWindowSystemItDoesNotOpenAWindowNobodySees) {
     // SDL would fall back to its offscreen driver; the command must not run on unseen.
-    EXPECT_EQ(Run("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER",
-                  "show " + Path("form.txt")),
-              1);
+    EXPECT_EQ(
+        Run("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER", "show " + Path("form.txt")), 1);
     EXPECT_NE(Output().find("quillmere show: no display: no window system"), std::string::npos)
         << Output();
 }

@@ -116,9 +116,9 @@ TEST_F(SdlWindow, AClickSelectsTheItemUnderThePointerInEveryList) {
     auto* check = Add(new Qellist::TQELCheckList(Form.get()), TRect{0, 0, 100, 100});
     auto* radio = Add(new Qellist::TQELRadioList(Form.get()), TRect{100, 0, 200, 100});
     auto* ordered = Add(new Qelgroup::TOrderedListBox(Form.get()), TRect{200, 0, 300, 100});
-    for (TCustomListBox* list : {static_cast<TCustomListBox*>(check),
-                                 static_cast<TCustomListBox*>(radio),
-                                 static_cast<TCustomListBox*>(ordered)})
+    for (TCustomListBox* list :
+         {static_cast<TCustomListBox*>(check), static_cast<TCustomListBox*>(radio),
+          static_cast<TCustomListBox*>(ordered)})
         list->Items()->SetAll({"One", "Two", "Three"});
     Open();
 
