@@ -29,6 +29,22 @@ struct TConvertOptions {
     bool ResourceHeader = false;
 };
 int Convert(const TConvertOptions& options);
+// How a form is shown in a window.
+struct TWindowOptions {
+    int Scale = 1;           // screen pixels a form pixel, enlarged without smoothing
+    std::string Screenshot;  // write the window's pixels to this PNG, then close the window
+    int AfterMs = 0;         // real time the form runs before the screenshot
+};
+struct TShowOptions {
+    std::string Input;  // a form file, text or binary
+    TWindowOptions Window;
+};
+// Shows a form file in a desktop window until the window is closed; 1 when the form cannot
+// be read or no window can be opened.
+int Show(const TShowOptions& options);
+// Shows the built-in gallery in a window, as it stands in the picture demo writes.
+int ShowGallery(const TWindowOptions& options);
+
 struct TGlyphsOptions {
     std::string Directory = ".";
 };

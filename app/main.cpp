@@ -1,18 +1,50 @@
-// quillmere: renders forms of the package's controls headless to PNG, and converts form files.
+// quillmere: renders forms of the package's controls headless to PNG, converts form files,
+// and shows forms in a window.
 #include <CLI/CLI.hpp>
 #include <iostream>
 
 #include "app/Commands.h"
+#include "hosts/TSdlHost.h"
+
+namespace {
+
+// The options of a command that opens a window; with needs, only together with that flag.
+void AddWindowOptions(CLI::App& cmd, Commands::TWindowOptions& window, CLI::Option* needs) {
+    CLI::Option* scale =
+        cmd.add_option("--scale", window.Scale,
+                       "Show each pixel as N x N screen pixels, without smoothing")
+            ->check(CLI::Range(1, TSdlHost::kMaxScale))
+            ->capture_default_str();
+    CLI::Option* shot = cmd.add_option("--screenshot", window.Screenshot,
+                                       "Write the window's pixels to this PNG, then close it");
+    CLI::Option* after =
+        cmd.add_option("--after", window.AfterMs,
+                       "With --screenshot: milliseconds the form runs first (0: as it opens)")
+            ->check(CLI::Range(0, 3600000))
+            ->needs(shot)
+            ->capture_default_str();
+    if (needs)
+        for (CLI::Option* o : {scale, shot, after}) o->needs(needs);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{"quillmere: the QEL controls, rendered headless or shown in a window"};
     app.require_subcommand(1);
 
     Commands::TDemoOptions demo;
-    CLI::App* demoCmd = app.add_subcommand("demo", "Render the built-in gallery form to a PNG");
+    CLI::App* demoCmd = app.add_subcommand(
+        "demo", "Render the built-in gallery form to a PNG, or show it in a window (--show)");
     demoCmd->add_option("-o,--output", demo.Output, "PNG file to write")->capture_default_str();
     demoCmd->add_option("--form", demo.FormFile,
                         "Also write the gallery as a text form file, to edit and render again");
+    bool demoShow = false;
+    Commands::TWindowOptions demoWindow;
+    CLI::Option* demoShowFlag =
+        demoCmd->add_flag("--show", demoShow, "Show the gallery in a window instead");
+    demoShowFlag->excludes(demoCmd->get_option("--output"))->excludes(demoCmd->get_option("--form"));
+    AddWindowOptions(*demoCmd, demoWindow, demoShowFlag);
 
     Commands::TRenderOptions render;
     CLI::App* renderCmd =
@@ -30,6 +62,13 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     renderCmd->add_flag("--designing", render.Designing,
                         "Show the form as a design environment does (design-time outlines)");
+
+    Commands::TShowOptions show;
+    CLI::App* showCmd = app.add_subcommand(
+        "show", "Show a form file in a window: the marquee runs, clicks and keys work, the "
+                "window resizes; close it to quit (needs a display)");
+    showCmd->add_option("form", show.Input, "Form file to read (text or binary)")->required();
+    AddWindowOptions(*showCmd, show.Window, nullptr);
 
     Commands::TConvertOptions convert;
     CLI::App* convertCmd =
@@ -66,7 +105,8 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    if (demoCmd->parsed()) return Commands::Demo(demo);
+    if (demoCmd->parsed()) return demoShow ? Commands::ShowGallery(demoWindow) : Commands::Demo(demo);
+    if (showCmd->parsed()) return Commands::Show(show);
     if (renderCmd->parsed()) return Commands::Render(render);
     if (convertCmd->parsed()) return Commands::Convert(convert);
     if (glyphsCmd->parsed()) return Commands::Glyphs(glyphs);

@@ -188,6 +188,40 @@ void TWinControl::SetFocus() {
     if (TWindowHost* host = Host(); host && CanFocus()) host->SetFocusedControl(this);
 }
 
+std::vector<TWinControl*> TWinControl::GetTabOrderList() const {
+    std::vector<TWinControl*> list;
+    for (TWinControl* c : FTabList) {
+        list.push_back(c);
+        const std::vector<TWinControl*> inner = c->GetTabOrderList();
+        list.insert(list.end(), inner.begin(), inner.end());
+    }
+    return list;
+}
+
+TWinControl* TWinControl::FindNextControl(const TWinControl* current, bool goForward,
+                                          bool checkTabStop) const {
+    const std::vector<TWinControl*> list = GetTabOrderList();
+    const int count = static_cast<int>(list.size());
+    if (count == 0) return nullptr;
+    const auto found = std::find(list.begin(), list.end(), current);
+    // Not in the list: stand just before the first (after the last) control.
+    int at = found == list.end() ? (goForward ? count - 1 : 0)
+                                 : static_cast<int>(found - list.begin());
+    for (int step = 0; step < count; ++step) {
+        at = goForward ? (at + 1) % count : (at + count - 1) % count;
+        TWinControl* c = list[static_cast<std::size_t>(at)];
+        if (c != current && c->CanFocus() && (!checkTabStop || c->TabStop())) return c;
+    }
+    return nullptr;
+}
+
+bool TWinControl::SelectNext(const TWinControl* current, bool goForward, bool checkTabStop) {
+    TWinControl* next = FindNextControl(current, goForward, checkTabStop);
+    if (!next) return false;
+    next->SetFocus();
+    return true;
+}
+
 TRect TWinControl::GetClientRect() const {
     const TRect in = NonClientInsets();
     return TRect{0, 0, std::max(0, Width() - in.Left - in.Right),
@@ -254,6 +288,7 @@ std::unique_ptr<TDeviceContext> TWinControl::CreateClientContext() const {
         return std::make_unique<TDeviceContext>(&EmptySurface(), TPoint{}, TRect{});
     auto dc = std::make_unique<TDeviceContext>(&host->Surface(), ClientOrigin(), VisibleClientClip());
     dc->Log = host->CallLogFor(this);
+    dc->Drawn = host->DrawnOutsidePaint();
     return dc;
 }
 

@@ -47,6 +47,17 @@ public:
     virtual bool CanFocus() const;
     void SetFocus();
 
+    // The windowed controls inside this one in the order Tab visits them: each child in tab
+    // order, followed by the controls inside it.
+    std::vector<TWinControl*> GetTabOrderList() const;
+    // The control after current (before it, going backward) in tab order that can take the
+    // focus and, with checkTabStop, has TabStop; the search wraps around and starts from the
+    // beginning (the end) when current is not in the list. Null when no control qualifies.
+    TWinControl* FindNextControl(const TWinControl* current, bool goForward,
+                                 bool checkTabStop) const;
+    // Moves the focus to that control; returns whether there was one.
+    bool SelectNext(const TWinControl* current, bool goForward, bool checkTabStop);
+
     // Widths of the border around the client area (left, top, right, bottom).
     virtual TRect NonClientInsets() const { return TRect{}; }
     TRect GetClientRect() const override;

@@ -35,6 +35,7 @@ void TWindowHost::ResizeSurface() {
     if (w == FSurface.Width() && h == FSurface.Height()) return;
     FSurface.Resize(w, h);
     FDirty = FSurface.Bounds();
+    FDrawn = TRect{};
 }
 
 void TWindowHost::InvalidateRect(const TControl* control, const TRect& surfaceRect) {
@@ -92,11 +93,13 @@ void TWindowHost::PaintAll() {
 void TWindowHost::PaintPending() {
     // Painting may invalidate again (a control that changes itself while painting); those
     // requests wait for the next pass instead of looping here.
-    if (!FRoot || FDirty.IsEmpty()) return;
+    if (!FRoot) return;
     const TRect area = FDirty;
     FDirty = TRect{};
-    PaintTree(FRoot, area);
-    Presented(area);
+    if (!area.IsEmpty()) PaintTree(FRoot, area);
+    const TRect changed = IntersectRects(UnionRects(area, FDrawn), FSurface.Bounds());
+    FDrawn = TRect{};
+    if (!changed.IsEmpty()) Presented(changed);
 }
 
 void TWindowHost::PaintTree(TWinControl* control, const TRect& area) {

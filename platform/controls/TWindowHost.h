@@ -30,7 +30,9 @@ public:
     // Marks a rectangle of the surface for the next paint pass, on behalf of a control.
     void InvalidateRect(const TControl* control, const TRect& surfaceRect);
     // Runs the paint pass: every window that meets the dirty area is repainted there, parents
-    // before children, each clipped to its visible client area and to the dirty area.
+    // before children, each clipped to its visible client area and to the dirty area. What was
+    // repainted, together with what controls drew on their own since the last pass, goes to
+    // Presented.
     void PaintPending();
     bool HasPending() const { return !FDirty.IsEmpty(); }
     TRect PendingRect() const { return FDirty; }
@@ -45,6 +47,10 @@ public:
     void SetCallLog(const TControl* control, TCallLog* log);
     TCallLog* CallLogFor(const TControl* control) const;
 
+    // Where the contexts made outside the paint pass note what they draw (a control that
+    // paints on its own, as the marquee does on a tick).
+    TRect* DrawnOutsidePaint() { return &FDrawn; }
+
     // Makes the surface follow the root's client size.
     void ResizeSurface();
 
@@ -53,7 +59,7 @@ public:
     TWinControl* FocusedControl() const { return FFocused; }
     void SetFocusedControl(TWinControl* control);
     // Forgets a control that is going away.
-    void ControlDestroyed(const TControl* control);
+    virtual void ControlDestroyed(const TControl* control);
 
     // Takes the root off this host: its windows are destroyed.
     void Detach();
@@ -71,6 +77,7 @@ private:
     TSurface FSurface;
     TWinControl* FRoot = nullptr;
     TRect FDirty{};
+    TRect FDrawn{};
     TWinControl* FFocused = nullptr;
     std::map<const TControl*, int> FInvalidates;
     std::map<const TControl*, int> FPaints;

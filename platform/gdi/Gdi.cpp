@@ -257,6 +257,7 @@ void Polyline(TDeviceContext& dc, const std::vector<TPoint>& points) {
 
 void SetPixel(TDeviceContext& dc, int x, int y, TColor color) {
     const TPoint p = dc.ToDevice(TPoint{x, y});
+    dc.NoteDrawn();
     if (dc.DeviceClip().Contains(p)) PixelLoops::Plot(*dc.Surface(), p.X, p.Y, PixelOf(color));
 }
 

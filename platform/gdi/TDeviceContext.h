@@ -62,8 +62,16 @@ public:
 
     // Where calls are recorded; none by default.
     TCallLog* Log = nullptr;
+    // Where the context notes the device area its calls may have changed (its clipping
+    // rectangle, once per call), so that a window host can present what was drawn outside
+    // its paint pass; none by default.
+    TRect* Drawn = nullptr;
     void Record(TGdiCall call) const {
+        NoteDrawn();
         if (Log) Log->Add(std::move(call));
+    }
+    void NoteDrawn() const {
+        if (Drawn) *Drawn = UnionRects(*Drawn, FClip);
     }
 
 private:

@@ -87,7 +87,7 @@ void TMessageLoop::Post(TMessageReceiver* receiver, const TMessage& message) {
         FPosted.push_back(TPosted{receiver, message});
         FWoken = true;
     }
-    FWakeUp.notify_all();
+    NotifyWaiters();
 }
 
 void TMessageLoop::PostQuitMessage(int exitCode) {
@@ -97,7 +97,7 @@ void TMessageLoop::PostQuitMessage(int exitCode) {
         FExitCode = exitCode;
         FWoken = true;
     }
-    FWakeUp.notify_all();
+    NotifyWaiters();
 }
 
 void TMessageLoop::Wake() {
@@ -105,7 +105,22 @@ void TMessageLoop::Wake() {
         std::lock_guard lock(FMutex);
         FWoken = true;
     }
+    NotifyWaiters();
+}
+
+void TMessageLoop::SetWakeHandler(std::function<void()> handler) {
+    std::lock_guard lock(FMutex);
+    FWakeHandler = std::move(handler);
+}
+
+void TMessageLoop::NotifyWaiters() {
     FWakeUp.notify_all();
+    std::function<void()> handler;
+    {
+        std::lock_guard lock(FMutex);
+        handler = FWakeHandler;
+    }
+    if (handler) handler();
 }
 
 std::optional<TMilliseconds> TMessageLoop::NextTickDue() const {

@@ -65,6 +65,10 @@ public:
     void PostQuitMessage(int exitCode = 0);
     // Ends a wait of Run's own early; any thread may call it.
     void Wake();
+    // Called, on the thread that posts, whenever a message or a quit request is posted or Wake
+    // is called, so that a host waiting for its own events can end its wait too (null: none).
+    // Set it on the loop's own thread.
+    void SetWakeHandler(std::function<void()> handler);
 
     // Called by Run each time it has delivered what was due.
     int AddIdleHandler(std::function<void()> handler);
@@ -101,6 +105,8 @@ private:
     void Tick(int index, TMilliseconds now);
     void DeliverPosted();
     void DefaultWait(std::optional<TMilliseconds> timeout);
+    // Wakes DefaultWait and the host's wait; FMutex must not be held.
+    void NotifyWaiters();
 
     std::shared_ptr<TVirtualClock> FVirtualClock;
     std::shared_ptr<TClock> FClock;
@@ -115,6 +121,7 @@ private:
     std::mutex FMutex;
     std::condition_variable FWakeUp;
     std::deque<TPosted> FPosted;
+    std::function<void()> FWakeHandler;
     bool FWoken = false;
     bool FQuit = false;
     int FExitCode = 0;

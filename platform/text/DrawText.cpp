@@ -147,6 +147,7 @@ void DrawPrefixUnderline(TDeviceContext& dc, const TFontInstance& font, int x, i
     const int x1 = left < right ? right : left + 1;
     const TPoint a = dc.ToDevice(TPoint{x0, y});
     const TRect span = IntersectRects(TRect{a.X, a.Y, a.X + (x1 - x0), a.Y + 1}, limit);
+    dc.NoteDrawn();
     if (!span.IsEmpty())
         PixelLoops::FillRect(*dc.Surface(), span, PixelFromColorRef(ColorToRGB(dc.TextColor)));
 }

@@ -1,0 +1,92 @@
+#include <iostream>
+#include <memory>
+#include <stdexcept>
+
+#include "app/Commands.h"
+#include "app/Gallery.h"
+#include "controls/TForm.h"
+#include "hosts/TSdlHost.h"
+#include "io/PngWriter.h"
+#include "loop/TMessageLoop.h"
+#include "loop/TTimer.h"
+#include "package/Quillmereall.h"
+#include "streaming/FormFiles.h"
+
+namespace Commands {
+
+namespace {
+
+// Shows the form until its window is closed, or until the screenshot is taken.
+int ShowForm(TForm& form, const TWindowOptions& options, const std::string& what,
+             const std::string& command, TMilliseconds leadTime = 0) {
+    std::unique_ptr<TSdlHost> host;
+    try {
+        host = std::make_unique<TSdlHost>(&form, options.Scale);
+    } catch (const ENoDisplay& e) {
+        std::cerr << "quillmere " << command << ": no display: " << e.what() << "\n";
+        return 1;
+    } catch (const std::exception& e) {
+        std::cerr << "quillmere " << command << ": " << e.what() << "\n";
+        return 1;
+    }
+    // Timers run on the virtual clock until the window starts its loop.
+    if (leadTime > 0) TMessageLoop::Current().Advance(leadTime);
+    host->Present();
+    std::cout << "Showing " << what << " (" << form.ClientWidth() << " x " << form.ClientHeight()
+              << (options.Scale > 1 ? ", scale " + std::to_string(options.Scale) : "")
+              << ") in a window on " << TSdlHost::VideoDriver() << "; close it to quit\n"
+              << std::flush;
+
+    int status = 0;
+    auto screenshot = [&] {
+        try {
+            PngWriter::Write(host->ReadPresentedPixels(), options.Screenshot);
+            std::cout << "Wrote the window's pixels to " << options.Screenshot << "\n";
+        } catch (const std::exception& e) {
+            std::cerr << "quillmere " << command << ": " << e.what() << "\n";
+            status = 1;
+        }
+    };
+    if (!options.Screenshot.empty() && options.AfterMs <= 0) {
+        screenshot();
+        return status;
+    }
+    std::unique_ptr<TTimer> timer;
+    if (!options.Screenshot.empty()) {
+        timer = std::make_unique<TTimer>(nullptr);
+        timer->SetInterval(static_cast<std::uint32_t>(options.AfterMs));
+        timer->OnTimer = [&](TPersistent*) {
+            timer->SetEnabled(false);
+            screenshot();
+            TMessageLoop::Current().PostQuitMessage(status);
+        };
+    }
+    try {
+        const int code = host->Run();
+        return status ? status : code;
+    } catch (const std::exception& e) {
+        std::cerr << "quillmere " << command << ": " << e.what() << "\n";
+        return 1;
+    }
+}
+
+}  // namespace
+
+int Show(const TShowOptions& options) {
+    Quillmereall::RegisterUnits();
+    std::unique_ptr<TForm> form;
+    try {
+        form = FormFiles::LoadForm(options.Input);
+    } catch (const std::exception& e) {
+        std::cerr << "quillmere show: " << e.what() << "\n";
+        return 1;
+    }
+    return ShowForm(*form, options.Window, options.Input, "show");
+}
+
+int ShowGallery(const TWindowOptions& options) {
+    auto form = Gallery::Build();
+    return ShowForm(*form, options, "the gallery", "demo", Gallery::MarqueeLeadTime());
+}
+
+}  // namespace Commands
