@@ -1,15 +1,16 @@
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 #include "app/Commands.h"
 #include "app/Gallery.h"
+#include "app/TLoadedPackage.h"
 #include "controls/TForm.h"
 #include "hosts/TSdlHost.h"
 #include "io/PngWriter.h"
 #include "loop/TMessageLoop.h"
 #include "loop/TTimer.h"
-#include "package/Quillmereall.h"
 #include "streaming/FormFiles.h"
 
 namespace Commands {
@@ -73,9 +74,11 @@ int ShowForm(TForm& form, const TWindowOptions& options, const std::string& what
 }  // namespace
 
 int Show(const TShowOptions& options) {
-    Quillmereall::RegisterUnits();
+    // As an application does: the package is loaded, then the form makes its controls.
+    std::optional<TLoadedPackage> package;
     std::unique_ptr<TForm> form;
     try {
+        package.emplace(TLoadedPackage::DefaultFileName());
         form = FormFiles::LoadForm(options.Input);
     } catch (const std::exception& e) {
         std::cerr << "quillmere show: " << e.what() << "\n";
@@ -85,6 +88,13 @@ int Show(const TShowOptions& options) {
 }
 
 int ShowGallery(const TWindowOptions& options) {
+    std::optional<TLoadedPackage> package;
+    try {
+        package.emplace(TLoadedPackage::DefaultFileName());
+    } catch (const std::exception& e) {
+        std::cerr << "quillmere demo: " << e.what() << "\n";
+        return 1;
+    }
     auto form = Gallery::Build();
     return ShowForm(*form, options, "the gallery", "demo", Gallery::MarqueeLeadTime());
 }
