@@ -22,12 +22,7 @@ std::string Shown(const std::string& path) {
 int Demo(const TDemoOptions& options) {
     // The gallery's controls come from the package, loaded as an application loads it.
     std::optional<TLoadedPackage> package;
-    try {
-        package.emplace(TLoadedPackage::DefaultFileName());
-    } catch (const std::exception& e) {
-        std::cerr << "quillmere demo: " << e.what() << "\n";
-        return 1;
-    }
+    if (!TLoadedPackage::LoadDefault(package, "demo")) return 1;
     auto form = Gallery::Build();
     THeadlessHost host(form.get());
     host.Advance(Gallery::MarqueeLeadTime());

@@ -17,9 +17,9 @@ namespace Commands {
 int Render(const TRenderOptions& options) {
     // An application loads the package at run time and creates its controls by class name.
     std::optional<TLoadedPackage> package;
+    if (!TLoadedPackage::LoadDefault(package, "render")) return 1;
     std::unique_ptr<TForm> form;
     try {
-        package.emplace(TLoadedPackage::DefaultFileName());
         form = FormFiles::LoadForm(options.Input);
     } catch (const std::exception& e) {
         std::cerr << "quillmere render: " << e.what() << "\n";

@@ -76,9 +76,9 @@ int ShowForm(TForm& form, const TWindowOptions& options, const std::string& what
 int Show(const TShowOptions& options) {
     // As an application does: the package is loaded, then the form makes its controls.
     std::optional<TLoadedPackage> package;
+    if (!TLoadedPackage::LoadDefault(package, "show")) return 1;
     std::unique_ptr<TForm> form;
     try {
-        package.emplace(TLoadedPackage::DefaultFileName());
         form = FormFiles::LoadForm(options.Input);
     } catch (const std::exception& e) {
         std::cerr << "quillmere show: " << e.what() << "\n";
@@ -89,12 +89,7 @@ int Show(const TShowOptions& options) {
 
 int ShowGallery(const TWindowOptions& options) {
     std::optional<TLoadedPackage> package;
-    try {
-        package.emplace(TLoadedPackage::DefaultFileName());
-    } catch (const std::exception& e) {
-        std::cerr << "quillmere demo: " << e.what() << "\n";
-        return 1;
-    }
+    if (!TLoadedPackage::LoadDefault(package, "demo")) return 1;
     auto form = Gallery::Build();
     return ShowForm(*form, options, "the gallery", "demo", Gallery::MarqueeLeadTime());
 }

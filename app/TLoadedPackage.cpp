@@ -1,5 +1,7 @@
 #include "app/TLoadedPackage.h"
 
+#include <iostream>
+
 #include "core/Modules.h"
 #include "panels/TQELGradient.h"
 
@@ -19,4 +21,14 @@ bool TLoadedPackage::Call(const std::string& exportName) const {
 
 std::string TLoadedPackage::DefaultFileName() {
     return ModuleFileOf(&Qelpanel::TQELGradient::StaticClassInfo());
+}
+
+bool TLoadedPackage::LoadDefault(std::optional<TLoadedPackage>& package, const char* command) {
+    try {
+        package.emplace(DefaultFileName());
+        return true;
+    } catch (const std::exception& e) {
+        std::cerr << "quillmere " << command << ": " << e.what() << "\n";
+        return false;
+    }
 }

@@ -2,6 +2,7 @@
 // it: LoadPackage (which runs its Initialize) now, UnloadPackage (Finalize) at the end.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/Packages.h"
@@ -21,6 +22,9 @@ public:
 
     // The package the tool was built with.
     static std::string DefaultFileName();
+    // Loads that package into `package` as the command named starts; when it cannot, says
+    // why on standard error ("quillmere <command>: ...") and returns false.
+    static bool LoadDefault(std::optional<TLoadedPackage>& package, const char* command);
 
 private:
     std::string FFileName;
