@@ -13,6 +13,7 @@
 #include "graphics/TBitmap.h"
 #include "io/PngWriter.h"
 #include "streaming/FormFiles.h"
+#include "support/ToolRun.h"
 
 namespace {
 
@@ -39,10 +40,7 @@ protected:
     }
     // Runs the tool itself, for what only its command line decides.
     static int Run(const std::string& arguments) {
-        const std::string command =
-            std::string(QM_BINARY_DIR) + "/app/quillmere " + arguments + " >/dev/null 2>&1";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return RunTool(std::string(QM_BINARY_DIR) + "/app/quillmere", arguments).Status;
     }
 
     fs::path FDir;

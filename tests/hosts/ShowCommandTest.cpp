@@ -16,6 +16,7 @@
 #include "loop/TMessageLoop.h"
 #include "package/Quillmereall.h"
 #include "streaming/FormFiles.h"
+#include "support/ToolRun.h"
 
 namespace {
 
@@ -63,20 +64,15 @@ protected:
         UseOffscreenWindows();
     }
     std::string Path(const std::string& name) const { return (FDir / name).string(); }
-    // Runs the tool with its output kept in a file.
-    int Run(const std::string& environment, const std::string& arguments) const {
-        const std::string command = environment + " " + std::string(QM_BINARY_DIR) +
-                                    "/app/quillmere " + arguments + " >" + Path("out.txt") +
-                                    " 2>&1";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    // Runs the tool, keeping what it wrote for Output().
+    int Run(const std::string& environment, const std::string& arguments) {
+        FLastRun = RunTool(std::string(QM_BINARY_DIR) + "/app/quillmere", arguments, environment);
+        return FLastRun.Status;
     }
-    std::string Output() const {
-        std::ifstream in(Path("out.txt"), std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
+    const std::string& Output() const { return FLastRun.Output; }
 
     fs::path FDir;
+    TToolRun FLastRun;
 };
 
 TEST_F(ShowCommand, TheWindowShowsWhatRenderWrites) {

@@ -10,27 +10,16 @@
 
 #include "PackageTestSupport.h"
 #include "graphics/BmpCodec.h"
+#include "support/ToolRun.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TRun {
-    int Status;
-    std::string Output;  // standard output and standard error
-};
+using TRun = TToolRun;
 
 TRun RunTool(const std::string& arguments) {
-    const std::string command = std::string(QM_TOOL_FILE) + " " + arguments + " 2>&1";
-    TRun run{-1, {}};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char chunk[4096];
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
-        run.Output.append(chunk, n);
-    const int status = pclose(pipe);
-    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return ::RunTool(QM_TOOL_FILE, arguments);
 }
 
 std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
