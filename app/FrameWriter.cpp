@@ -6,19 +6,11 @@
 #include <stdexcept>
 
 #include "app/TGifEncoder.h"
+#include "core/AnsiText.h"
 #include "io/PngWriter.h"
 
 namespace FrameWriter {
 namespace {
-
-bool EndsWithNoCase(const std::string& s, const std::string& suffix) {
-    if (s.size() < suffix.size()) return false;
-    return std::equal(suffix.begin(), suffix.end(),
-                      s.end() - static_cast<std::ptrdiff_t>(suffix.size()), [](char a, char b) {
-                          return std::tolower(static_cast<unsigned char>(a)) ==
-                                 std::tolower(static_cast<unsigned char>(b));
-                      });
-}
 
 // Hundredths of a second from the start to frame index, rounded, so that the delays of a GIF
 // add up to the time that passed even when the interval is not a multiple of 10 ms.
@@ -29,12 +21,12 @@ long long Centiseconds(long long index, int intervalMs) {
 }  // namespace
 
 bool WritesGif(const std::string& output) {
-    return EndsWithNoCase(output, ".gif");
+    return EndsText(output, ".gif");
 }
 
 std::string FramePath(const std::string& output, int index, int count) {
     std::string stem = output;
-    if (EndsWithNoCase(stem, ".png")) stem.resize(stem.size() - 4);
+    if (EndsText(stem, ".png")) stem.resize(stem.size() - 4);
     const std::size_t digits =
         std::max<std::size_t>(3, std::to_string(std::max(0, count - 1)).size());
     std::string number = std::to_string(index);

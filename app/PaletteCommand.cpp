@@ -12,11 +12,12 @@
 #include "app/ResourceFiles.h"
 #include "app/TLoadedPackage.h"
 #include "classes/ComponentPalette.h"
-#include "core/PackageInfo.h"
+#include "core/AnsiText.h"
+#include "modules/PackageInfo.h"
 #include "graphics/BmpCodec.h"
 #include "io/PngWriter.h"
-#include "win/TModuleRecordImpl.h"
-#include "win/VersionInfo.h"
+#include "modules/TModuleRecordImpl.h"
+#include "modules/VersionInfo.h"
 
 namespace Commands {
 namespace {
@@ -31,11 +32,6 @@ const char* const kUnitsOfControls[] = {"Qelpanel", "Qellist", "Qelgroup"};
 std::string VersionText(const std::array<std::uint16_t, 4>& version) {
     return std::to_string(version[0]) + "." + std::to_string(version[1]) + "." +
            std::to_string(version[2]) + "." + std::to_string(version[3]);
-}
-
-std::string UpperCase(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
 }
 
 template <class T, class F>

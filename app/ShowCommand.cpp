@@ -7,7 +7,7 @@
 #include "app/Gallery.h"
 #include "app/TLoadedPackage.h"
 #include "controls/TForm.h"
-#include "hosts/TSdlHost.h"
+#include "sdl/TSdlHost.h"
 #include "io/PngWriter.h"
 #include "loop/TMessageLoop.h"
 #include "loop/TTimer.h"

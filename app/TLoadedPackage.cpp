@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "core/Modules.h"
+#include "modules/Modules.h"
 #include "panels/TQELGradient.h"
 
 TLoadedPackage::TLoadedPackage(const std::string& fileName)

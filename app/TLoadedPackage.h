@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "core/Packages.h"
+#include "modules/Packages.h"
 
 class TLoadedPackage {
 public:

@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "app/Commands.h"
-#include "hosts/TSdlHost.h"
+#include "sdl/TSdlHost.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // std::runtime_error; what the version reader accepts must write out and read back the same.
 #include <stdexcept>
 
-#include "core/PackageInfo.h"
-#include "win/VersionInfo.h"
+#include "modules/PackageInfo.h"
+#include "modules/VersionInfo.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace ResourceRecords;

@@ -2,7 +2,7 @@
 
 #include "classes/ComponentPalette.h"
 #include "classes/TClassRegistry.h"
-#include "core/TUnitState.h"
+#include "modules/TUnitState.h"
 #include "glyphlists/TQELBmpList.h"
 #include "glyphlists/TQELCheckList.h"
 #include "glyphlists/TQELRadioList.h"

@@ -2,7 +2,7 @@
 
 #include "glyphlists/GlyphItemRules.h"
 #include "graphics/Graphics.h"
-#include "win/SysInit.h"
+#include "modules/SysInit.h"
 
 namespace Qellist {
 

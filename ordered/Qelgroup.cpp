@@ -3,7 +3,7 @@
 #include "classes/ComponentPalette.h"
 #include "classes/TClassRegistry.h"
 #include "controls/TControl.h"
-#include "core/TUnitState.h"
+#include "modules/TUnitState.h"
 #include "ordered/TOrderedGroupBox.h"
 #include "ordered/TOrderedListBox.h"
 #include "ordered/TOrderedTabSet.h"

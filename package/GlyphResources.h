@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "win/TModuleRecordImpl.h"
+#include "modules/TModuleRecordImpl.h"
 
 namespace Quillmereall {
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/PackageInfo.h"
+#include "modules/PackageInfo.h"
 #include "package/Dib4.h"
-#include "win/VersionInfo.h"
+#include "modules/VersionInfo.h"
 
 namespace Quillmereall {
 namespace {

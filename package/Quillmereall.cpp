@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/FrameworkUnits.h"
+#include "modules/FrameworkUnits.h"
 #include "glyphlists/Qellist.h"
 #include "ordered/Qelgroup.h"
 #include "panels/Qelpanel.h"

@@ -1,6 +1,6 @@
 // Unit Quillmereall: the package module. Its library's load runs the module entry with
 // DLL_PROCESS_ATTACH and its unload with DLL_PROCESS_DETACH; a host then calls Initialize and
-// Finalize (core/Packages.h), and a design environment each unit's Register.
+// Finalize (modules/Packages.h), and a design environment each unit's Register.
 //
 // Exported with C names, for hosts that find them with dlsym:
 //   Initialize, Finalize, GetPackageInfoTable           the package's entry points
@@ -14,9 +14,9 @@
 
 #include <vector>
 
-#include "core/Modules.h"
-#include "core/Packages.h"
-#include "win/TModuleRecordImpl.h"
+#include "modules/Modules.h"
+#include "modules/Packages.h"
+#include "modules/TModuleRecordImpl.h"
 #include "win/WinApi.h"
 
 namespace Quillmereall {

@@ -1,9 +1,9 @@
 // Unit SysInit as compiled into this package: the module's instance, its record with the
 // framework, and the module entry with module start and end.
-#include "win/SysInit.h"
+#include "modules/SysInit.h"
 
-#include "core/Modules.h"
-#include "core/TUnitState.h"
+#include "modules/Modules.h"
+#include "modules/TUnitState.h"
 #include "package/GlyphResources.h"
 #include "package/PackageResources.h"
 #include "package/Quillmereall.h"

@@ -2,7 +2,7 @@
 
 #include "classes/ComponentPalette.h"
 #include "classes/TClassRegistry.h"
-#include "core/TUnitState.h"
+#include "modules/TUnitState.h"
 #include "panels/TQELGradient.h"
 #include "panels/TScrollingArea.h"
 #include "panels/TTileBitmap.h"

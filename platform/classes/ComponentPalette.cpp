@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "classes/TClassRegistry.h"
-#include "core/Modules.h"
-#include "win/TModuleRecordImpl.h"
+#include "modules/Modules.h"
+#include "modules/TModuleRecordImpl.h"
 
 TRegisterComponentsProc RegisterComponentsProc = nullptr;
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <mutex>
 
-#include "core/Modules.h"
-#include "win/TModuleRecordImpl.h"
+#include "modules/Modules.h"
+#include "modules/TModuleRecordImpl.h"
 
 namespace TClassRegistry {
 namespace {

@@ -5,16 +5,12 @@
 #include <stdexcept>
 
 #include "classes/TypInfo.h"
-#include "streaming/TReader.h"
-#include "streaming/TWriter.h"
+#include "core/AnsiText.h"
+#include "classes/TFiler.h"
 
 namespace {
 // The framework sorts strings without regard to case.
-bool LessText(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
-    });
-}
+bool LessText(const std::string& a, const std::string& b) { return CompareText(a, b) < 0; }
 }  // namespace
 
 void TStringList::Changed() {
@@ -143,14 +139,14 @@ void TStringList::SetText(const std::string& text) {
 void TStringList::DefineProperties(TFiler& filer) {
     filer.DefineProperty(
         "Strings",
-        [this](TReader& reader) {
+        [this](TValueReader& reader) {
             reader.ReadListBegin();
             std::vector<std::string> strings;
             while (!reader.EndOfList()) strings.push_back(reader.ReadString());
             reader.ReadListEnd();
             SetAll(std::move(strings));
         },
-        [this](TWriter& writer) {
+        [this](TValueWriter& writer) {
             writer.WriteListBegin();
             for (const std::string& s : FStrings) writer.WriteString(s);
             writer.WriteListEnd();

@@ -1,18 +1,8 @@
 #include "classes/TypInfo.h"
 
-#include <cctype>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
-
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 const char* TTypeInfo::EnumName(std::int64_t ordinal) const {
     if (ordinal < 0 || ordinal >= static_cast<std::int64_t>(EnumNames.size())) return nullptr;
@@ -94,16 +84,13 @@ const TPropInfo* GetPropInfo(const TClassInfo& cls, std::string_view name) {
     using TByName = std::unordered_map<std::string, const TPropInfo*>;
     static std::mutex mutex;
     static std::unordered_map<const TClassInfo*, TByName> tables;
-    std::string key(name);
-    for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string key = LowerCase(name);
     std::lock_guard lock(mutex);
     auto it = tables.find(&cls);
     if (it == tables.end()) {
         TByName byName;
         for (const TPropInfo* p : CollectPropInfos(cls)) {
-            std::string lower = p->Name;
-            for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            byName.emplace(std::move(lower), p);
+            byName.emplace(LowerCase(p->Name), p);
         }
         it = tables.emplace(&cls, std::move(byName)).first;
     }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "classes/TPersistent.h"
+#include "core/AnsiText.h"
 #include "core/Types.h"
 
 class TComponent;
@@ -96,7 +97,6 @@ struct TClassInfo {
 std::vector<const TPropInfo*> GetPropInfos(const TClassInfo& cls);
 // A published property by name (case-insensitive), or null.
 const TPropInfo* GetPropInfo(const TClassInfo& cls, std::string_view name);
-bool SameText(std::string_view a, std::string_view b);
 
 // Standard type information.
 const TTypeInfo* TypeInfoInteger();

@@ -8,7 +8,7 @@
 #include "classes/TComponent.h"
 #include "classes/TEvent.h"
 #include "controls/Controls.h"
-#include "controls/Messages.h"
+#include "win/Messages.h"
 #include "controls/TSizeConstraints.h"
 #include "graphics/TFont.h"
 

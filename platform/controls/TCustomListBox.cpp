@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controls/TWindowHost.h"
+#include "core/AnsiText.h"
 #include "graphics/Graphics.h"
 #include "text/TFontInstance.h"
 
@@ -567,12 +568,11 @@ void TCustomListBox::ListKeyDown(WORD key) {
 void TCustomListBox::ListChar(char ch) {
     const int count = FItems->Count();
     if (count == 0 || !Enabled() || static_cast<unsigned char>(ch) < 0x20) return;
-    auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
     const int caret = std::max(0, FSelection.Caret());
     for (int step = 1; step <= count; ++step) {
         const int i = static_cast<int>((static_cast<long long>(caret) + step) % count);
         const std::string& s = (*FItems)[i];
-        if (s.empty() || lower(s[0]) != lower(ch)) continue;
+        if (s.empty() || AnsiText::Lower(s[0]) != AnsiText::Lower(ch)) continue;
         const bool changed = FSelection.MoveCaret(i, TSelectKeys{});
         ScrollIntoView(i);
         if (changed || i != caret) SelectionChanged(true);

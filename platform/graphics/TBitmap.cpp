@@ -7,7 +7,7 @@
 #include "gdi/TDeviceContext.h"
 #include "graphics/BmpCodec.h"
 #include "graphics/TCanvas.h"
-#include "streaming/TFiler.h"
+#include "classes/TFiler.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "controls/Messages.h"
+#include "win/Messages.h"
 #include "loop/TClock.h"
 #include "loop/TVirtualClock.h"
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "controls/Messages.h"
+#include "win/Messages.h"
 
 class TMessageLoop;
 

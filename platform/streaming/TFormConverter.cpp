@@ -7,7 +7,7 @@
 #include "classes/TypInfo.h"
 #include "streaming/EFilerError.h"
 #include "streaming/TBinaryParser.h"
-#include "streaming/TFiler.h"
+#include "streaming/FormLimits.h"
 #include "streaming/TReader.h"
 #include "streaming/TTextParser.h"
 #include "streaming/TWriter.h"

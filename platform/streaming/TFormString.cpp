@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "text/Cp1252.h"
+#include "core/Cp1252.h"
 
 namespace {
 

@@ -10,11 +10,6 @@
 
 namespace {
 
-std::string Lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 bool InheritsFrom(const TClassInfo* cls, const TClassInfo* base) {
     for (; cls; cls = cls->Parent)
         if (cls == base) return true;
@@ -101,7 +96,7 @@ void TReader::ReadComponent(TComponent* parent, int depth) {
         if (FLoaded.size() >= kMaxComponents)
             FParser.ErrorAt(header.Offset, "the form holds more than " +
                                                std::to_string(kMaxComponents) + " components");
-        if (!header.Name.empty() && !FNames.insert(Lower(header.Name)).second)
+        if (!header.Name.empty() && !FNames.insert(LowerCase(header.Name)).second)
             FParser.ErrorAt(header.NameOffset,
                             "a component named " + header.Name + " already exists");
         Apply(header.ClassOffset, header.ClassName, [&] { component = cls->Create(Root()); });

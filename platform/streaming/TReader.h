@@ -14,13 +14,14 @@
 #include <unordered_set>
 #include <vector>
 
+#include "classes/TFiler.h"
+#include "streaming/FormLimits.h"
 #include "streaming/TBinaryParser.h"
-#include "streaming/TFiler.h"
 
 class TPersistent;
 struct TPropInfo;
 
-class TReader : public TFiler {
+class TReader : public TFiler, public TValueReader {
 public:
     // Makes the root from its header, or raises EReadError (a class that cannot be a root).
     using TRootFactory = std::function<std::unique_ptr<TComponent>(const TComponentHeader&)>;
@@ -32,11 +33,11 @@ public:
     std::unique_ptr<TComponent> ReadRootComponent(const TRootFactory& makeRoot);
 
     // Values, for the properties that objects define themselves.
-    bool EndOfList() const { return FParser.EndOfList(); }
-    void ReadListBegin();
-    void ReadListEnd() { FParser.ReadListEnd(); }
-    std::string ReadString();
-    std::int64_t ReadInteger();
+    bool EndOfList() const override { return FParser.EndOfList(); }
+    void ReadListBegin() override;
+    void ReadListEnd() override { FParser.ReadListEnd(); }
+    std::string ReadString() override;
+    std::int64_t ReadInteger() override;
     bool ReadBoolean();
     std::string ReadIdent();
     long double ReadFloat();

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "core/AnsiText.h"
 #include "streaming/EFilerError.h"
 
 namespace TResourceFile {
@@ -110,7 +111,7 @@ std::vector<std::uint8_t> Wrap(std::span<const std::uint8_t> stream, const std::
     };
     std::vector<std::uint8_t> name;
     for (char c : className) {
-        name.push_back(static_cast<std::uint8_t>(std::toupper(static_cast<unsigned char>(c))));
+        name.push_back(static_cast<std::uint8_t>(AnsiText::Upper(c)));
         name.push_back(0);
     }
     name.push_back(0);

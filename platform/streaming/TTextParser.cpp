@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "classes/TypInfo.h"
+#include "core/AnsiText.h"
 #include "streaming/EFilerError.h"
 
 namespace {
@@ -24,7 +25,7 @@ bool IsHexDigit(char c) {
     return std::isxdigit(static_cast<unsigned char>(c)) != 0;
 }
 int HexValue(char c) {
-    return IsDigit(c) ? c - '0' : (std::tolower(static_cast<unsigned char>(c)) - 'a' + 10);
+    return IsDigit(c) ? c - '0' : (AnsiText::Lower(c) - 'a' + 10);
 }
 
 constexpr std::string_view kPunctuation = "=:.[](){}<>,+-";
@@ -319,7 +320,7 @@ void TTextParser::ScanNumber(TToken& t) {
     }
     const std::string_view spelling = FText.substr(start, FPos - start);
     t.Text = std::string(spelling);
-    const char suffix = static_cast<char>(std::tolower(static_cast<unsigned char>(At(FPos))));
+    const char suffix = AnsiText::Lower(At(FPos));
     const bool suffixed = (suffix == 's' || suffix == 'c' || suffix == 'd') &&
                           !IsAlpha(At(FPos + 1)) && !IsDigit(At(FPos + 1));
     if (!isFloat && !suffixed) {

@@ -9,14 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "streaming/TFiler.h"
+#include "classes/TFiler.h"
+#include "streaming/FormLimits.h"
 #include "streaming/TFormString.h"
 #include "streaming/TValueType.h"
 
 class TPersistent;
 struct TPropInfo;
 
-class TWriter : public TFiler {
+class TWriter : public TFiler, public TValueWriter {
 public:
     const std::vector<std::uint8_t>& Bytes() const { return FBytes; }
     std::vector<std::uint8_t> TakeBytes() { return std::move(FBytes); }
@@ -35,11 +36,11 @@ public:
     void WriteValue(TValueType type);
     // A short string (names): a length byte, then at most 255 bytes.
     void WriteStr(const std::string& s);
-    void WriteListBegin() { WriteValue(TValueType::vaList); }
-    void WriteListEnd() { WriteValue(TValueType::vaNull); }
-    void WriteInteger(std::int64_t value);
+    void WriteListBegin() override { WriteValue(TValueType::vaList); }
+    void WriteListEnd() override { WriteValue(TValueType::vaNull); }
+    void WriteInteger(std::int64_t value) override;
     void WriteBoolean(bool value);
-    void WriteString(const std::string& ansi);
+    void WriteString(const std::string& ansi) override;
     void WriteWideString(const std::u16string& wide);
     void WriteFormString(const TFormString& s);
     void WriteIdent(const std::string& name);

@@ -10,7 +10,7 @@
 #include <map>
 #include <tuple>
 
-#include "text/Cp1252.h"
+#include "core/Cp1252.h"
 #include "text/TFontResolver.h"
 
 // The numbers here follow GDI's TrueType rasterizer as Wine's gdi32 drives FreeType: the

@@ -10,14 +10,10 @@
 #include <mutex>
 #include <tuple>
 
+#include "core/AnsiText.h"
+
 namespace TFontResolver {
 namespace {
-
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
 
 struct TLiberationFamily {
     const char* Family;
@@ -75,7 +71,7 @@ TResolvedFace FontconfigMatch(const std::string& family, bool bold, bool italic,
             out.Family = reinterpret_cast<const char*>(fam);
         bool sameFamily = false;
         for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &fam) == FcResultMatch; ++i)
-            sameFamily = sameFamily || Lower(reinterpret_cast<const char*>(fam)) == Lower(family);
+            sameFamily = sameFamily || SameText(reinterpret_cast<const char*>(fam), family);
         if (exactFamily && !sameFamily) out = TResolvedFace{};
         if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) out.FaceIndex = index;
         FcPatternDestroy(match);
@@ -104,7 +100,7 @@ std::string SubstituteFamily(const std::string& name) {
         {"fixedsys", "Liberation Mono"},
         {"", "Liberation Sans"},
     };
-    auto it = kSubstitutes.find(Lower(name));
+    auto it = kSubstitutes.find(LowerCase(name));
     return it == kSubstitutes.end() ? name : it->second;
 }
 

@@ -1,6 +1,6 @@
 #include "vclx/Tabs.h"
 
-#include "core/TUnitState.h"
+#include "modules/TUnitState.h"
 
 namespace Tabs {
 namespace {

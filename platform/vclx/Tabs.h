@@ -1,7 +1,7 @@
 // Unit Tabs of the framework's extension package: the tab set.
 #pragma once
 
-#include "core/Packages.h"
+#include "modules/Packages.h"
 
 namespace Tabs {
 

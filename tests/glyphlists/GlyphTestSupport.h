@@ -10,7 +10,7 @@
 
 #include "gdi/TSurface.h"
 #include "graphics/TBitmap.h"
-#include "win/TModuleRecordImpl.h"
+#include "modules/TModuleRecordImpl.h"
 
 // The glyph resource of that name in the package module; fails the test when missing.
 const TResourceEntry& GlyphResource(const std::string& name);

@@ -13,7 +13,7 @@
 #include "glyphlists/TQELCheckList.h"
 #include "glyphlists/TQELRadioList.h"
 #include "hosts/OffscreenWindows.h"
-#include "hosts/TSdlHost.h"
+#include "sdl/TSdlHost.h"
 #include "loop/TMessageLoop.h"
 #include "loop/TTimer.h"
 #include "ordered/TOrderedListBox.h"

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "PackageTestSupport.h"
-#include "core/Modules.h"
-#include "core/Packages.h"
+#include "modules/Modules.h"
+#include "modules/Packages.h"
 #include "gdi/TBitmapImage.h"
-#include "win/TModuleRecordImpl.h"
+#include "modules/TModuleRecordImpl.h"
 
 TEST(ResourceModuleNames, TryTheLocaleThenItsLanguage) {
     struct TCase {

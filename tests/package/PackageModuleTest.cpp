@@ -12,10 +12,10 @@
 #include "PackageTestSupport.h"
 #include "classes/ComponentPalette.h"
 #include "classes/TClassRegistry.h"
-#include "core/Packages.h"
-#include "core/TUnitState.h"
+#include "modules/Packages.h"
+#include "modules/TUnitState.h"
 #include "gdi/TBitmapImage.h"
-#include "win/TModuleRecordImpl.h"
+#include "modules/TModuleRecordImpl.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/Modules.h"
+#include "modules/Modules.h"
 
 // Sets LANG for one test, with LC_ALL and LC_MESSAGES unset; puts them back afterwards.
 class TLocaleScope {

@@ -15,7 +15,7 @@
 
 #include "graphics/BmpCodec.h"
 #include "graphics/TBitmap.h"
-#include "win/TModuleRecordImpl.h"
+#include "modules/TModuleRecordImpl.h"
 #include "win/WinApi.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "PackageResourcesSupport.h"
-#include "core/PackageInfo.h"
+#include "modules/PackageInfo.h"
 
 using namespace ResourceRecords;
 

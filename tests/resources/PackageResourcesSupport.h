@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "win/TModuleRecordImpl.h"
+#include "modules/TModuleRecordImpl.h"
 
 // A module whose resources are the package's (palette bitmaps, records, icon, version).
 const TModuleRecordImpl& PackageResourceModule();

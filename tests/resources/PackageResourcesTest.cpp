@@ -13,7 +13,7 @@
 #include "graphics/TBitmap.h"
 #include "graphics/TCanvas.h"
 #include "io/PngWriter.h"
-#include "core/PackageInfo.h"
+#include "modules/PackageInfo.h"
 #include "package/PackageResources.h"
 #include "support/TestSupport.h"
 

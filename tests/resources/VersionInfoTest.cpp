@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "PackageResourcesSupport.h"
-#include "win/VersionInfo.h"
+#include "modules/VersionInfo.h"
 
 using namespace ResourceRecords;
 

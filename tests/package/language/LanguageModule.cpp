@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "win/TModuleRecordImpl.h"
+#include "modules/TModuleRecordImpl.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "text/Cp1252.h"
+#include "core/Cp1252.h"
 
 namespace {
 // 0x80 .. 0x9F; 0 where the code page leaves the byte undefined.

@@ -5,7 +5,7 @@
 
 #include <span>
 
-#include "core/Packages.h"
+#include "modules/Packages.h"
 
 namespace FrameworkUnits {
 

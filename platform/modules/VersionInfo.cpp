@@ -1,4 +1,4 @@
-#include "win/VersionInfo.h"
+#include "modules/VersionInfo.h"
 
 #include <algorithm>
 #include <stdexcept>

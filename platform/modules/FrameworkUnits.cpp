@@ -1,15 +1,15 @@
-#include "core/FrameworkUnits.h"
+#include "modules/FrameworkUnits.h"
 
 #include <array>
 
-#include "core/TUnitState.h"
+#include "modules/TUnitState.h"
 
 namespace FrameworkUnits {
 namespace {
 
 // What each unit stands for in this layer:
 //   System    core/ (the module list, packages, unit counts)  Types     core/Types.h
-//   Windows   win/ (the Win32 calls)                          Messages  controls/Messages.h
+//   Windows   win/ (the Win32 calls)                          Messages  win/Messages.h
 //   TypInfo   classes/TypInfo                                 Classes   classes/, streaming/, loop/
 //   Graphics  gdi/, graphics/, text/                          Controls  controls/ (TControl, ...)
 //   Forms     TForm, hosts/                                   StdCtrls  TGroupBox, TListBox

@@ -1,4 +1,4 @@
-#include "core/PackageInfo.h"
+#include "modules/PackageInfo.h"
 
 #include <stdexcept>
 

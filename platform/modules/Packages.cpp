@@ -1,4 +1,4 @@
-#include "core/Packages.h"
+#include "modules/Packages.h"
 
 #include <dlfcn.h>
 #include <link.h>
@@ -7,8 +7,8 @@
 #include <mutex>
 #include <vector>
 
-#include "core/Modules.h"
-#include "win/TModuleRecordImpl.h"
+#include "modules/Modules.h"
+#include "modules/TModuleRecordImpl.h"
 
 void PackageLoad(PackageInfo info) {
     if (!info || !info->UnitInfo) return;

@@ -1,4 +1,4 @@
-#include "hosts/TSdlHost.h"
+#include "sdl/TSdlHost.h"
 
 #define SDL_MAIN_HANDLED
 #include <SDL.h>

@@ -1,4 +1,4 @@
-#include "core/Modules.h"
+#include "modules/Modules.h"
 
 #include <dlfcn.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <mutex>
 
-#include "win/TModuleRecordImpl.h"
+#include "modules/TModuleRecordImpl.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The common base of the form reader and writer: what an object's DefineProperties talks to
 // when it stores data that are not published properties (a string list's strings, a bitmap's
-// picture).
+// picture). The persistent classes see only these interfaces; the form reader and writer
+// above them implement them.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -11,20 +11,36 @@
 #include <vector>
 
 class TComponent;
-class TReader;
-class TWriter;
 
-// The deepest nesting of components and values a form may have.
-constexpr int kMaxNesting = 256;
-// The most components a form file may create. Every component an owner holds is told of each
-// one added after it, so the work of reading grows with the square of their number; forms
-// hold some thousands at most.
-constexpr std::size_t kMaxComponents = 8192;
+// The values a property stored as values reads back.
+class TValueReader {
+public:
+    virtual bool EndOfList() const = 0;
+    virtual void ReadListBegin() = 0;
+    virtual void ReadListEnd() = 0;
+    virtual std::string ReadString() = 0;
+    virtual std::int64_t ReadInteger() = 0;
+
+protected:
+    ~TValueReader() = default;
+};
+
+// The values a property stored as values writes.
+class TValueWriter {
+public:
+    virtual void WriteListBegin() = 0;
+    virtual void WriteListEnd() = 0;
+    virtual void WriteString(const std::string& ansi) = 0;
+    virtual void WriteInteger(std::int64_t value) = 0;
+
+protected:
+    ~TValueWriter() = default;
+};
 
 class TFiler {
 public:
-    using TReaderProc = std::function<void(TReader&)>;
-    using TWriterProc = std::function<void(TWriter&)>;
+    using TReaderProc = std::function<void(TValueReader&)>;
+    using TWriterProc = std::function<void(TValueWriter&)>;
     using TBinaryReadProc = std::function<void(std::span<const std::uint8_t>)>;
     using TBinaryWriteProc = std::function<std::vector<std::uint8_t>()>;
 

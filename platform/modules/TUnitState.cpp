@@ -1,9 +1,9 @@
-#include "core/TUnitState.h"
+#include "modules/TUnitState.h"
 
 #include <algorithm>
 #include <mutex>
 
-#include "classes/TypInfo.h"
+#include "core/AnsiText.h"
 
 namespace {
 

@@ -1,0 +1,34 @@
+#include "core/AnsiText.h"
+
+std::string LowerCase(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = AnsiText::Lower(c);
+    return out;
+}
+
+std::string UpperCase(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = AnsiText::Upper(c);
+    return out;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (AnsiText::Lower(a[i]) != AnsiText::Lower(b[i])) return false;
+    return true;
+}
+
+int CompareText(std::string_view a, std::string_view b) {
+    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(AnsiText::Lower(a[i]));
+        const auto y = static_cast<unsigned char>(AnsiText::Lower(b[i]));
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+bool EndsText(std::string_view s, std::string_view suffix) {
+    return s.size() >= suffix.size() && SameText(s.substr(s.size() - suffix.size()), suffix);
+}

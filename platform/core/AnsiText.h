@@ -1,0 +1,25 @@
+// Case in the framework's byte strings: names of classes, properties, components, units,
+// resources and files compare and fold without regard to case, the way the framework does it:
+// only the ASCII letters have a case, whatever the program's locale, so that a name means the
+// same on every machine.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace AnsiText {
+
+constexpr char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+constexpr char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c; }
+
+}  // namespace AnsiText
+
+// The string with its ASCII letters in lower (upper) case.
+std::string LowerCase(std::string_view s);
+std::string UpperCase(std::string_view s);
+// Equal but for the case of ASCII letters.
+bool SameText(std::string_view a, std::string_view b);
+// Orders as the framework sorts strings: byte by byte after folding to lower case; negative,
+// zero or positive.
+int CompareText(std::string_view a, std::string_view b);
+bool EndsText(std::string_view s, std::string_view suffix);
