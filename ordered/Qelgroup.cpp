@@ -41,10 +41,10 @@ std::vector<TPropInfo> PublishedProps(std::vector<TPropInfo> own) {
 }
 
 void RegisterClasses() {
-    for (const TClassInfo* cls :
-         {&TGroupBox::StaticClassInfo(), &TListBox::StaticClassInfo(), &TTabSet::StaticClassInfo(),
-          &TOrderedGroupBox::StaticClassInfo(), &TOrderedListBox::StaticClassInfo(),
-          &TOrderedTabSet::StaticClassInfo()})
+    // Their framework bases are registered by the framework's own libraries.
+    for (const TClassInfo* cls : {&TOrderedGroupBox::StaticClassInfo(),
+                                  &TOrderedListBox::StaticClassInfo(),
+                                  &TOrderedTabSet::StaticClassInfo()})
         TClassRegistry::RegisterClass(*cls);
 }
 

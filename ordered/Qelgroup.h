@@ -24,8 +24,8 @@ const TTypeInfo* TypeInfoTCheckStyle();
 // then its own.
 std::vector<TPropInfo> PublishedProps(std::vector<TPropInfo> own);
 
-// Makes the unit's three classes, and the framework classes they derive from (TGroupBox,
-// TListBox, TTabSet), known by name to form files.
+// Makes the unit's three classes known by name to form files; the framework classes they
+// derive from (TGroupBox, TListBox, TTabSet) are known as long as the framework is loaded.
 void RegisterClasses();
 
 // Puts the unit's three classes on the palette page "QEL", one call a class:

@@ -27,10 +27,7 @@ const TClassInfo& UserFormClass(const std::string& className) {
 }
 
 // The framework's form class is known to form files from the start.
-const bool kFormRegistered = [] {
-    TClassRegistry::RegisterClass(TForm::StaticClassInfo());
-    return true;
-}();
+const TClassRegistry::TClassRegistration kFormClass(TForm::StaticClassInfo());
 
 }  // namespace
 

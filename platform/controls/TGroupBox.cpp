@@ -1,5 +1,6 @@
 #include "controls/TGroupBox.h"
 
+#include "classes/TClassRegistry.h"
 #include "graphics/Graphics.h"
 #include "win/WinApi.h"
 
@@ -75,3 +76,8 @@ const TClassInfo& TGroupBox::StaticClassInfo() {
         [](TComponent* owner) -> TComponent* { return new TGroupBox(owner); }};
     return info;
 }
+
+namespace {
+// Known to form files while the library that holds the class is loaded.
+const TClassRegistry::TClassRegistration kClass(TGroupBox::StaticClassInfo());
+}  // namespace

@@ -1,5 +1,7 @@
 #include "controls/TListBox.h"
 
+#include "classes/TClassRegistry.h"
+
 const TClassInfo& TListBox::StaticClassInfo() {
     namespace C = ControlProps;
     namespace L = ListBoxProps;
@@ -24,3 +26,8 @@ const TClassInfo& TListBox::StaticClassInfo() {
         [](TComponent* owner) -> TComponent* { return new TListBox(owner); }};
     return info;
 }
+
+namespace {
+// Known to form files while the library that holds the class is loaded.
+const TClassRegistry::TClassRegistration kClass(TListBox::StaticClassInfo());
+}  // namespace

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "classes/TClassRegistry.h"
 #include "controls/Frame3D.h"
 #include "core/SysColors.h"
 #include "gdi/TBitmapImage.h"
@@ -432,3 +433,8 @@ const TClassInfo& TTabSet::StaticClassInfo() {
         [](TComponent* owner) -> TComponent* { return new TTabSet(owner); }};
     return info;
 }
+
+namespace {
+// Known to form files while the library that holds the class is loaded.
+const TClassRegistry::TClassRegistration kClass(TTabSet::StaticClassInfo());
+}  // namespace

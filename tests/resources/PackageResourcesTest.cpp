@@ -142,10 +142,11 @@ TEST(PalettePictures, ShowEachControlInMiniature) {
 }
 
 TEST(PalettePictures, AreAllDifferent) {
-    std::set<std::vector<std::uint8_t>> seen;
-    for (const TPaletteBitmap& b : kPaletteBitmaps)
-        EXPECT_TRUE(seen.insert(Bytes(PackageResource(RT_BITMAP, b.Resource))).second)
-            << b.Resource;
+    std::set<std::string> seen;
+    for (const TPaletteBitmap& b : kPaletteBitmaps) {
+        const std::vector<std::uint8_t> bytes = Bytes(PackageResource(RT_BITMAP, b.Resource));
+        EXPECT_TRUE(seen.emplace(bytes.begin(), bytes.end()).second) << b.Resource;
+    }
 }
 
 namespace {
