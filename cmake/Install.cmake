@@ -30,6 +30,9 @@ install(FILES ${PROJECT_BINARY_DIR}/QuillmereConfig.cmake
               ${PROJECT_BINARY_DIR}/QuillmereConfigVersion.cmake
         DESTINATION ${QM_INSTALL_CMAKEDIR})
 
+# The files name the prefix relative to their own place, so that an install moved elsewhere
+# (or made with --prefix) still points at itself.
+file(RELATIVE_PATH QM_PC_TO_PREFIX /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
 foreach(pc quillmere quillmere-sdl)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/${pc}.pc.in ${PROJECT_BINARY_DIR}/${pc}.pc @ONLY)
   install(FILES ${PROJECT_BINARY_DIR}/${pc}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -19,7 +19,7 @@ fi
 
 build=build/fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQM_SANITIZE=ON -DQM_BUILD_FUZZ=ON -DQM_BUILD_TESTS=OFF >/dev/null
+  -DQM_SANITIZE=ON -DQM_BUILD_FUZZ=ON -DQM_BUILD_TESTS=OFF -DQM_BUILD_EXAMPLES=OFF -DQM_WERROR=ON >/dev/null
 cmake --build "$build" --target fuzzers -j2
 
 # A fuzzer may meet the largest image the reader allows (128 MB of pixels) on every run;
