@@ -4,14 +4,18 @@
 
 TControlCanvas::TControlCanvas(TWinControl& control) : FControl(control) {}
 
-TControlCanvas::~TControlCanvas() = default;
+TControlCanvas::~TControlCanvas() {
+    FreeContext();
+}
 
 void TControlCanvas::CreateHandle() {
     FContext = FControl.CreateClientContext();
-    SetHandle(FContext.get());
+    SetHandle(FContext);
 }
 
 void TControlCanvas::FreeContext() {
-    if (FContext && CurrentHandle() == FContext.get()) SetHandle(nullptr);
-    FContext.reset();
+    if (!FContext) return;
+    if (CurrentHandle() == FContext) SetHandle(nullptr);
+    FControl.ReleaseClientContext(FContext);
+    FContext = nullptr;
 }

@@ -7,7 +7,6 @@
 #include "graphics/TCanvas.h"
 
 class TWinControl;
-class TDeviceContext;
 
 class TControlCanvas : public TCanvas {
 public:
@@ -21,5 +20,5 @@ protected:
 
 private:
     TWinControl& FControl;
-    std::unique_ptr<TDeviceContext> FContext;
+    HDC FContext = nullptr;
 };

@@ -9,7 +9,6 @@
 #include "controls/TWindowHost.h"
 #include "core/AnsiText.h"
 #include "graphics/Graphics.h"
-#include "text/TFontInstance.h"
 
 namespace {
 
@@ -390,7 +389,7 @@ bool TCustomListBox::ScrollBarMouseDown(TPoint client) {
 
 // ---- Painting ----
 
-void TCustomListBox::PaintNonClient(TDeviceContext& dc) {
+void TCustomListBox::PaintNonClient(HDC dc) {
     if (FBorderStyle == bsSingle) PaintSingleBorder(dc, TRect{0, 0, Width(), Height()}, Ctl3D());
     if (ScrollBarVisible()) ScrollBar().Paint(dc);
 }
@@ -398,7 +397,8 @@ void TCustomListBox::PaintNonClient(TDeviceContext& dc) {
 void TCustomListBox::PaintWindow(HDC dc) {
     FCanvas->FreeContext();
     FCanvas->SetHandle(dc);
-    const TRect clip = dc->ClipBox();
+    TRect clip;
+    GetClipBox(dc, &clip);
     if (FItems->Count() == 0) PaintEmptyFocus();
     // Only the items that show: the loop never looks at the others, however many there are.
     const int last = FTopIndex + VisibleItemCount();
@@ -618,7 +618,7 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
     switch (message.Msg) {
         case WM_SETFONT:
             // The window measures the new font; the standard style takes it as item height.
-            FFontItemHeight = Font()->Handle()->Metrics().tmHeight;
+            FFontItemHeight = Font()->TextMetrics().tmHeight;
             if (FStyle == lbStandard) {
                 AdjustIntegralHeight();
                 UpdateScrollBar();

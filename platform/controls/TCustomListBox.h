@@ -88,7 +88,7 @@ public:
     TScrollBarGeometry ScrollBar() const;
 
     TRect NonClientInsets() const override;
-    void PaintNonClient(TDeviceContext& dc) override;
+    void PaintNonClient(HDC dc) override;
     void PaintWindow(HDC dc) override;
     void SetBounds(int left, int top, int width, int height) override;
     void Dispatch(TMessage& message) override;

@@ -70,7 +70,7 @@ TRect TCustomPanel::NonClientInsets() const {
     return FBorderStyle == bsSingle ? SingleBorderInsets(Ctl3D()) : TRect{};
 }
 
-void TCustomPanel::PaintNonClient(TDeviceContext& dc) {
+void TCustomPanel::PaintNonClient(HDC dc) {
     if (FBorderStyle == bsSingle) PaintSingleBorder(dc, TRect{0, 0, Width(), Height()}, Ctl3D());
 }
 
@@ -109,8 +109,8 @@ void TCustomPanel::Paint() {
 }
 
 const TClassInfo& TCustomPanel::StaticClassInfo() {
-    static const TClassInfo info{"TCustomPanel", &TCustomControl::StaticClassInfo(), "ExtCtrls", {},
-                                 nullptr};
+    static const TClassInfo info{
+        "TCustomPanel", &TCustomControl::StaticClassInfo(), "ExtCtrls", {}, nullptr};
     return info;
 }
 
@@ -136,5 +136,7 @@ TPropInfo BorderWidth() {
 TPropInfo BorderStyle() {
     return Ord("BorderStyle", TypeInfoTBorderStyle(), &P::BorderStyle, &P::SetBorderStyle, bsNone);
 }
-TPropInfo Locked() { return Ord("Locked", TypeInfoBoolean(), &P::Locked, &P::SetLocked, 0); }
+TPropInfo Locked() {
+    return Ord("Locked", TypeInfoBoolean(), &P::Locked, &P::SetLocked, 0);
+}
 }  // namespace ControlProps

@@ -27,7 +27,7 @@ public:
     void SetFullRepaint(bool v) { FFullRepaint = v; }
 
     TRect NonClientInsets() const override;
-    void PaintNonClient(TDeviceContext& dc) override;
+    void PaintNonClient(HDC dc) override;
 
 protected:
     void Paint() override;

@@ -5,7 +5,6 @@
 
 #include "classes/TClassRegistry.h"
 #include "graphics/Graphics.h"
-#include "text/TFontInstance.h"
 
 namespace {
 
@@ -37,13 +36,17 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 435, 300);
 }
 
-const TClassInfo* TForm::ClassInfo() const { return FClassInfo ? FClassInfo : &StaticClassInfo(); }
+const TClassInfo* TForm::ClassInfo() const {
+    return FClassInfo ? FClassInfo : &StaticClassInfo();
+}
 
 void TForm::SetFormClassName(const std::string& className) {
     FClassInfo = SameText(className, StaticClassInfo().Name) ? nullptr : &UserFormClass(className);
 }
 
-int TForm::TextHeight() const { return Font()->Handle()->Metrics().tmHeight; }
+int TForm::TextHeight() const {
+    return Font()->TextMetrics().tmHeight;
+}
 
 const TClassInfo& TForm::StaticClassInfo() {
     using namespace PropBuild;

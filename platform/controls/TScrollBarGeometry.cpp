@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "gdi/Gdi.h"
+#include "graphics/CheckerPattern.h"
 #include "graphics/Graphics.h"
+#include "graphics/TBitmap.h"
 
 TScrollBarGeometry::TScrollBarGeometry(const TRect& bar, bool vertical, int position, int page,
                                        int range)
@@ -89,13 +90,13 @@ TScrollBarPart TScrollBarGeometry::HitTest(TPoint p) const {
 
 namespace {
 
-void Fill(TDeviceContext& dc, const TRect& r, TColor color) {
-    Gdi::FillRect(dc, r, TGdiBrush{BS_SOLID, color});
+void Fill(HDC dc, const TRect& r, TColor color) {
+    FillSolidRect(dc, r, color);
 }
 
 // The raised edge of a push button: light over dark shadow outside, highlight over shadow
 // inside, the top-right and bottom-left corners in the bottom colours, then the face.
-void RaisedButton(TDeviceContext& dc, const TRect& r) {
+void RaisedButton(HDC dc, const TRect& r) {
     auto frame = [&](const TRect& f, TColor topLeft, TColor bottomRight) {
         if (f.IsEmpty()) return;
         Fill(dc, TRect{f.Left, f.Top, f.Right - 1, f.Top + 1}, topLeft);
@@ -113,7 +114,7 @@ void RaisedButton(TDeviceContext& dc, const TRect& r) {
 // columns) 1, 3, 5 and 7 pixels long, as the classic scroll arrows are.
 enum class TArrow : std::uint8_t { Up, Down, Left, Right };
 
-void ArrowGlyph(TDeviceContext& dc, const TRect& button, TArrow arrow) {
+void ArrowGlyph(HDC dc, const TRect& button, TArrow arrow) {
     const int steps = std::min({4, (button.Width() - 4) / 2, (button.Height() - 4) / 2});
     if (steps <= 0) return;
     const int base = 2 * steps - 1;
@@ -143,19 +144,17 @@ void ArrowGlyph(TDeviceContext& dc, const TRect& button, TArrow arrow) {
     }
 }
 
-// The track: a checkerboard of highlight and face, anchored to the device grid as a pattern
-// brush is.
-void Track(TDeviceContext& dc, const TRect& r) {
-    Fill(dc, r, clBtnFace);
-    const TRect device = IntersectRects(dc.ToDevice(r), dc.DeviceClip());
-    for (int y = device.Top; y < device.Bottom; ++y)
-        for (int x = device.Left + ((device.Left + y) & 1); x < device.Right; x += 2)
-            Gdi::SetPixel(dc, x - dc.Origin().X, y - dc.Origin().Y, clBtnHighlight);
+// The track: a checkerboard of highlight and face, a pattern brush repeated from the
+// context's origin.
+void Track(HDC dc, const TRect& r) {
+    HBRUSH brush = CreatePatternBrush(CheckerPattern(clBtnHighlight, clBtnFace)->Handle());
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
 }
 
 }  // namespace
 
-void TScrollBarGeometry::Paint(TDeviceContext& dc) const {
+void TScrollBarGeometry::Paint(HDC dc) const {
     if (FBar.IsEmpty()) return;
     const TRect a1 = Arrow1Rect(), a2 = Arrow2Rect();
     RaisedButton(dc, a1);

@@ -19,8 +19,7 @@
 #include <cstdint>
 
 #include "core/Types.h"
-
-class TDeviceContext;
+#include "win/WinApi.h"
 
 enum class TScrollBarPart : std::uint8_t { None, Arrow1, PageBack, Thumb, PageForward, Arrow2 };
 
@@ -49,7 +48,7 @@ public:
     int Along(TPoint p) const { return FVertical ? p.Y : p.X; }
     int ThumbStart() const;
 
-    void Paint(TDeviceContext& dc) const;
+    void Paint(HDC dc) const;
 
 private:
     int ArrowLength() const;

@@ -2,16 +2,8 @@
 
 #include <algorithm>
 
-#include "gdi/Gdi.h"
 #include "controls/TWindowHost.h"
 #include "graphics/Graphics.h"
-
-namespace {
-TSurface& EmptySurface() {
-    static TSurface empty;
-    return empty;
-}
-}  // namespace
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner), FBrush(std::make_unique<TBrush>()) {
     FBrush->SetColor(Color());
@@ -182,7 +174,9 @@ bool TWinControl::Focused() const {
     return host && host->FocusedControl() == this;
 }
 
-bool TWinControl::CanFocus() const { return FHandleAllocated && Showing() && Enabled(); }
+bool TWinControl::CanFocus() const {
+    return FHandleAllocated && Showing() && Enabled();
+}
 
 void TWinControl::SetFocus() {
     if (TWindowHost* host = Host(); host && CanFocus()) host->SetFocusedControl(this);
@@ -205,8 +199,8 @@ TWinControl* TWinControl::FindNextControl(const TWinControl* current, bool goFor
     if (count == 0) return nullptr;
     const auto found = std::find(list.begin(), list.end(), current);
     // Not in the list: stand just before the first (after the last) control.
-    int at = found == list.end() ? (goForward ? count - 1 : 0)
-                                 : static_cast<int>(found - list.begin());
+    int at =
+        found == list.end() ? (goForward ? count - 1 : 0) : static_cast<int>(found - list.begin());
     for (int step = 0; step < count; ++step) {
         at = goForward ? (at + 1) % count : (at + count - 1) % count;
         TWinControl* c = list[static_cast<std::size_t>(at)];
@@ -253,24 +247,21 @@ TRect TWinControl::VisibleClientClip() const {
     return TRect{};
 }
 
-void TWinControl::PaintNonClient(TDeviceContext&) {}
+void TWinControl::PaintNonClient(HDC) {}
 
 TRect TWinControl::SingleBorderInsets(bool ctl3D) {
     return ctl3D ? TRect{2, 2, 2, 2} : TRect{1, 1, 1, 1};
 }
 
-void TWinControl::PaintSingleBorder(TDeviceContext& dc, const TRect& r, bool ctl3D) {
+void TWinControl::PaintSingleBorder(HDC dc, const TRect& r, bool ctl3D) {
     // One-pixel frames with the top and left edges in the first colour; the top-right and
     // bottom-left corners take the second colour, as GDI's sunken edge draws them.
     auto frame = [&](const TRect& f, TColor topLeft, TColor bottomRight) {
         if (f.IsEmpty()) return;
-        Gdi::FillRect(dc, TRect{f.Left, f.Top, f.Right - 1, f.Top + 1}, TGdiBrush{BS_SOLID, topLeft});
-        Gdi::FillRect(dc, TRect{f.Left, f.Top + 1, f.Left + 1, f.Bottom - 1},
-                      TGdiBrush{BS_SOLID, topLeft});
-        Gdi::FillRect(dc, TRect{f.Right - 1, f.Top, f.Right, f.Bottom},
-                      TGdiBrush{BS_SOLID, bottomRight});
-        Gdi::FillRect(dc, TRect{f.Left, f.Bottom - 1, f.Right - 1, f.Bottom},
-                      TGdiBrush{BS_SOLID, bottomRight});
+        FillSolidRect(dc, TRect{f.Left, f.Top, f.Right - 1, f.Top + 1}, topLeft);
+        FillSolidRect(dc, TRect{f.Left, f.Top + 1, f.Left + 1, f.Bottom - 1}, topLeft);
+        FillSolidRect(dc, TRect{f.Right - 1, f.Top, f.Right, f.Bottom}, bottomRight);
+        FillSolidRect(dc, TRect{f.Left, f.Bottom - 1, f.Right - 1, f.Bottom}, bottomRight);
     };
     if (ctl3D) {
         frame(r, clBtnShadow, clBtnHighlight);
@@ -282,14 +273,14 @@ void TWinControl::PaintSingleBorder(TDeviceContext& dc, const TRect& r, bool ctl
 
 void TWinControl::PaintWindow(HDC) {}
 
-std::unique_ptr<TDeviceContext> TWinControl::CreateClientContext() const {
+HDC TWinControl::CreateClientContext() const {
     TWindowHost* host = Host();
-    if (!host || !FHandleAllocated)
-        return std::make_unique<TDeviceContext>(&EmptySurface(), TPoint{}, TRect{});
-    auto dc = std::make_unique<TDeviceContext>(&host->Surface(), ClientOrigin(), VisibleClientClip());
-    dc->Log = host->CallLogFor(this);
-    dc->Drawn = host->DrawnOutsidePaint();
-    return dc;
+    return host && FHandleAllocated ? host->CreateClientContext(this)
+                                    : TWindowHost::CreateNullContext();
+}
+
+void TWinControl::ReleaseClientContext(HDC dc) const {
+    TWindowHost::ReleaseContext(dc);
 }
 
 void TWinControl::InvalidateRect(const TRect& clientRect) {
@@ -329,17 +320,24 @@ void TWinControl::Realign() {
 void TWinControl::AlignControls(TControl*, TRect& rect) {
     const TRect client = GetClientRect();
     // Anchored controls keep their distance to the edges they are anchored to.
-    if (!FAnchorRect.IsEmpty() && (FAnchorRect.Right != client.Right || FAnchorRect.Bottom != client.Bottom)) {
+    if (!FAnchorRect.IsEmpty() &&
+        (FAnchorRect.Right != client.Right || FAnchorRect.Bottom != client.Bottom)) {
         const int dx = client.Right - FAnchorRect.Right, dy = client.Bottom - FAnchorRect.Bottom;
         for (TControl* c : FControls) {
             if (c->Align() != alNone) continue;
             const TAnchors a = c->Anchors();
             int l = c->Left(), t = c->Top(), w = c->Width(), h = c->Height();
             if (a.Contains(akRight)) {
-                if (a.Contains(akLeft)) w += dx; else l += dx;
+                if (a.Contains(akLeft))
+                    w += dx;
+                else
+                    l += dx;
             }
             if (a.Contains(akBottom)) {
-                if (a.Contains(akTop)) h += dy; else t += dy;
+                if (a.Contains(akTop))
+                    h += dy;
+                else
+                    t += dy;
             }
             c->SetBounds(l, t, std::max(0, w), std::max(0, h));
         }
@@ -409,16 +407,26 @@ void TWinControl::WMPaint(TMessage& message) {
 }
 
 void TWinControl::WMEraseBkgnd(TMessage& message) {
-    auto* dc = reinterpret_cast<HDC>(message.WParam);
-    Gdi::FillRect(*dc, GetClientRect(), TGdiBrush{BS_SOLID, Color()});
+    const TRect client = GetClientRect();
+    FillSolidRect(reinterpret_cast<HDC>(message.WParam), client, Color());
     message.Result = 1;
 }
 
-void TWinControl::KeyDown(WORD& key, TShiftState shift) { OnKeyDown(this, key, shift); }
-void TWinControl::KeyUp(WORD& key, TShiftState shift) { OnKeyUp(this, key, shift); }
-void TWinControl::KeyPress(char& key) { OnKeyPress(this, key); }
-void TWinControl::DoEnter() { OnEnter(this); }
-void TWinControl::DoExit() { OnExit(this); }
+void TWinControl::KeyDown(WORD& key, TShiftState shift) {
+    OnKeyDown(this, key, shift);
+}
+void TWinControl::KeyUp(WORD& key, TShiftState shift) {
+    OnKeyUp(this, key, shift);
+}
+void TWinControl::KeyPress(char& key) {
+    OnKeyPress(this, key);
+}
+void TWinControl::DoEnter() {
+    OnEnter(this);
+}
+void TWinControl::DoExit() {
+    OnExit(this);
+}
 
 void TWinControl::Dispatch(TMessage& message) {
     switch (message.Msg) {
@@ -529,11 +537,19 @@ TPropInfo TabOrder() {
 TPropInfo TabStop(bool defaultValue) {
     return Ord("TabStop", TypeInfoBoolean(), &W::TabStop, &W::SetTabStop, defaultValue ? 1 : 0);
 }
-TPropInfo OnEnter() { return Event("OnEnter", TypeInfoNotifyEvent(), &W::OnEnter); }
-TPropInfo OnExit() { return Event("OnExit", TypeInfoNotifyEvent(), &W::OnExit); }
-TPropInfo OnKeyDown() { return Event("OnKeyDown", TypeInfoEvent("TKeyEvent"), &W::OnKeyDown); }
+TPropInfo OnEnter() {
+    return Event("OnEnter", TypeInfoNotifyEvent(), &W::OnEnter);
+}
+TPropInfo OnExit() {
+    return Event("OnExit", TypeInfoNotifyEvent(), &W::OnExit);
+}
+TPropInfo OnKeyDown() {
+    return Event("OnKeyDown", TypeInfoEvent("TKeyEvent"), &W::OnKeyDown);
+}
 TPropInfo OnKeyPress() {
     return Event("OnKeyPress", TypeInfoEvent("TKeyPressEvent"), &W::OnKeyPress);
 }
-TPropInfo OnKeyUp() { return Event("OnKeyUp", TypeInfoEvent("TKeyEvent"), &W::OnKeyUp); }
+TPropInfo OnKeyUp() {
+    return Event("OnKeyUp", TypeInfoEvent("TKeyEvent"), &W::OnKeyUp);
+}
 }  // namespace ControlProps

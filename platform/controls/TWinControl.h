@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "controls/TControl.h"
-#include "gdi/TDeviceContext.h"
 #include "graphics/TBrush.h"
 
 class TWinControl : public TControl {
@@ -67,11 +66,13 @@ public:
     TRect VisibleClientClip() const;
 
     // Paints the border; dc's origin is the window's top-left.
-    virtual void PaintNonClient(TDeviceContext& dc);
+    virtual void PaintNonClient(HDC dc);
     // Paints the client area; called on WM_PAINT with the paint pass's context.
     virtual void PaintWindow(HDC dc);
-    // A context for drawing on the client area outside a paint message.
-    std::unique_ptr<TDeviceContext> CreateClientContext() const;
+    // A context for drawing on the client area outside a paint message, made by the host
+    // (a context on nothing while the control has no window); ReleaseClientContext frees it.
+    HDC CreateClientContext() const;
+    void ReleaseClientContext(HDC dc) const;
 
     // Marks a rectangle of the client area (client coordinates) for repainting.
     void InvalidateRect(const TRect& clientRect);
@@ -119,7 +120,7 @@ protected:
     void SetHost(TWindowHost* host) { FHost = host; }
     // The border drawn by a control with a single border: the two-pixel sunken edge with
     // Ctl3D, a one-pixel frame without.
-    static void PaintSingleBorder(TDeviceContext& dc, const TRect& windowRect, bool ctl3D);
+    static void PaintSingleBorder(HDC dc, const TRect& windowRect, bool ctl3D);
     static TRect SingleBorderInsets(bool ctl3D);
 
 private:

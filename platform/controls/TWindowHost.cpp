@@ -1,15 +1,22 @@
 #include "controls/TWindowHost.h"
 
 #include "controls/TWinControl.h"
+#include "gdi/TDeviceContext.h"
 
 namespace {
 TShiftState gShiftState;
 }
 
-TShiftState KeyboardShiftState() { return gShiftState; }
-void SetKeyboardShiftState(TShiftState state) { gShiftState = state; }
+TShiftState KeyboardShiftState() {
+    return gShiftState;
+}
+void SetKeyboardShiftState(TShiftState state) {
+    gShiftState = state;
+}
 
-TWindowHost::~TWindowHost() { Detach(); }
+TWindowHost::~TWindowHost() {
+    Detach();
+}
 
 void TWindowHost::Attach(TWinControl* root) {
     Detach();
@@ -85,6 +92,22 @@ void TWindowHost::ControlDestroyed(const TControl* control) {
     FLogs.erase(control);
 }
 
+HDC TWindowHost::CreateClientContext(const TWinControl* control) {
+    auto* dc = new TDeviceContext(&FSurface, control->ClientOrigin(), control->VisibleClientClip());
+    dc->Log = CallLogFor(control);
+    dc->Drawn = &FDrawn;
+    return dc;
+}
+
+HDC TWindowHost::CreateNullContext() {
+    static TSurface& empty = *new TSurface;
+    return new TDeviceContext(&empty, TPoint{}, TRect{});
+}
+
+void TWindowHost::ReleaseContext(HDC dc) {
+    delete dc;
+}
+
 void TWindowHost::PaintAll() {
     FDirty = FSurface.Bounds();
     PaintPending();
@@ -116,7 +139,7 @@ void TWindowHost::PaintTree(TWinControl* control, const TRect& area) {
         const TRect w = control->SurfaceWindowRect();
         TDeviceContext nc(&FSurface, TPoint{w.Left, w.Top}, windowClip);
         nc.Log = log;
-        control->PaintNonClient(nc);
+        control->PaintNonClient(&nc);
     }
     const TRect clientClip = IntersectRects(control->VisibleClientClip(), area);
     if (clientClip.IsEmpty()) return;
@@ -126,5 +149,6 @@ void TWindowHost::PaintTree(TWinControl* control, const TRect& area) {
     control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(&dc));
     ++FPaints[control];
     for (int i = 0; i < control->ControlCount(); ++i)
-        if (auto* child = dynamic_cast<TWinControl*>(control->Controls(i))) PaintTree(child, clientClip);
+        if (auto* child = dynamic_cast<TWinControl*>(control->Controls(i)))
+            PaintTree(child, clientClip);
 }

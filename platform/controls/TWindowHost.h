@@ -6,11 +6,11 @@
 #include <memory>
 #include <vector>
 
+#include "controls/Controls.h"
 #include "core/Types.h"
 #include "gdi/TCallLog.h"
 #include "gdi/TSurface.h"
-
-#include "controls/Controls.h"
+#include "win/WinApi.h"
 
 class TControl;
 class TWinControl;
@@ -47,9 +47,15 @@ public:
     void SetCallLog(const TControl* control, TCallLog* log);
     TCallLog* CallLogFor(const TControl* control) const;
 
-    // Where the contexts made outside the paint pass note what they draw (a control that
-    // paints on its own, as the marquee does on a tick).
-    TRect* DrawnOutsidePaint() { return &FDrawn; }
+    // A context on the control's client area for drawing outside the paint pass (a control
+    // that paints on its own, as the marquee does on a tick): clipped to what of the client
+    // area shows, recording into the control's call log, and noting what it draws so that a
+    // windowed host can present it.
+    HDC CreateClientContext(const TWinControl* control);
+    // A context that draws on nothing, for a control without a window.
+    static HDC CreateNullContext();
+    // Frees a context made by either.
+    static void ReleaseContext(HDC dc);
 
     // Makes the surface follow the root's client size.
     void ResizeSurface();

@@ -52,6 +52,20 @@ void FillDevice(TDeviceContext& dc, const TRect& device, TPixel p) {
     PixelLoops::FillRect(*dc.Surface(), r, p);
 }
 
+// Fills a device rectangle, already clipped, with a brush that is not null: its colour, or
+// its pattern aligned with the context's origin.
+void FillClippedWithBrush(TDeviceContext& dc, const TRect& r, const TGdiBrush& brush) {
+    if (brush.Style == BS_PATTERN && brush.Pattern)
+        PixelLoops::PatternFill(*dc.Surface(), r, *brush.Pattern, dc.Origin());
+    else
+        PixelLoops::FillRect(*dc.Surface(), r, PixelOf(brush.Color));
+}
+
+void FillWithBrush(TDeviceContext& dc, const TRect& device, const TGdiBrush& brush) {
+    const TRect r = IntersectRects(device, dc.DeviceClip());
+    if (!r.IsEmpty()) FillClippedWithBrush(dc, r, brush);
+}
+
 // ---- pens ---------------------------------------------------------------------------------
 
 // How a pen draws: not at all, one pixel wide (solid or styled), or wider (always solid; a
@@ -169,7 +183,7 @@ void RectangleInDevice(TDeviceContext& dc, TRect box) {
         TRect fill = inner;
         if (shape.Kind == TPenShape::pkThin)
             fill = TRect{inner.Left + 1, inner.Top + 1, inner.Right, inner.Bottom};
-        FillDevice(dc, fill, PixelOf(dc.Brush.Color));
+        FillWithBrush(dc, fill, dc.Brush);
     }
     StrokeWithPen(dc, RectangleOutline(box), true);
 }
@@ -179,7 +193,7 @@ void RectangleInDevice(TDeviceContext& dc, TRect box) {
 void FillRect(TDeviceContext& dc, const TRect& r, const TGdiBrush& brush) {
     dc.Record({"FillRect", r, brush.Color, brush.Style});
     if (brush.Style == BS_NULL) return;
-    FillDevice(dc, BlitBox(dc, r), PixelOf(brush.Color));
+    FillWithBrush(dc, BlitBox(dc, r), brush);
 }
 
 void FrameRect(TDeviceContext& dc, const TRect& r, const TGdiBrush& brush) {
@@ -215,7 +229,6 @@ void Ellipse(TDeviceContext& dc, int x1, int y1, int x2, int y2) {
     if (dc.Brush.Style != BS_NULL) {
         // Rows whose clipped spans agree are filled as one rectangle: in a ring far larger
         // than the surface that is most rows, each a whole surface row.
-        const TPixel fill = PixelOf(dc.Brush.Color);
         TRect run{};
         for (int y = top; y < bottom; ++y) {
             const TEllipseRaster::TSpan s = ellipse.Interior(y);
@@ -224,10 +237,10 @@ void Ellipse(TDeviceContext& dc, int x1, int y1, int x2, int y2) {
                 ++run.Bottom;
                 continue;
             }
-            if (!run.IsEmpty()) PixelLoops::FillRect(*dc.Surface(), run, fill);
+            if (!run.IsEmpty()) FillClippedWithBrush(dc, run, dc.Brush);
             run = left < right ? TRect{left, y, right, y + 1} : TRect{};
         }
-        if (!run.IsEmpty()) PixelLoops::FillRect(*dc.Surface(), run, fill);
+        if (!run.IsEmpty()) FillClippedWithBrush(dc, run, dc.Brush);
     }
     if (shape.Kind != TPenShape::pkNull) StrokeWithPen(dc, ellipse.Outline(), true);
 }
@@ -262,34 +275,48 @@ void SetPixel(TDeviceContext& dc, int x, int y, TColor color) {
 }
 
 void DrawBitmap(TDeviceContext& dc, int x, int y, const TBitmapImage& image) {
-    dc.Record({"Draw", TRect{x, y, x + image.Width(), y + image.Height()}, 0, 0});
-    const TRect dest = dc.ToDevice(TRect{x, y, x + image.Width(), y + image.Height()});
+    DrawBitmap(dc, x, y, image.Pixels, image.Pixels.Bounds());
+}
+
+void DrawBitmap(TDeviceContext& dc, int x, int y, const TSurface& pixels, const TRect& source) {
+    const TRect src = IntersectRects(source, pixels.Bounds());
+    dc.Record({"Draw", TRect{x, y, x + source.Width(), y + source.Height()}, 0, 0});
+    if (src.IsEmpty()) return;
+    // The part of the source that exists, placed where it falls in the destination.
+    const TRect dest =
+        dc.ToDevice(TRect{x + (src.Left - source.Left), y + (src.Top - source.Top),
+                          x + (src.Right - source.Left), y + (src.Bottom - source.Top)});
     const TRect visible = IntersectRects(dest, dc.DeviceClip());
     if (visible.IsEmpty()) return;
-    const TRect src = Translated(visible, -dest.Left, -dest.Top);
-    PixelLoops::Copy(*dc.Surface(), visible.Left, visible.Top, image.Pixels, src);
+    const TRect from = Translated(visible, src.Left - dest.Left, src.Top - dest.Top);
+    PixelLoops::Copy(*dc.Surface(), visible.Left, visible.Top, pixels, from);
 }
 
 void StretchBitmap(TDeviceContext& dc, const TRect& dest, const TBitmapImage& image) {
+    StretchBitmap(dc, dest, image.Pixels, image.Pixels.Bounds());
+}
+
+void StretchBitmap(TDeviceContext& dc, const TRect& dest, const TSurface& pixels,
+                   const TRect& source) {
     dc.Record({"StretchDraw", dest, 0, 0});
-    if (image.Width() <= 0 || image.Height() <= 0) return;
+    if (source.IsEmpty() || IntersectRects(source, pixels.Bounds()) != source) return;
     const TRect d = dc.ToDevice(dest);
     const std::int64_t w = std::int64_t{d.Right} - d.Left, h = std::int64_t{d.Bottom} - d.Top;
     if (w == 0 || h == 0 || std::abs(w) > INT32_MAX || std::abs(h) > INT32_MAX) return;
     // Destination pixels are counted from the corner the call names, toward the other one.
     const TRect visible = IntersectRects(BlitBox(dc, dest), dc.DeviceClip());
     if (visible.IsEmpty()) return;
-    const TStretchMap columns(image.Width(), static_cast<int>(std::abs(w)), TStretchMap::svLast);
-    const TStretchMap rows(image.Height(), static_cast<int>(std::abs(h)), TStretchMap::svFirst);
+    const TStretchMap columns(source.Width(), static_cast<int>(std::abs(w)), TStretchMap::svLast);
+    const TStretchMap rows(source.Height(), static_cast<int>(std::abs(h)), TStretchMap::svFirst);
     std::vector<int> xs(static_cast<std::size_t>(visible.Width()));
     std::vector<int> ys(static_cast<std::size_t>(visible.Height()));
     for (int x = visible.Left; x < visible.Right; ++x)
         xs[static_cast<std::size_t>(x - visible.Left)] =
-            columns.SourceIndex(w > 0 ? x - d.Left : d.Left - x);
+            source.Left + columns.SourceIndex(w > 0 ? x - d.Left : d.Left - x);
     for (int y = visible.Top; y < visible.Bottom; ++y)
         ys[static_cast<std::size_t>(y - visible.Top)] =
-            rows.SourceIndex(h > 0 ? y - d.Top : d.Top - y);
-    PixelLoops::Resample(*dc.Surface(), visible, image.Pixels, xs.data(), ys.data());
+            source.Top + rows.SourceIndex(h > 0 ? y - d.Top : d.Top - y);
+    PixelLoops::Resample(*dc.Surface(), visible, pixels, xs.data(), ys.data());
 }
 
 void DrawFocusRect(TDeviceContext& dc, const TRect& r) {

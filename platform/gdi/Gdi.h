@@ -37,9 +37,16 @@ void Polyline(TDeviceContext& dc, const std::vector<TPoint>& points);
 void SetPixel(TDeviceContext& dc, int x, int y, TColor color);
 // The bitmap at its own size with its top-left corner at (x, y).
 void DrawBitmap(TDeviceContext& dc, int x, int y, const TBitmapImage& image);
+// The source rectangle of pixels with its top-left corner at (x, y), as BitBlt copies; what
+// of source lies outside pixels copies nothing.
+void DrawBitmap(TDeviceContext& dc, int x, int y, const TSurface& pixels, const TRect& source);
 // The whole bitmap scaled to dest (nearest pixel, as StretchBlt in COLORONCOLOR mode); a dest
 // with right left of left, or bottom above top, mirrors the image.
 void StretchBitmap(TDeviceContext& dc, const TRect& dest, const TBitmapImage& image);
+// The source rectangle of pixels scaled to dest; a source that is empty or reaches outside
+// pixels draws nothing.
+void StretchBitmap(TDeviceContext& dc, const TRect& dest, const TSurface& pixels,
+                   const TRect& source);
 // The dotted focus frame: every other pixel along the outline that Rectangle would draw,
 // inverted, so that drawing it twice restores the pixels.
 void DrawFocusRect(TDeviceContext& dc, const TRect& r);

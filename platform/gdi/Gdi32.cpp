@@ -1,15 +1,220 @@
-// The Win32 drawing calls, served by the rasterizer.
+// The Win32 drawing calls, served by the rasterizer: objects, contexts, shapes and blits.
+#include <memory>
+#include <vector>
+
 #include "gdi/Gdi.h"
 #include "gdi/TBitmapImage.h"
+#include "gdi/TGdiObjects.h"
 #include "win/WinApi.h"
 
-BOOL DrawFocusRect(HDC dc, const RECT* rect) {
-    if (!dc || !rect) return FALSE;
-    Gdi::DrawFocusRect(*dc, *rect);
+namespace {
+
+// A COLORREF as the engine keeps a colour: a system colour stays one, so that it is resolved
+// when a pixel is written; a plain colour loses its top byte.
+TColor ColorOf(COLORREF c) {
+    const TColor color = ColorFromBits(c);
+    return IsSystemColor(color) ? color : ColorFromBits(c & 0x00FFFFFF);
+}
+
+// A context that has something to draw on: a memory context draws on nothing until a bitmap
+// is selected into it, and calls on it then do nothing.
+bool Drawable(HDC dc) {
+    return dc && dc->Surface();
+}
+
+}  // namespace
+
+HPEN CreatePen(int style, int width, COLORREF color) {
+    if (style < PS_SOLID || style > PS_INSIDEFRAME) style = PS_SOLID;
+    return new TGdiPenObject(TGdiPen{style, width < 1 ? 1 : width, ColorOf(color)});
+}
+
+HBRUSH CreateSolidBrush(COLORREF color) {
+    return new TGdiBrushObject(TGdiBrush{BS_SOLID, ColorOf(color), nullptr});
+}
+
+HBRUSH CreateBrushIndirect(const LOGBRUSH* brush) {
+    if (!brush) return nullptr;
+    if (brush->lbStyle == BS_NULL) return new TGdiBrushObject(TGdiBrush{BS_NULL, 0, nullptr});
+    if (brush->lbStyle == BS_PATTERN)
+        return CreatePatternBrush(reinterpret_cast<HBITMAP>(brush->lbHatch));
+    return CreateSolidBrush(brush->lbColor);
+}
+
+HBRUSH CreatePatternBrush(HBITMAP bitmap) {
+    if (!bitmap || bitmap->Pixels.IsEmpty()) return nullptr;
+    return new TGdiBrushObject(
+        TGdiBrush{BS_PATTERN, 0, std::make_shared<const TSurface>(bitmap->Pixels)});
+}
+
+HPEN SelectObject(HDC dc, HPEN pen) {
+    if (!dc || !pen) return nullptr;
+    HPEN previous = dc->SelectedPen;
+    dc->SelectedPen = pen;
+    dc->Pen = pen->Pen;
+    return previous;
+}
+
+HBRUSH SelectObject(HDC dc, HBRUSH brush) {
+    if (!dc || !brush) return nullptr;
+    HBRUSH previous = dc->SelectedBrush;
+    dc->SelectedBrush = brush;
+    dc->Brush = brush->Brush;
+    return previous;
+}
+
+HBITMAP SelectObject(HDC dc, HBITMAP bitmap) {
+    // Only a memory context (one made by CreateCompatibleDC) takes a bitmap.
+    if (!dc || !bitmap || dc->Log || dc->Drawn) return nullptr;
+    HBITMAP previous = dc->SelectedBitmap;
+    dc->SelectedBitmap = bitmap;
+    dc->SetSurface(&bitmap->Pixels);
+    return previous;
+}
+
+BOOL DeleteObject(HPEN pen) {
+    if (!pen) return FALSE;
+    if (!pen->Stock) delete pen;
+    return TRUE;
+}
+
+BOOL DeleteObject(HBRUSH brush) {
+    if (!brush) return FALSE;
+    if (!brush->Stock) delete brush;
     return TRUE;
 }
 
 BOOL DeleteObject(HBITMAP bitmap) {
+    if (!bitmap) return FALSE;
     delete bitmap;
+    return TRUE;
+}
+
+HDC CreateCompatibleDC(HDC) {
+    return new TDeviceContext(nullptr);
+}
+
+BOOL DeleteDC(HDC dc) {
+    if (!dc) return FALSE;
+    delete dc;
+    return TRUE;
+}
+
+COLORREF SetTextColor(HDC dc, COLORREF color) {
+    if (!dc) return CLR_INVALID;
+    const TColor previous = dc->TextColor;
+    dc->TextColor = ColorOf(color);
+    return ColorBits(previous);
+}
+
+COLORREF SetBkColor(HDC dc, COLORREF color) {
+    if (!dc) return CLR_INVALID;
+    const TColor previous = dc->BkColor;
+    dc->BkColor = ColorOf(color);
+    return ColorBits(previous);
+}
+
+int SetBkMode(HDC dc, int mode) {
+    if (!dc || (mode != OPAQUE && mode != TRANSPARENT)) return 0;
+    const int previous = dc->BkMode;
+    dc->BkMode = mode;
+    return previous;
+}
+
+int SetStretchBltMode(HDC dc, int mode) {
+    if (!dc) return 0;
+    const int previous = dc->StretchMode;
+    dc->StretchMode = mode;
+    return previous;
+}
+
+int GetClipBox(HDC dc, LPRECT rect) {
+    if (!dc || !rect) return 0;
+    *rect = dc->ClipBox();
+    return rect->IsEmpty() ? NULLREGION : SIMPLEREGION;
+}
+
+BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous) {
+    if (!dc) return FALSE;
+    if (previous) *previous = dc->CurrentPosition;
+    Gdi::MoveTo(*dc, x, y);
+    return TRUE;
+}
+
+BOOL LineTo(HDC dc, int x, int y) {
+    if (!dc) return FALSE;
+    if (!dc->Surface()) {
+        dc->CurrentPosition = TPoint{x, y};
+        return TRUE;
+    }
+    Gdi::LineTo(*dc, x, y);
+    return TRUE;
+}
+
+BOOL Polyline(HDC dc, const POINT* points, int count) {
+    if (!Drawable(dc) || !points || count < 2) return FALSE;
+    Gdi::Polyline(*dc, std::vector<TPoint>(points, points + count));
+    return TRUE;
+}
+
+BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
+    if (!Drawable(dc)) return FALSE;
+    Gdi::Rectangle(*dc, left, top, right, bottom);
+    return TRUE;
+}
+
+BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
+    if (!Drawable(dc)) return FALSE;
+    Gdi::Ellipse(*dc, left, top, right, bottom);
+    return TRUE;
+}
+
+int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
+    if (!Drawable(dc) || !rect || !brush) return 0;
+    Gdi::FillRect(*dc, *rect, brush->Brush);
+    return 1;
+}
+
+int FrameRect(HDC dc, const RECT* rect, HBRUSH brush) {
+    if (!Drawable(dc) || !rect || !brush) return 0;
+    Gdi::FrameRect(*dc, *rect, brush->Brush);
+    return 1;
+}
+
+BOOL DrawFocusRect(HDC dc, const RECT* rect) {
+    if (!Drawable(dc) || !rect) return FALSE;
+    Gdi::DrawFocusRect(*dc, *rect);
+    return TRUE;
+}
+
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
+    if (!Drawable(dc)) return CLR_INVALID;
+    Gdi::SetPixel(*dc, x, y, ColorOf(color));
+    return color;
+}
+
+COLORREF GetPixel(HDC dc, int x, int y) {
+    if (!Drawable(dc)) return CLR_INVALID;
+    const TPoint p = dc->ToDevice(TPoint{x, y});
+    if (!dc->DeviceClip().Contains(p)) return CLR_INVALID;
+    return ColorRefFromPixel(dc->Surface()->At(p.X, p.Y)) & 0x00FFFFFF;
+}
+
+// Blits copy from the source context's surface, in its logical coordinates.
+BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+            DWORD) {
+    if (!Drawable(dc) || !Drawable(source)) return FALSE;
+    const TPoint from = source->ToDevice(TPoint{sourceX, sourceY});
+    Gdi::DrawBitmap(*dc, x, y, *source->Surface(),
+                    TRect{from.X, from.Y, from.X + width, from.Y + height});
+    return TRUE;
+}
+
+BOOL StretchBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                int sourceWidth, int sourceHeight, DWORD) {
+    if (!Drawable(dc) || !Drawable(source)) return FALSE;
+    const TPoint from = source->ToDevice(TPoint{sourceX, sourceY});
+    Gdi::StretchBitmap(*dc, TRect{x, y, x + width, y + height}, *source->Surface(),
+                       TRect{from.X, from.Y, from.X + sourceWidth, from.Y + sourceHeight});
     return TRUE;
 }

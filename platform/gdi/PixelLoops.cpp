@@ -74,4 +74,42 @@ void Resample(TSurface& s, const TRect& dest, const TSurface& from, const int* c
     }
 }
 
+void PatternFill(TSurface& s, const TRect& r, const TSurface& pattern, TPoint phase) {
+    const int pw = pattern.Width(), ph = pattern.Height();
+    if (pw <= 0 || ph <= 0 || r.IsEmpty()) return;
+    auto wrap = [](std::int64_t v, int n) { return static_cast<int>(((v % n) + n) % n); };
+    for (int y = r.Top; y < r.Bottom; ++y) {
+        const TPixel* in = pattern.Row(wrap(std::int64_t{y} - phase.Y, ph));
+        TPixel* out = s.Row(y);
+        int px = wrap(std::int64_t{r.Left} - phase.X, pw);
+        for (int x = r.Left; x < r.Right; ++x) {
+            out[x] = in[px];
+            if (++px == pw) px = 0;
+        }
+    }
+}
+
+void MaskBlend(TSurface& s, const TRect& r, const std::uint8_t* mask, int stride, TPoint origin,
+               TPixel ink) {
+    auto blend = [ink](TPixel under, unsigned coverage) {
+        auto channel = [&](int shift) {
+            const unsigned a = (under >> shift) & 0xFF, b = (ink >> shift) & 0xFF;
+            return ((a * (255 - coverage) + b * coverage + 127) / 255) << shift;
+        };
+        return channel(16) | channel(8) | channel(0);
+    };
+    for (int y = r.Top; y < r.Bottom; ++y) {
+        const std::uint8_t* coverage =
+            mask + static_cast<std::size_t>(y - origin.Y) * static_cast<std::size_t>(stride);
+        TPixel* row = s.Row(y);
+        for (int x = r.Left; x < r.Right; ++x) {
+            const unsigned c = coverage[x - origin.X];
+            if (c == 255)
+                row[x] = ink;
+            else if (c != 0)
+                row[x] = blend(row[x], c);
+        }
+    }
+}
+
 }  // namespace PixelLoops

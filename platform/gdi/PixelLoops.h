@@ -2,6 +2,8 @@
 // coordinates: every rectangle, span and point here is in device pixels and already clipped.
 #pragma once
 
+#include <cstdint>
+
 #include "gdi/TSurface.h"
 
 namespace PixelLoops {
@@ -21,5 +23,14 @@ void Invert(TSurface& s, int x, int y);
 // Fills dest with from's pixel (columns[x - dest.Left], rows[y - dest.Top]) at each (x, y).
 void Resample(TSurface& s, const TRect& dest, const TSurface& from, const int* columns,
               const int* rows);
+// Fills r with the pattern repeated across the surface, the pattern's top-left pixel falling
+// on phase (and on every whole number of pattern sizes from it).
+void PatternFill(TSurface& s, const TRect& r, const TSurface& pattern, TPoint phase);
+// Paints ink through an 8-bit coverage mask (a glyph): the mask's pixel (0, 0) falls on
+// device point origin and its rows are stride bytes apart; r, the part to paint, lies inside
+// both the surface and the mask. Coverage 255 writes the ink, 0 leaves the pixel, anything
+// between blends the two in proportion.
+void MaskBlend(TSurface& s, const TRect& r, const std::uint8_t* mask, int stride, TPoint origin,
+               TPixel ink);
 
 }  // namespace PixelLoops

@@ -1,7 +1,13 @@
 #include "gdi/TDeviceContext.h"
 
+#include "gdi/TGdiObjects.h"
+
 TDeviceContext::TDeviceContext(TSurface* surface, TPoint origin, TRect clip)
-    : FSurface(surface), FOrigin(origin), FClip{} {
+    : SelectedPen(TGdiPenObject::Default()),
+      SelectedBrush(TGdiBrushObject::Default()),
+      FSurface(surface),
+      FOrigin(origin),
+      FClip{} {
     SetClip(clip);
 }
 
@@ -10,4 +16,10 @@ TDeviceContext::TDeviceContext(TSurface* surface)
 
 void TDeviceContext::SetClip(const TRect& deviceClip) {
     FClip = FSurface ? IntersectRects(NormalizedRect(deviceClip), FSurface->Bounds()) : TRect{};
+}
+
+void TDeviceContext::SetSurface(TSurface* surface) {
+    FSurface = surface;
+    FOrigin = TPoint{};
+    FClip = surface ? surface->Bounds() : TRect{};
 }

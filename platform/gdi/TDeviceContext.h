@@ -7,31 +7,25 @@
 #include "core/Types.h"
 #include "gdi/TCallLog.h"
 #include "gdi/TSurface.h"
+#include "win/WinApi.h"
 
 class TFontInstance;
 
-// Pen and brush styles, with their Win32 values.
-constexpr int PS_SOLID = 0;
-constexpr int PS_DASH = 1;
-constexpr int PS_DOT = 2;
-constexpr int PS_DASHDOT = 3;
-constexpr int PS_DASHDOTDOT = 4;
-constexpr int PS_NULL = 5;
-constexpr int PS_INSIDEFRAME = 6;
-constexpr int BS_SOLID = 0;
-constexpr int BS_NULL = 1;
-// The background mode in which styled pens paint their gaps (Win32 OPAQUE).
-constexpr int kBkModeOpaque = 2;
+// The background mode in which styled pens paint their gaps.
+constexpr int kBkModeOpaque = OPAQUE;
 
+// What a pen draws with: a style (PS_...), a width in pixels and a colour.
 struct TGdiPen {
     int Style = PS_SOLID;
     int Width = 1;
     TColor Color = 0;
 };
 
+// What a brush fills with: nothing, a colour, or a pattern repeated from the context's origin.
 struct TGdiBrush {
     int Style = BS_SOLID;
     TColor Color = 0x00FFFFFF;
+    std::shared_ptr<const TSurface> Pattern;
 };
 
 class TDeviceContext {
@@ -52,6 +46,10 @@ public:
     TPoint ToDevice(TPoint p) const { return TPoint{p.X + FOrigin.X, p.Y + FOrigin.Y}; }
     TRect ToDevice(const TRect& r) const { return Translated(r, FOrigin.X, FOrigin.Y); }
 
+    // Makes the context draw on another surface (a bitmap selected into a memory context);
+    // the clip becomes the whole surface.
+    void SetSurface(TSurface* surface);
+
     TGdiPen Pen;
     TGdiBrush Brush;
     std::shared_ptr<const TFontInstance> Font;
@@ -59,6 +57,14 @@ public:
     TColor BkColor = 0x00FFFFFF;
     int BkMode = kBkModeOpaque;
     TPoint CurrentPosition{};
+
+    // The objects selected through the Win32 calls, which SelectObject hands back: at first
+    // the stock pen and brush, the default font (null) and, in a memory context, no bitmap.
+    HPEN SelectedPen;
+    HBRUSH SelectedBrush;
+    HFONT SelectedFont = nullptr;
+    HBITMAP SelectedBitmap = nullptr;
+    int StretchMode = COLORONCOLOR;
 
     // Where calls are recorded; none by default.
     TCallLog* Log = nullptr;

@@ -1,78 +1,83 @@
 #include "graphics/Graphics.h"
 
 const TTypeInfo* TypeInfoTColor() {
-    static const TTypeInfo t{
-        TTypeKind::tkInteger,
-        "TColor",
-        "Graphics",
-        TOrdType::otSLong,
-        {},
-        nullptr,
-        {
-            {clBlack, "clBlack"},
-            {clMaroon, "clMaroon"},
-            {clGreen, "clGreen"},
-            {clOlive, "clOlive"},
-            {clNavy, "clNavy"},
-            {clPurple, "clPurple"},
-            {clTeal, "clTeal"},
-            {clGray, "clGray"},
-            {clSilver, "clSilver"},
-            {clRed, "clRed"},
-            {clLime, "clLime"},
-            {clYellow, "clYellow"},
-            {clBlue, "clBlue"},
-            {clFuchsia, "clFuchsia"},
-            {clAqua, "clAqua"},
-            {clWhite, "clWhite"},
-            {clScrollBar, "clScrollBar"},
-            {clBackground, "clBackground"},
-            {clActiveCaption, "clActiveCaption"},
-            {clInactiveCaption, "clInactiveCaption"},
-            {clMenu, "clMenu"},
-            {clWindow, "clWindow"},
-            {clWindowFrame, "clWindowFrame"},
-            {clMenuText, "clMenuText"},
-            {clWindowText, "clWindowText"},
-            {clCaptionText, "clCaptionText"},
-            {clActiveBorder, "clActiveBorder"},
-            {clInactiveBorder, "clInactiveBorder"},
-            {clAppWorkSpace, "clAppWorkSpace"},
-            {clHighlight, "clHighlight"},
-            {clHighlightText, "clHighlightText"},
-            {clBtnFace, "clBtnFace"},
-            {clBtnShadow, "clBtnShadow"},
-            {clGrayText, "clGrayText"},
-            {clBtnText, "clBtnText"},
-            {clInactiveCaptionText, "clInactiveCaptionText"},
-            {clBtnHighlight, "clBtnHighlight"},
-            {cl3DDkShadow, "cl3DDkShadow"},
-            {cl3DLight, "cl3DLight"},
-            {clInfoText, "clInfoText"},
-            {clInfoBk, "clInfoBk"},
-            {clNone, "clNone"},
-            {clDefault, "clDefault"},
-            // Other names of colours above: read, never written.
-            {clLtGray, "clLtGray"},
-            {clDkGray, "clDkGray"},
-        }};
+    static const TTypeInfo t{TTypeKind::tkInteger,
+                             "TColor",
+                             "Graphics",
+                             TOrdType::otSLong,
+                             {},
+                             nullptr,
+                             {
+                                 {clBlack, "clBlack"},
+                                 {clMaroon, "clMaroon"},
+                                 {clGreen, "clGreen"},
+                                 {clOlive, "clOlive"},
+                                 {clNavy, "clNavy"},
+                                 {clPurple, "clPurple"},
+                                 {clTeal, "clTeal"},
+                                 {clGray, "clGray"},
+                                 {clSilver, "clSilver"},
+                                 {clRed, "clRed"},
+                                 {clLime, "clLime"},
+                                 {clYellow, "clYellow"},
+                                 {clBlue, "clBlue"},
+                                 {clFuchsia, "clFuchsia"},
+                                 {clAqua, "clAqua"},
+                                 {clWhite, "clWhite"},
+                                 {clScrollBar, "clScrollBar"},
+                                 {clBackground, "clBackground"},
+                                 {clActiveCaption, "clActiveCaption"},
+                                 {clInactiveCaption, "clInactiveCaption"},
+                                 {clMenu, "clMenu"},
+                                 {clWindow, "clWindow"},
+                                 {clWindowFrame, "clWindowFrame"},
+                                 {clMenuText, "clMenuText"},
+                                 {clWindowText, "clWindowText"},
+                                 {clCaptionText, "clCaptionText"},
+                                 {clActiveBorder, "clActiveBorder"},
+                                 {clInactiveBorder, "clInactiveBorder"},
+                                 {clAppWorkSpace, "clAppWorkSpace"},
+                                 {clHighlight, "clHighlight"},
+                                 {clHighlightText, "clHighlightText"},
+                                 {clBtnFace, "clBtnFace"},
+                                 {clBtnShadow, "clBtnShadow"},
+                                 {clGrayText, "clGrayText"},
+                                 {clBtnText, "clBtnText"},
+                                 {clInactiveCaptionText, "clInactiveCaptionText"},
+                                 {clBtnHighlight, "clBtnHighlight"},
+                                 {cl3DDkShadow, "cl3DDkShadow"},
+                                 {cl3DLight, "cl3DLight"},
+                                 {clInfoText, "clInfoText"},
+                                 {clInfoBk, "clInfoBk"},
+                                 {clNone, "clNone"},
+                                 {clDefault, "clDefault"},
+                                 // Other names of colours above: read, never written.
+                                 {clLtGray, "clLtGray"},
+                                 {clDkGray, "clDkGray"},
+                             }};
     return &t;
 }
 
 const TTypeInfo* TypeInfoTFontStyle() {
-    static const TTypeInfo t{TTypeKind::tkEnumeration, "TFontStyle", "Graphics", TOrdType::otUByte,
+    static const TTypeInfo t{TTypeKind::tkEnumeration,
+                             "TFontStyle",
+                             "Graphics",
+                             TOrdType::otUByte,
                              {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}};
     return &t;
 }
 
 const TTypeInfo* TypeInfoTFontStyles() {
-    static const TTypeInfo t{TTypeKind::tkSet, "TFontStyles", "Graphics", TOrdType::otUByte, {},
+    static const TTypeInfo t{TTypeKind::tkSet,    "TFontStyles", "Graphics", TOrdType::otUByte, {},
                              TypeInfoTFontStyle()};
     return &t;
 }
 
 const TTypeInfo* TypeInfoTFontPitch() {
-    static const TTypeInfo t{TTypeKind::tkEnumeration, "TFontPitch", "Graphics", TOrdType::otUByte,
+    static const TTypeInfo t{TTypeKind::tkEnumeration,
+                             "TFontPitch",
+                             "Graphics",
+                             TOrdType::otUByte,
                              {"fpDefault", "fpVariable", "fpFixed"}};
     return &t;
 }
@@ -107,16 +112,22 @@ const TTypeInfo* TypeInfoTFontCharset() {
 }
 
 const TTypeInfo* TypeInfoTBrushStyle() {
-    static const TTypeInfo t{TTypeKind::tkEnumeration, "TBrushStyle", "Graphics", TOrdType::otUByte,
+    static const TTypeInfo t{TTypeKind::tkEnumeration,
+                             "TBrushStyle",
+                             "Graphics",
+                             TOrdType::otUByte,
                              {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal",
                               "bsBDiagonal", "bsCross", "bsDiagCross"}};
     return &t;
 }
 
 const TTypeInfo* TypeInfoTPenStyle() {
-    static const TTypeInfo t{TTypeKind::tkEnumeration, "TPenStyle", "Graphics", TOrdType::otUByte,
-                             {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear",
-                              "psInsideFrame"}};
+    static const TTypeInfo t{
+        TTypeKind::tkEnumeration,
+        "TPenStyle",
+        "Graphics",
+        TOrdType::otUByte,
+        {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"}};
     return &t;
 }
 
@@ -129,4 +140,10 @@ const TTypeInfo* TypeInfoTPenMode() {
                               "pmMergePenNot", "pmMaskPenNot", "pmMergeNotPen", "pmMaskNotPen",
                               "pmMerge", "pmNotMerge", "pmMask", "pmNotMask", "pmXor", "pmNotXor"}};
     return &t;
+}
+
+void FillSolidRect(HDC dc, const TRect& r, TColor color) {
+    HBRUSH brush = CreateSolidBrush(GdiColor(color));
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
 }

@@ -5,6 +5,7 @@
 
 #include "classes/TypInfo.h"
 #include "core/Types.h"
+#include "win/WinApi.h"
 
 enum TBrushStyle : std::uint8_t {
     bsSolid,
@@ -101,6 +102,9 @@ constexpr TColor clDkGray = 0x808080;
 constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clDefault = 0x20000000;
+
+// Fills r on the context with a solid colour, through a brush made for the call.
+void FillSolidRect(HDC dc, const TRect& r, TColor color);
 
 // Type information of the graphics types: TColor writes by name where it has one.
 const TTypeInfo* TypeInfoTColor();

@@ -4,34 +4,38 @@
 #include <fstream>
 #include <iterator>
 
-#include "gdi/TDeviceContext.h"
+#include "classes/TFiler.h"
+#include "gdi/TBitmapImage.h"
 #include "graphics/BmpCodec.h"
 #include "graphics/TCanvas.h"
-#include "classes/TFiler.h"
 
 namespace {
 
-// A canvas whose context draws into its bitmap's pixels; it follows the bitmap when the
-// bitmap gets a new image.
+// A canvas on a memory context that the bitmap is selected into; it lets go of the context
+// when the bitmap gets a new image.
 class TBitmapCanvas : public TCanvas {
 public:
     explicit TBitmapCanvas(TBitmap& bitmap) : FBitmap(bitmap) {}
+    ~TBitmapCanvas() override { Detach(); }
     void Detach() {
+        HDC dc = CurrentHandle();
+        if (!dc) return;
         SetHandle(nullptr);
-        FContext.reset();
+        SelectObject(dc, FOldBitmap);
+        DeleteDC(dc);
     }
 
 protected:
     void CreateHandle() override {
-        TBitmapImage* image = FBitmap.Image();
-        if (!image) return;
-        FContext = std::make_unique<TDeviceContext>(&image->Pixels);
-        SetHandle(FContext.get());
+        if (!FBitmap.Handle()) return;
+        HDC dc = CreateCompatibleDC(nullptr);
+        FOldBitmap = SelectObject(dc, FBitmap.Handle());
+        SetHandle(dc);
     }
 
 private:
     TBitmap& FBitmap;
-    std::unique_ptr<TDeviceContext> FContext;
+    HBITMAP FOldBitmap = nullptr;
 };
 
 }  // namespace
@@ -58,8 +62,12 @@ HBITMAP TBitmap::ReleaseHandle() {
     return h;
 }
 
-int TBitmap::Width() const { return FImage ? FImage->Width() : 0; }
-int TBitmap::Height() const { return FImage ? FImage->Height() : 0; }
+int TBitmap::Width() const {
+    return FImage ? FImage->Width() : 0;
+}
+int TBitmap::Height() const {
+    return FImage ? FImage->Height() : 0;
+}
 
 void TBitmap::SetSize(int width, int height) {
     if (width == Width() && height == Height()) return;
@@ -74,8 +82,12 @@ void TBitmap::SetSize(int width, int height) {
     SetHandle(image);
 }
 
-void TBitmap::SetWidth(int value) { SetSize(value, Height()); }
-void TBitmap::SetHeight(int value) { SetSize(Width(), value); }
+void TBitmap::SetWidth(int value) {
+    SetSize(value, Height());
+}
+void TBitmap::SetHeight(int value) {
+    SetSize(Width(), value);
+}
 
 void TBitmap::Assign(const TPersistent* source) {
     if (source == this) return;
@@ -123,7 +135,8 @@ void TBitmap::LoadFromFile(const std::string& path) {
 void TBitmap::SaveToFile(const std::string& path) const {
     std::vector<std::uint8_t> bytes = SaveToBytes();
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) throw EInvalidGraphic(path + ": cannot write the file");
 }
 
@@ -136,8 +149,8 @@ void TBitmap::DefineProperties(TFiler& filer) {
             if (data.size() < 4)
                 throw EInvalidGraphic("the bitmap data hold " + std::to_string(data.size()) +
                                       " bytes, too few for the length of a bitmap file");
-            const std::uint32_t length =
-                data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<std::uint32_t>(data[3]) << 24);
+            const std::uint32_t length = data[0] | (data[1] << 8) | (data[2] << 16) |
+                                         (static_cast<std::uint32_t>(data[3]) << 24);
             if (length > data.size() - 4)
                 throw EInvalidGraphic("the bitmap data claim a file of " + std::to_string(length) +
                                       " bytes but hold " + std::to_string(data.size() - 4));
@@ -151,7 +164,8 @@ void TBitmap::DefineProperties(TFiler& filer) {
             const std::vector<std::uint8_t> file = SaveToBytes();
             std::vector<std::uint8_t> data;
             data.reserve(4 + file.size());
-            for (int i = 0; i < 4; ++i) data.push_back(static_cast<std::uint8_t>(file.size() >> (8 * i)));
+            for (int i = 0; i < 4; ++i)
+                data.push_back(static_cast<std::uint8_t>(file.size() >> (8 * i)));
             for (std::uint8_t b : file) data.push_back(b);
             return data;
         },
@@ -159,7 +173,7 @@ void TBitmap::DefineProperties(TFiler& filer) {
 }
 
 const TClassInfo& TBitmap::StaticClassInfo() {
-    static const TClassInfo info{"TBitmap", &TPersistent::StaticClassInfo(), "Graphics", {},
-                                 nullptr};
+    static const TClassInfo info{
+        "TBitmap", &TPersistent::StaticClassInfo(), "Graphics", {}, nullptr};
     return info;
 }

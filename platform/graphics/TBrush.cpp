@@ -11,10 +11,16 @@ void TBrush::SetStyle(TBrushStyle value) {
     Changed();
 }
 
+void TBrush::SetBitmap(TBitmap* value) {
+    FBitmap = value;
+    Changed();
+}
+
 void TBrush::Assign(const TPersistent* source) {
     if (auto* b = dynamic_cast<const TBrush*>(source)) {
         FColor = b->FColor;
         FStyle = b->FStyle;
+        FBitmap = b->FBitmap;
         Changed();
         return;
     }

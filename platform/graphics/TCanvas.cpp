@@ -1,17 +1,20 @@
 #include "graphics/TCanvas.h"
 
-#include "core/SysColors.h"
-#include "gdi/Gdi.h"
 #include "graphics/TBitmap.h"
-#include "text/TFontInstance.h"
-#include "text/TextOut.h"
 
 TCanvas::TCanvas()
     : FBrush(std::make_unique<TBrush>()),
       FPen(std::make_unique<TPen>()),
-      FFont(std::make_unique<TFont>()) {}
+      FFont(std::make_unique<TFont>()) {
+    // A change makes the GDI object out of date; the next drawing call makes it again.
+    FFont->OnChange = [this](TGraphicsObject*) { ReleaseFont(); };
+    FPen->OnChange = [this](TGraphicsObject*) { ReleasePen(); };
+    FBrush->OnChange = [this](TGraphicsObject*) { ReleaseBrush(); };
+}
 
-TCanvas::~TCanvas() = default;
+TCanvas::~TCanvas() {
+    SetHandle(nullptr);
+}
 
 HDC TCanvas::Handle() {
     RequiredState();
@@ -19,108 +22,182 @@ HDC TCanvas::Handle() {
 }
 
 void TCanvas::SetHandle(HDC dc) {
+    if (dc == FHandle) return;
+    DeselectHandles();
     FHandle = dc;
-    if (dc) dc->CurrentPosition = FPenPos;
+    FPenPosInContext = false;
+}
+
+void TCanvas::DeselectHandles() {
+    ReleaseFont();
+    ReleasePen();
+    ReleaseBrush();
+}
+
+// An object is put out of the context before it is freed: the system does not free one that
+// is selected.
+void TCanvas::ReleaseFont() {
+    if (!FFontHandle) return;
+    SelectObject(FHandle, FOldFont);
+    DeleteObject(FFontHandle);
+    FFontHandle = nullptr;
+}
+
+void TCanvas::ReleasePen() {
+    if (!FPenHandle) return;
+    SelectObject(FHandle, FOldPen);
+    DeleteObject(FPenHandle);
+    FPenHandle = nullptr;
+}
+
+void TCanvas::ReleaseBrush() {
+    if (!FBrushHandle) return;
+    SelectObject(FHandle, FOldBrush);
+    DeleteObject(FBrushHandle);
+    FBrushHandle = nullptr;
 }
 
 bool TCanvas::RequiredState() {
     if (!FHandle) CreateHandle();
     if (!FHandle) return false;
-    TDeviceContext& dc = *FHandle;
-    dc.Pen = TGdiPen{FPen->Style() == psClear ? PS_NULL : static_cast<int>(FPen->Style()),
-                     FPen->Width(), FPen->Color()};
-    dc.Brush = TGdiBrush{FBrush->Style() == bsClear ? BS_NULL : BS_SOLID, FBrush->Color()};
-    dc.Font = FFont->Handle();
-    dc.TextColor = FFont->Color();
-    dc.BkColor = FBrush->Color();
-    dc.BkMode = FBrush->Style() == bsSolid ? OPAQUE : TRANSPARENT;
-    dc.CurrentPosition = FPenPos;
+    if (!FFontHandle) SelectFont();
+    if (!FPenHandle) SelectPen();
+    if (!FBrushHandle) SelectBrush();
     return true;
 }
 
+void TCanvas::SelectFont() {
+    const LOGFONTA font = FFont->LogFontA();
+    FFontHandle = CreateFontIndirectA(&font);
+    FOldFont = SelectObject(FHandle, FFontHandle);
+    SetTextColor(FHandle, GdiColor(FFont->Color()));
+}
+
+void TCanvas::SelectPen() {
+    const int style = FPen->Style() == psClear ? PS_NULL : static_cast<int>(FPen->Style());
+    FPenHandle = CreatePen(style, FPen->Width(), GdiColor(FPen->Color()));
+    FOldPen = SelectObject(FHandle, FPenHandle);
+}
+
+// A brush with a bitmap repeats the bitmap; otherwise it is solid, or hollow when clear. The
+// gaps of styled pens and the cells of text take the brush's colour when it is solid.
+void TCanvas::SelectBrush() {
+    TBitmap* pattern = FBrush->Bitmap();
+    if (pattern && !pattern->Empty()) {
+        FBrushHandle = CreatePatternBrush(pattern->Handle());
+    } else if (FBrush->Style() == bsClear) {
+        const LOGBRUSH hollow{BS_NULL, 0, 0};
+        FBrushHandle = CreateBrushIndirect(&hollow);
+    } else {
+        FBrushHandle = CreateSolidBrush(GdiColor(FBrush->Color()));
+    }
+    FOldBrush = SelectObject(FHandle, FBrushHandle);
+    SetBkColor(FHandle, GdiColor(FBrush->Color()));
+    SetBkMode(FHandle, FBrush->Style() == bsClear ? TRANSPARENT : OPAQUE);
+}
+
 void TCanvas::FillRect(const TRect& r) {
-    if (!RequiredState()) return;
-    Gdi::FillRect(*FHandle, r, FHandle->Brush);
+    if (RequiredState()) ::FillRect(FHandle, &r, FBrushHandle);
 }
 
 void TCanvas::FrameRect(const TRect& r) {
-    if (!RequiredState()) return;
-    Gdi::FrameRect(*FHandle, r, FHandle->Brush);
+    if (RequiredState()) ::FrameRect(FHandle, &r, FBrushHandle);
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
-    if (!RequiredState()) return;
-    Gdi::Rectangle(*FHandle, x1, y1, x2, y2);
+    if (RequiredState()) ::Rectangle(FHandle, x1, y1, x2, y2);
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
-    if (!RequiredState()) return;
-    Gdi::Ellipse(*FHandle, x1, y1, x2, y2);
+    if (RequiredState()) ::Ellipse(FHandle, x1, y1, x2, y2);
 }
 
 void TCanvas::MoveTo(int x, int y) {
     FPenPos = TPoint{x, y};
     if (!RequiredState()) return;
-    Gdi::MoveTo(*FHandle, x, y);
+    MoveToEx(FHandle, x, y, nullptr);
+    FPenPosInContext = true;
 }
 
 void TCanvas::LineTo(int x, int y) {
-    if (RequiredState()) Gdi::LineTo(*FHandle, x, y);
+    if (RequiredState()) {
+        if (!FPenPosInContext) MoveToEx(FHandle, FPenPos.X, FPenPos.Y, nullptr);
+        ::LineTo(FHandle, x, y);
+        FPenPosInContext = true;
+    }
     FPenPos = TPoint{x, y};
 }
 
-void TCanvas::Draw(int x, int y, const TBitmap* bitmap) {
+// A bitmap is drawn from a memory context it is selected into, as the system blits one.
+void TCanvas::Draw(int x, int y, TBitmap* bitmap) {
     if (!bitmap || bitmap->Empty() || !RequiredState()) return;
-    Gdi::DrawBitmap(*FHandle, x, y, *bitmap->Image());
+    BitBlt(FHandle, x, y, bitmap->Width(), bitmap->Height(), bitmap->Canvas()->Handle(), 0, 0,
+           SRCCOPY);
 }
 
-void TCanvas::StretchDraw(const TRect& r, const TBitmap* bitmap) {
+void TCanvas::StretchDraw(const TRect& r, TBitmap* bitmap) {
     if (!bitmap || bitmap->Empty() || !RequiredState()) return;
-    Gdi::StretchBitmap(*FHandle, r, *bitmap->Image());
+    SetStretchBltMode(FHandle, COLORONCOLOR);
+    StretchBlt(FHandle, r.Left, r.Top, r.Width(), r.Height(), bitmap->Canvas()->Handle(), 0, 0,
+               bitmap->Width(), bitmap->Height(), SRCCOPY);
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
-    if (RequiredState())
-        Text::TextOut(*FHandle, x, y, text.data(), static_cast<int>(text.size()));
+    if (RequiredState()) TextOutA(FHandle, x, y, text.data(), static_cast<int>(text.size()));
     FPenPos = TPoint{x + TextWidth(text), y};
+    FPenPosInContext = false;
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
     if (!RequiredState()) return;
     // Clipped to r; a solid brush fills all of r behind the text.
-    const unsigned options = Text::ETO_CLIPPED | (FBrush->Style() != bsClear ? Text::ETO_OPAQUE : 0);
-    Text::ExtTextOut(*FHandle, x, y, options, &r, text.data(), static_cast<int>(text.size()));
+    const UINT options = ETO_CLIPPED | (FBrush->Style() != bsClear ? ETO_OPAQUE : 0);
+    ExtTextOutA(FHandle, x, y, options, &r, text.data(), static_cast<UINT>(text.size()), nullptr);
 }
 
+// Measured on the canvas's context, or on a memory context when the canvas can make none.
 TPoint TCanvas::TextExtent(const std::string& text) {
-    auto font = FFont->Handle();
-    return TPoint{font->TextWidth(text.data(), static_cast<int>(text.size())),
-                  font->Metrics().tmHeight};
+    SIZE size{0, 0};
+    const int n = static_cast<int>(text.size());
+    if (RequiredState()) {
+        GetTextExtentPoint32A(FHandle, text.data(), n, &size);
+    } else {
+        HDC dc = CreateCompatibleDC(nullptr);
+        const LOGFONTA logFont = FFont->LogFontA();
+        HFONT font = CreateFontIndirectA(&logFont);
+        HFONT old = SelectObject(dc, font);
+        GetTextExtentPoint32A(dc, text.data(), n, &size);
+        SelectObject(dc, old);
+        DeleteObject(font);
+        DeleteDC(dc);
+    }
+    return TPoint{size.cx, size.cy};
 }
 
-int TCanvas::TextWidth(const std::string& text) { return TextExtent(text).X; }
+int TCanvas::TextWidth(const std::string& text) {
+    return TextExtent(text).X;
+}
 
-int TCanvas::TextHeight(const std::string& text) { return TextExtent(text).Y; }
+int TCanvas::TextHeight(const std::string& text) {
+    return TextExtent(text).Y;
+}
 
 void TCanvas::DrawFocusRect(const TRect& r) {
-    if (!RequiredState()) return;
-    Gdi::DrawFocusRect(*FHandle, r);
+    if (RequiredState()) ::DrawFocusRect(FHandle, &r);
 }
 
 TColor TCanvas::Pixel(int x, int y) {
     if (!RequiredState()) return -1;
-    const TPoint p = FHandle->ToDevice(TPoint{x, y});
-    if (!FHandle->DeviceClip().Contains(p)) return -1;
-    return static_cast<TColor>(ColorRefFromPixel(FHandle->Surface()->At(p.X, p.Y)));
+    const COLORREF c = GetPixel(FHandle, x, y);
+    return c == CLR_INVALID ? -1 : static_cast<TColor>(c);
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
-    if (!RequiredState()) return;
-    Gdi::SetPixel(*FHandle, x, y, color);
+    if (RequiredState()) ::SetPixel(FHandle, x, y, GdiColor(color));
 }
 
 const TClassInfo& TCanvas::StaticClassInfo() {
-    static const TClassInfo info{"TCanvas", &TPersistent::StaticClassInfo(), "Graphics", {},
-                                 nullptr};
+    static const TClassInfo info{
+        "TCanvas", &TPersistent::StaticClassInfo(), "Graphics", {}, nullptr};
     return info;
 }

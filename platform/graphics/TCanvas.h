@@ -1,5 +1,8 @@
 // A drawing surface with a brush, a pen and a font, over a device context. The context is
-// obtained on demand, so a canvas can be drawn on outside a paint message too.
+// obtained on demand, so a canvas can be drawn on outside a paint message too. Everything the
+// canvas draws goes through the Win32 calls on its context: it makes a GDI pen, brush and font
+// from its own TPen, TBrush and TFont when it first needs them after a change, selects them
+// into the context, and puts back what the context had when it lets the context go.
 #pragma once
 
 #include <memory>
@@ -31,7 +34,8 @@ public:
 
     // The device context with the canvas's pen, brush and font selected into it.
     HDC Handle();
-    // Draws on a context that somebody else owns; null detaches.
+    // Draws on a context that somebody else owns; null detaches, putting back the objects the
+    // context had.
     void SetHandle(HDC dc);
     bool HandleAllocated() const { return FHandle != nullptr; }
     // The context the canvas draws on now, without making one.
@@ -48,8 +52,8 @@ public:
     void Ellipse(const TRect& r) { Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
-    void Draw(int x, int y, const TBitmap* bitmap);
-    void StretchDraw(const TRect& r, const TBitmap* bitmap);
+    void Draw(int x, int y, TBitmap* bitmap);
+    void StretchDraw(const TRect& r, TBitmap* bitmap);
     void TextOut(int x, int y, const std::string& text);
     // Text clipped to r, with its cells' top-left at (x, y); a solid brush fills r behind it.
     void TextRect(const TRect& r, int x, int y, const std::string& text);
@@ -63,13 +67,35 @@ public:
 protected:
     // Descendants that can make a context on demand make it here and pass it to SetHandle.
     virtual void CreateHandle() {}
-    // Selects pen, brush and font into the context; returns false when there is none.
+    // Makes a context if there is none and selects what is out of date of pen, brush and font;
+    // returns false when there is no context.
     bool RequiredState();
 
 private:
+    void SelectFont();
+    void SelectPen();
+    void SelectBrush();
+    // Put the context's own objects back and free the canvas's.
+    void DeselectHandles();
+    void ReleaseFont();
+    void ReleasePen();
+    void ReleaseBrush();
+
     HDC FHandle = nullptr;
     std::unique_ptr<TBrush> FBrush;
     std::unique_ptr<TPen> FPen;
     std::unique_ptr<TFont> FFont;
     TPoint FPenPos{};
+    // Whether the context's current position is known to be FPenPos: text output moves the
+    // canvas's pen without telling the context, and a new context starts elsewhere.
+    bool FPenPosInContext = false;
+
+    // What the canvas selected into FHandle (null: out of date, made again on next use) and
+    // what the context had before it.
+    HFONT FFontHandle = nullptr;
+    HPEN FPenHandle = nullptr;
+    HBRUSH FBrushHandle = nullptr;
+    HFONT FOldFont = nullptr;
+    HPEN FOldPen = nullptr;
+    HBRUSH FOldBrush = nullptr;
 };

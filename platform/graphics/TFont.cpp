@@ -2,8 +2,6 @@
 
 #include <cstdlib>
 
-#include "text/TFontInstance.h"
-
 int MulDiv(int a, int b, int c) {
     if (c == 0) return -1;
     const long long p = static_cast<long long>(a) * b;
@@ -25,9 +23,13 @@ void TFont::SetHeight(int value) {
     Changed();
 }
 
-int TFont::Size() const { return -MulDiv(FHeight, 72, kPixelsPerInch); }
+int TFont::Size() const {
+    return -MulDiv(FHeight, 72, kPixelsPerInch);
+}
 
-void TFont::SetSize(int value) { SetHeight(-MulDiv(value, kPixelsPerInch, 72)); }
+void TFont::SetSize(int value) {
+    SetHeight(-MulDiv(value, kPixelsPerInch, 72));
+}
 
 void TFont::SetStyle(TFontStyles value) {
     if (value == FStyle) return;
@@ -84,7 +86,47 @@ TLogFont TFont::LogFont() const {
     return lf;
 }
 
-std::shared_ptr<const TFontInstance> TFont::Handle() const { return TFontInstance::Get(LogFont()); }
+TFont::~TFont() {
+    if (FHandle) DeleteObject(FHandle);
+}
+
+void TFont::Changed() {
+    if (FHandle) DeleteObject(FHandle);
+    FHandle = nullptr;
+    TGraphicsObject::Changed();
+}
+
+LOGFONTA TFont::LogFontA() const {
+    LOGFONTA lf{};
+    lf.lfHeight = FHeight;
+    lf.lfWeight = FStyle.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = FStyle.Contains(fsItalic);
+    lf.lfUnderline = FStyle.Contains(fsUnderline);
+    lf.lfStrikeOut = FStyle.Contains(fsStrikeOut);
+    lf.lfCharSet = FCharset;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = static_cast<BYTE>(FPitch);
+    FName.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    return lf;
+}
+
+HFONT TFont::Handle() const {
+    if (!FHandle) {
+        const LOGFONTA lf = LogFontA();
+        FHandle = CreateFontIndirectA(&lf);
+    }
+    return FHandle;
+}
+
+TEXTMETRICA TFont::TextMetrics() const {
+    TEXTMETRICA metrics{};
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT old = SelectObject(dc, Handle());
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return metrics;
+}
 
 const TClassInfo& TFont::StaticClassInfo() {
     using namespace PropBuild;

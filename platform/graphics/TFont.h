@@ -8,8 +8,7 @@
 #include "graphics/Graphics.h"
 #include "graphics/TGraphicsObject.h"
 #include "text/TLogFont.h"
-
-class TFontInstance;
+#include "win/WinApi.h"
 
 constexpr int kPixelsPerInch = 96;
 
@@ -23,6 +22,7 @@ class TFont : public TGraphicsObject {
 public:
     // A new font has the framework defaults: "MS Sans Serif", 8 points (height -11), black.
     TFont() = default;
+    ~TFont() override;
 
     std::string Name() const { return FName; }
     void SetName(const std::string& value);
@@ -43,9 +43,17 @@ public:
 
     void Assign(const TPersistent* source) override;
 
-    // The logical font and the rendered face it stands for.
+    // The font as a Win32 logical font: the face name cut to LF_FACESIZE - 1 characters.
+    LOGFONTA LogFontA() const;
+    // The logical font the rendering engine resolves.
     TLogFont LogFont() const;
-    std::shared_ptr<const TFontInstance> Handle() const;
+    // A GDI font of this font, made on first use and freed when the font changes or goes.
+    HFONT Handle() const;
+    // The metrics of the font as GetTextMetricsA gives them.
+    TEXTMETRICA TextMetrics() const;
+
+protected:
+    void Changed() override;
 
 private:
     std::string FName = "MS Sans Serif";
@@ -54,4 +62,5 @@ private:
     TColor FColor = clWindowText;
     TFontCharset FCharset = DEFAULT_CHARSET;
     TFontPitch FPitch = fpDefault;
+    mutable HFONT FHandle = nullptr;
 };

@@ -11,7 +11,7 @@ public:
     std::function<void(TGraphicsObject*)> OnChange;
 
 protected:
-    void Changed() {
+    virtual void Changed() {
         if (OnChange) OnChange(this);
     }
 };

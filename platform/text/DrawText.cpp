@@ -196,6 +196,8 @@ int EmptyText(int lineHeight, TRect& rect, UINT format) {
 
 int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format) {
     if (!dc || !rect || count == 0) return 0;
+    // A memory context with no bitmap selected measures but draws nothing.
+    if (!dc->Surface() && !Has(format, DT_CALCRECT)) return 0;
     if (!text && count > 0) return 0;
     auto font = dc->Font ? dc->Font : TFontInstance::Get(TLogFont{});
     const TEXTMETRICA& tm = font->Metrics();

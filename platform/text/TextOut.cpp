@@ -13,29 +13,11 @@ std::shared_ptr<const TFontInstance> FontOf(const TDeviceContext& dc) {
     return dc.Font ? dc.Font : TFontInstance::Get(TLogFont{});
 }
 
-TPixel Blend(TPixel under, TPixel over, unsigned coverage) {
-    auto ch = [&](int shift) {
-        const unsigned a = (under >> shift) & 0xFF, b = (over >> shift) & 0xFF;
-        return ((a * (255 - coverage) + b * coverage + 127) / 255) << shift;
-    };
-    return ch(16) | ch(8) | ch(0);
-}
-
-// Copies a glyph's inked pixels onto the surface with its top-left at (left, top), inside clip.
+// A glyph's inked pixels with its top-left at (left, top), inside clip.
 void DrawGlyph(TSurface& s, const TGlyph& g, int left, int top, const TRect& clip, TPixel ink) {
     const TRect box = IntersectRects(TRect{left, top, left + g.Width, top + g.Height}, clip);
     if (box.IsEmpty()) return;
-    for (int y = box.Top; y < box.Bottom; ++y) {
-        const std::uint8_t* cov = g.Coverage.data() + static_cast<std::size_t>(y - top) * g.Width;
-        TPixel* row = s.Row(y);
-        for (int x = box.Left; x < box.Right; ++x) {
-            const unsigned c = cov[x - left];
-            if (c == 255)
-                row[x] = ink;
-            else if (c != 0)
-                row[x] = Blend(row[x], ink, c);
-        }
-    }
+    PixelLoops::MaskBlend(s, box, g.Coverage.data(), g.Width, TPoint{left, top}, ink);
 }
 
 }  // namespace

@@ -6,10 +6,6 @@
 
 namespace Text {
 
-// ExtTextOut options.
-constexpr unsigned ETO_OPAQUE = 0x2;   // fill the whole rectangle with the background colour
-constexpr unsigned ETO_CLIPPED = 0x4;  // keep the text inside the rectangle
-
 // Writes n characters with the top of their cells at (x, y), in the context's font and text
 // colour; with OPAQUE background mode the cells are filled with the background colour first.
 // Nothing falls outside clip (logical), if given, nor outside the context's clip.

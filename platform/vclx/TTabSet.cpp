@@ -6,10 +6,8 @@
 
 #include "classes/TClassRegistry.h"
 #include "controls/Frame3D.h"
-#include "core/SysColors.h"
-#include "gdi/TBitmapImage.h"
+#include "graphics/CheckerPattern.h"
 #include "graphics/Graphics.h"
-#include "graphics/TBitmap.h"
 #include "win/WinApi.h"
 
 namespace {
@@ -20,9 +18,6 @@ int SlantInset(int y, int tabHeight) {
     if (tabHeight <= 1) return 0;
     return y * (TTabSet::kEdgeWidth - 1) / (tabHeight - 1);
 }
-
-constexpr int kDitherTileWidth = 64;
-constexpr int kDitherTileHeight = 16;
 
 }  // namespace
 
@@ -280,28 +275,16 @@ void TTabSet::Paint() {
     }
 }
 
-// The dithered background is a checkered tile laid over the part of the client area being
-// painted, so that nothing is allocated in proportion to the control's size.
+// The dithered background is a pattern brush of the background colour and the highlight,
+// repeated from the client area's top-left corner.
 void TTabSet::PaintBackground() {
     TCanvas* canvas = Canvas();
-    const TRect client = ClientRect();
-    if (!FDitherBackground) {
+    if (FDitherBackground)
+        canvas->Brush()->SetBitmap(CheckerPattern(FBackgroundColor, clBtnHighlight));
+    else
         canvas->Brush()->SetColor(FBackgroundColor);
-        canvas->FillRect(client);
-        return;
-    }
-    TBitmap tile;
-    tile.SetSize(kDitherTileWidth, kDitherTileHeight);
-    const TPixel even = PixelFromColorRef(ColorToRGB(FBackgroundColor));
-    const TPixel odd = PixelFromColorRef(ColorToRGB(clBtnHighlight));
-    for (int y = 0; y < kDitherTileHeight; ++y)
-        for (int x = 0; x < kDitherTileWidth; ++x)
-            tile.Image()->Pixels.Set(x, y, (x + y) % 2 == 0 ? even : odd);
-    const TRect area = IntersectRects(client, canvas->Handle()->ClipBox());
-    const int left = area.Left - area.Left % kDitherTileWidth;
-    const int top = area.Top - area.Top % kDitherTileHeight;
-    for (int y = top; y < area.Bottom; y += kDitherTileHeight)
-        for (int x = left; x < area.Right; x += kDitherTileWidth) canvas->Draw(x, y, &tile);
+    canvas->FillRect(ClientRect());
+    canvas->Brush()->SetBitmap(nullptr);
 }
 
 void TTabSet::PaintTopLine() {

@@ -1,5 +1,9 @@
-// The Windows calls and types that the controls use, under their Win32 names and signatures.
-// Here they are served by the framework layer's own GDI engine, text engine and module list.
+// The Windows calls and types that the framework and the controls use, under their Win32 names
+// and signatures. This is the seam between the framework and what draws: a canvas asks a
+// device context for pens, brushes, fonts, shapes, blits and text through these calls and
+// nothing else. Here they are served by the framework's own rasterizer (gdi/), text engine
+// (text/) and module list (modules/); a build for Windows takes the same calls from the
+// system.
 #pragma once
 
 #include <cstdint>
@@ -16,16 +20,32 @@ using COLORREF = DWORD;
 using CHAR = char;
 using LPSTR = char*;
 using LPCSTR = const char*;
+using INT = int;
+using ULONG_PTR = std::uintptr_t;
 
 using RECT = TRect;
 using LPRECT = TRect*;
 using LPCRECT = const TRect*;
 using POINT = TPoint;
+using LPPOINT = TPoint*;
 
+struct SIZE {
+    LONG cx;
+    LONG cy;
+};
+using LPSIZE = SIZE*;
+
+// Handles: each points at the engine's own object.
 class TDeviceContext;
+class TGdiPenObject;
+class TGdiBrushObject;
+class TGdiFontObject;
 class TBitmapImage;
 struct TModuleRecordImpl;
 using HDC = TDeviceContext*;
+using HPEN = TGdiPenObject*;
+using HBRUSH = TGdiBrushObject*;
+using HFONT = TGdiFontObject*;
 using HBITMAP = TBitmapImage*;
 using HINSTANCE = TModuleRecordImpl*;
 using HMODULE = HINSTANCE;
@@ -68,6 +88,71 @@ constexpr UINT DT_NOPREFIX = 0x800;
 constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
 
+// Pen styles.
+constexpr int PS_SOLID = 0;
+constexpr int PS_DASH = 1;
+constexpr int PS_DOT = 2;
+constexpr int PS_DASHDOT = 3;
+constexpr int PS_DASHDOTDOT = 4;
+constexpr int PS_NULL = 5;
+constexpr int PS_INSIDEFRAME = 6;
+
+// Brush styles.
+constexpr int BS_SOLID = 0;
+constexpr int BS_NULL = 1;
+constexpr int BS_HOLLOW = BS_NULL;
+constexpr int BS_PATTERN = 3;
+
+struct LOGBRUSH {
+    UINT lbStyle;
+    COLORREF lbColor;
+    ULONG_PTR lbHatch;
+};
+
+// Logical fonts.
+constexpr int LF_FACESIZE = 32;
+constexpr LONG FW_NORMAL = 400;
+constexpr LONG FW_BOLD = 700;
+constexpr BYTE DEFAULT_QUALITY = 0;
+constexpr BYTE NONANTIALIASED_QUALITY = 3;
+constexpr BYTE ANTIALIASED_QUALITY = 4;
+
+struct LOGFONTA {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    CHAR lfFaceName[LF_FACESIZE];
+};
+
+// Raster operations and stretching modes of the blits.
+constexpr DWORD SRCCOPY = 0x00CC0020;
+constexpr int COLORONCOLOR = 3;
+
+// ExtTextOut options.
+constexpr UINT ETO_OPAQUE = 0x2;   // fill the whole rectangle with the background colour
+constexpr UINT ETO_CLIPPED = 0x4;  // keep the text inside the rectangle
+
+// GetClipBox results.
+constexpr int NULLREGION = 1;
+constexpr int SIMPLEREGION = 2;
+
+// The COLORREF a framework colour stands for in a GDI call. The engine here resolves a system
+// colour (0x80000000 + n) itself when it writes a pixel, so it passes unchanged and the calls a
+// paint records keep the colour the control named; the system's GDI needs it resolved first.
+constexpr COLORREF GdiColor(TColor color) {
+    return static_cast<COLORREF>(color);
+}
+
 struct TEXTMETRICA {
     LONG tmHeight;
     LONG tmAscent;
@@ -94,15 +179,65 @@ using LPTEXTMETRICA = TEXTMETRICA*;
 
 // user32
 int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format);
+int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+int FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
 BOOL OffsetRect(LPRECT rect, int dx, int dy);
 BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
 BOOL DrawFocusRect(HDC dc, const RECT* rect);
 HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name);
 DWORD GetSysColor(int index);
 
-// gdi32
-BOOL GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics);
+// gdi32: objects. SelectObject returns the object of that kind the context had before;
+// DeleteObject frees an object (a default object of a context is never freed).
+HPEN CreatePen(int style, int width, COLORREF color);
+HBRUSH CreateSolidBrush(COLORREF color);
+HBRUSH CreateBrushIndirect(const LOGBRUSH* brush);
+// A brush that repeats the bitmap, aligned with the context's origin; the brush keeps its own
+// copy of the pixels.
+HBRUSH CreatePatternBrush(HBITMAP bitmap);
+HFONT CreateFontIndirectA(const LOGFONTA* font);
+HPEN SelectObject(HDC dc, HPEN pen);
+HBRUSH SelectObject(HDC dc, HBRUSH brush);
+HFONT SelectObject(HDC dc, HFONT font);
+// Selecting a bitmap into a memory context makes it what the context draws on.
+HBITMAP SelectObject(HDC dc, HBITMAP bitmap);
+BOOL DeleteObject(HPEN pen);
+BOOL DeleteObject(HBRUSH brush);
+BOOL DeleteObject(HFONT font);
 BOOL DeleteObject(HBITMAP bitmap);
+
+// gdi32: contexts.
+// A memory context, drawing on nothing until a bitmap is selected into it.
+HDC CreateCompatibleDC(HDC dc);
+BOOL DeleteDC(HDC dc);
+COLORREF SetTextColor(HDC dc, COLORREF color);
+COLORREF SetBkColor(HDC dc, COLORREF color);
+int SetBkMode(HDC dc, int mode);
+int SetStretchBltMode(HDC dc, int mode);
+// The clipping rectangle in logical coordinates.
+int GetClipBox(HDC dc, LPRECT rect);
+
+// gdi32: drawing.
+BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous);
+BOOL LineTo(HDC dc, int x, int y);
+BOOL Polyline(HDC dc, const POINT* points, int count);
+BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
+BOOL Ellipse(HDC dc, int left, int top, int right, int bottom);
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
+// The pixel's colour, or CLR_INVALID outside the clipping rectangle.
+constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
+COLORREF GetPixel(HDC dc, int x, int y);
+BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+            DWORD rop);
+BOOL StretchBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                int sourceWidth, int sourceHeight, DWORD rop);
+
+// gdi32: text.
+BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int count);
+BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, LPCSTR text, UINT count,
+                 const INT* dx);
+BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, LPSIZE size);
+BOOL GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics);
 
 // kernel32
 constexpr DWORD MAX_PATH = 260;

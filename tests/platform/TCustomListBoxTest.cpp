@@ -488,7 +488,7 @@ TEST_F(ListBoxFixture, StandardStyleTakesTheFontHeight) {
     auto* list = Form.Add(new TListBox(Form.Form.get()), TRect{10, 10, 130, 110});
     EXPECT_EQ(list->ItemHeight(), list->Canvas()->TextHeight("W"));
     list->Font()->SetHeight(-20);
-    EXPECT_EQ(list->ItemHeight(), list->Font()->Handle()->Metrics().tmHeight);
+    EXPECT_EQ(list->ItemHeight(), list->Font()->TextMetrics().tmHeight);
     list->Items()->SetAll({"one", "two"});
     list->SetItemIndex(0);
     Form.Render();

@@ -4,6 +4,7 @@
 
 #include "graphics/TFont.h"
 #include "text/TFontInstance.h"
+#include "text/TGdiFontObject.h"
 
 namespace {
 
@@ -120,10 +121,12 @@ TEST(FontHandle, StandsForTheLogicalFont) {
     f.SetName("Arial");
     f.SetSize(12);
     f.SetStyle(TFontStyles{fsBold});
-    auto instance = f.Handle();
+    auto instance = f.Handle()->Instance;
     EXPECT_EQ(instance->LogFont(), f.LogFont());
     EXPECT_EQ(instance->FamilyName(), "Liberation Sans");
     EXPECT_EQ(instance->Metrics().tmWeight, 700);
     EXPECT_EQ(instance->PixelsPerEm(), 16);
-    EXPECT_EQ(f.Handle(), instance);  // equal fonts share one instance
+    TFont same;
+    same.Assign(&f);
+    EXPECT_EQ(same.Handle()->Instance, instance);  // equal fonts share one instance
 }
