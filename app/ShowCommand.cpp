@@ -5,9 +5,9 @@
 
 #include "app/Commands.h"
 #include "app/Gallery.h"
+#include "app/ShowHost.h"
 #include "app/TLoadedPackage.h"
 #include "controls/TForm.h"
-#include "sdl/TSdlHost.h"
 #include "io/PngWriter.h"
 #include "loop/TMessageLoop.h"
 #include "loop/TTimer.h"
@@ -20,9 +20,9 @@ namespace {
 // Shows the form until its window is closed, or until the screenshot is taken.
 int ShowForm(TForm& form, const TWindowOptions& options, const std::string& what,
              const std::string& command, TMilliseconds leadTime = 0) {
-    std::unique_ptr<TSdlHost> host;
+    std::unique_ptr<TShowHost> host;
     try {
-        host = std::make_unique<TSdlHost>(&form, options.Scale);
+        host = std::make_unique<TShowHost>(&form, options.Scale);
     } catch (const ENoDisplay& e) {
         std::cerr << "quillmere " << command << ": no display: " << e.what() << "\n";
         return 1;
@@ -35,7 +35,7 @@ int ShowForm(TForm& form, const TWindowOptions& options, const std::string& what
     host->Present();
     std::cout << "Showing " << what << " (" << form.ClientWidth() << " x " << form.ClientHeight()
               << (options.Scale > 1 ? ", scale " + std::to_string(options.Scale) : "")
-              << ") in a window on " << TSdlHost::VideoDriver() << "; close it to quit\n"
+              << ") in a window on " << TShowHost::VideoDriver() << "; close it to quit\n"
               << std::flush;
 
     int status = 0;

@@ -243,7 +243,7 @@ TRect TWinControl::VisibleClientClip() const {
     const TPoint o = ClientOrigin();
     TRect clip{o.X, o.Y, o.X + ClientWidth(), o.Y + ClientHeight()};
     if (Parent()) return IntersectRects(clip, Parent()->VisibleClientClip());
-    if (TWindowHost* host = Host()) return IntersectRects(clip, host->Surface().Bounds());
+    if (TWindowHost* host = Host()) return IntersectRects(clip, host->SurfaceBounds());
     return TRect{};
 }
 

@@ -1,7 +1,6 @@
 #include "controls/TWindowHost.h"
 
 #include "controls/TWinControl.h"
-#include "gdi/TDeviceContext.h"
 
 namespace {
 TShiftState gShiftState;
@@ -24,7 +23,7 @@ void TWindowHost::Attach(TWinControl* root) {
     root->SetHost(this);
     ResizeSurface();
     root->HandleNeeded();
-    FDirty = FSurface.Bounds();
+    FDirty = FDevice.Bounds();
 }
 
 void TWindowHost::Detach() {
@@ -39,15 +38,15 @@ void TWindowHost::Detach() {
 void TWindowHost::ResizeSurface() {
     if (!FRoot) return;
     const int w = FRoot->ClientWidth(), h = FRoot->ClientHeight();
-    if (w == FSurface.Width() && h == FSurface.Height()) return;
-    FSurface.Resize(w, h);
-    FDirty = FSurface.Bounds();
+    if (w == FDevice.Bounds().Width() && h == FDevice.Bounds().Height()) return;
+    FDevice.Resize(w, h);
+    FDirty = FDevice.Bounds();
     FDrawn = TRect{};
 }
 
 void TWindowHost::InvalidateRect(const TControl* control, const TRect& surfaceRect) {
     ++FInvalidates[control];
-    FDirty = UnionRects(FDirty, IntersectRects(surfaceRect, FSurface.Bounds()));
+    FDirty = UnionRects(FDirty, IntersectRects(surfaceRect, FDevice.Bounds()));
 }
 
 int TWindowHost::InvalidateCount(const TControl* control) const {
@@ -93,23 +92,20 @@ void TWindowHost::ControlDestroyed(const TControl* control) {
 }
 
 HDC TWindowHost::CreateClientContext(const TWinControl* control) {
-    auto* dc = new TDeviceContext(&FSurface, control->ClientOrigin(), control->VisibleClientClip());
-    dc->Log = CallLogFor(control);
-    dc->Drawn = &FDrawn;
-    return dc;
+    return FDevice.CreateContext(control->ClientOrigin(), control->VisibleClientClip(),
+                                 CallLogFor(control), &FDrawn);
 }
 
 HDC TWindowHost::CreateNullContext() {
-    static TSurface& empty = *new TSurface;
-    return new TDeviceContext(&empty, TPoint{}, TRect{});
+    return TSurfaceDevice::CreateNullContext();
 }
 
 void TWindowHost::ReleaseContext(HDC dc) {
-    delete dc;
+    TSurfaceDevice::ReleaseContext(dc);
 }
 
 void TWindowHost::PaintAll() {
-    FDirty = FSurface.Bounds();
+    FDirty = FDevice.Bounds();
     PaintPending();
 }
 
@@ -120,7 +116,7 @@ void TWindowHost::PaintPending() {
     const TRect area = FDirty;
     FDirty = TRect{};
     if (!area.IsEmpty()) PaintTree(FRoot, area);
-    const TRect changed = IntersectRects(UnionRects(area, FDrawn), FSurface.Bounds());
+    const TRect changed = IntersectRects(UnionRects(area, FDrawn), FDevice.Bounds());
     FDrawn = TRect{};
     if (!changed.IsEmpty()) Presented(changed);
 }
@@ -133,20 +129,23 @@ void TWindowHost::PaintTree(TWinControl* control, const TRect& area) {
     windowClip = IntersectRects(windowClip, area);
     if (windowClip.IsEmpty()) return;
 
+    // The paint pass's contexts: what they draw is presented with the pass's area.
+    struct TContext {
+        HDC Dc;
+        ~TContext() { TSurfaceDevice::ReleaseContext(Dc); }
+    };
     TCallLog* log = CallLogFor(control);
     const TRect in = control->NonClientInsets();
     if (in.Left || in.Top || in.Right || in.Bottom) {
         const TRect w = control->SurfaceWindowRect();
-        TDeviceContext nc(&FSurface, TPoint{w.Left, w.Top}, windowClip);
-        nc.Log = log;
-        control->PaintNonClient(&nc);
+        const TContext nc{FDevice.CreateContext(TPoint{w.Left, w.Top}, windowClip, log, nullptr)};
+        control->PaintNonClient(nc.Dc);
     }
     const TRect clientClip = IntersectRects(control->VisibleClientClip(), area);
     if (clientClip.IsEmpty()) return;
-    TDeviceContext dc(&FSurface, control->ClientOrigin(), clientClip);
-    dc.Log = log;
-    control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc));
-    control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(&dc));
+    const TContext dc{FDevice.CreateContext(control->ClientOrigin(), clientClip, log, nullptr)};
+    control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Dc));
+    control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc.Dc));
     ++FPaints[control];
     for (int i = 0; i < control->ControlCount(); ++i)
         if (auto* child = dynamic_cast<TWinControl*>(control->Controls(i)))

@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 
+#include "text/FontSubstitutes.h"
+
+#ifndef _WIN32
 int MulDiv(int a, int b, int c) {
     if (c == 0) return -1;
     const long long p = static_cast<long long>(a) * b;
@@ -10,6 +13,7 @@ int MulDiv(int a, int b, int c) {
     if (q > 2147483647LL) return -1;
     return static_cast<int>(((p < 0) != (c < 0)) ? -q : q);
 }
+#endif
 
 void TFont::SetName(const std::string& value) {
     if (value.empty() || value == FName) return;
@@ -107,6 +111,7 @@ LOGFONTA TFont::LogFontA() const {
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfPitchAndFamily = static_cast<BYTE>(FPitch);
     FName.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    FontSubstitutes::FitToEngine(lf);
     return lf;
 }
 

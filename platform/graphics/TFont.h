@@ -12,9 +12,11 @@
 
 constexpr int kPixelsPerInch = 96;
 
+#ifndef _WIN32  // kernel32's own on Windows
 // a * b / c rounded half away from zero, as Windows' MulDiv; -1 when c is 0 or the result
 // does not fit.
 int MulDiv(int a, int b, int c);
+#endif
 
 class TFont : public TGraphicsObject {
     DECLARE_CLASSINFO()
@@ -43,7 +45,8 @@ public:
 
     void Assign(const TPersistent* source) override;
 
-    // The font as a Win32 logical font: the face name cut to LF_FACESIZE - 1 characters.
+    // The font as a Win32 logical font: the face name cut to LF_FACESIZE - 1 characters, fitted
+    // to the engine that draws it (FontSubstitutes::FitToEngine).
     LOGFONTA LogFontA() const;
     // The logical font the rendering engine resolves.
     TLogFont LogFont() const;

@@ -23,6 +23,8 @@ void DrawGlyph(TSurface& s, const TGlyph& g, int left, int top, const TRect& cli
 }  // namespace
 
 TPoint TextExtent(const TDeviceContext& dc, const char* text, int n) {
+    // No text has no extent, not even the font's height: GDI answers (0, 0).
+    if (n <= 0 || !text) return TPoint{};
     auto font = FontOf(dc);
     return TPoint{font->TextWidth(text, n), font->Metrics().tmHeight};
 }

@@ -5,9 +5,11 @@
 
 #include "win/WinApi.h"
 
+#ifndef _WIN32
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
+#endif
 
 struct TMessage {
     UINT Msg = 0;
@@ -16,6 +18,8 @@ struct TMessage {
     LRESULT Result = 0;
 };
 
+// The system's own numbers, where it declares them itself.
+#ifndef _WIN32
 constexpr UINT WM_NULL = 0x0000;
 constexpr UINT WM_CREATE = 0x0001;
 constexpr UINT WM_DESTROY = 0x0002;
@@ -68,6 +72,7 @@ constexpr WORD VK_LEFT = 0x25;
 constexpr WORD VK_UP = 0x26;
 constexpr WORD VK_RIGHT = 0x27;
 constexpr WORD VK_DOWN = 0x28;
+#endif  // _WIN32
 
 // The framework's component messages.
 constexpr UINT CM_BASE = 0xB000;
@@ -86,5 +91,9 @@ constexpr LPARAM MakeLParam(int lo, int hi) {
     return static_cast<LPARAM>((static_cast<std::uint32_t>(lo) & 0xFFFF) |
                                ((static_cast<std::uint32_t>(hi) & 0xFFFF) << 16));
 }
-constexpr int LoWordSigned(LPARAM v) { return static_cast<std::int16_t>(v & 0xFFFF); }
-constexpr int HiWordSigned(LPARAM v) { return static_cast<std::int16_t>((v >> 16) & 0xFFFF); }
+constexpr int LoWordSigned(LPARAM v) {
+    return static_cast<std::int16_t>(v & 0xFFFF);
+}
+constexpr int HiWordSigned(LPARAM v) {
+    return static_cast<std::int16_t>((v >> 16) & 0xFFFF);
+}

@@ -39,9 +39,7 @@ protected:
         return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     }
     // Runs the tool itself, for what only its command line decides.
-    static int Run(const std::string& arguments) {
-        return RunTool(std::string(QM_BINARY_DIR) + "/app/quillmere", arguments).Status;
-    }
+    static int Run(const std::string& arguments) { return RunTool(QM_TOOL_FILE, arguments).Status; }
 
     fs::path FDir;
 };
@@ -202,6 +200,6 @@ TEST_F(CliCommands, RenderDesigningDrawsTheDesignTimeOutline) {
     options.Designing = true;
     ASSERT_EQ(Commands::Render(options), 0);
     const TSurface designing = PngWriter::Read(Path("run.png"));
-    EXPECT_EQ(running.At(0, 0) & 0xFFFFFF, 0xC0C0C0u);   // the strip's colour
+    EXPECT_EQ(running.At(0, 0) & 0xFFFFFF, 0xC0C0C0u);    // the strip's colour
     EXPECT_EQ(designing.At(0, 0) & 0xFFFFFF, 0x000000u);  // the dashed outline starts there
 }

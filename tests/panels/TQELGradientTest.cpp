@@ -49,6 +49,7 @@ TEST_F(TGradientFixture, ConstructorSetsDefaults) {
 }
 
 TEST_F(TGradientFixture, EqualColoursPaintOneBand) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 200, 50});
     g->SetColorStart(0xFF0000);
     auto fills = Only(PaintCalls(g), "FillRect");
@@ -59,6 +60,7 @@ TEST_F(TGradientFixture, EqualColoursPaintOneBand) {
 }
 
 TEST_F(TGradientFixture, SystemColoursAreNotResolved) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 200, 50});
     g->SetColorStart(clBtnFace);
     g->SetColorEnd(0x0000000F);
@@ -74,6 +76,7 @@ TEST_F(TGradientFixture, SystemColoursAreNotResolved) {
 }
 
 TEST_F(TGradientFixture, HalfwayRoundsToEven) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 100, 20});
     g->SetColorEnd(0x0000FD);
     g->SetMinIncrement(2);
@@ -86,6 +89,7 @@ TEST_F(TGradientFixture, HalfwayRoundsToEven) {
 }
 
 TEST_F(TGradientFixture, DefaultColoursGiveTwentyFiveBands) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 100, 30});
     auto fills = Only(PaintCalls(g), "FillRect");
     ASSERT_EQ(fills.size(), 26u);
@@ -98,6 +102,7 @@ TEST_F(TGradientFixture, DefaultColoursGiveTwentyFiveBands) {
 }
 
 TEST_F(TGradientFixture, VerticalBandsRunDown) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 30, 100});
     g->SetGradientType(gtVertical);
     auto fills = Only(PaintCalls(g), "FillRect");
@@ -109,6 +114,7 @@ TEST_F(TGradientFixture, VerticalBandsRunDown) {
 }
 
 TEST_F(TGradientFixture, ConicalOnTinyControlPaintsNothing) {
+    QM_NEEDS_CALL_LOG();
     for (TRect bounds : {TRect{0, 0, 1, 50}, TRect{0, 0, 50, 1}}) {
         auto* g = Add(bounds);
         g->SetGradientType(gtConical);
@@ -122,6 +128,7 @@ TEST_F(TGradientFixture, ConicalOnTinyControlPaintsNothing) {
 }
 
 TEST_F(TGradientFixture, ConicalRingsStepInward) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 100, 60});
     g->SetGradientType(gtConical);
     auto ellipses = Only(PaintCalls(g), "Ellipse");
@@ -138,6 +145,7 @@ TEST_F(TGradientFixture, ConicalRingsStepInward) {
 }
 
 TEST_F(TGradientFixture, SingleBorderLaysBandsOverTheBounds) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 100, 30});
     g->SetBorderStyle(bsSingle);
     ASSERT_EQ(g->ClientRect(), (TRect{0, 0, 96, 26}));
@@ -174,6 +182,7 @@ TEST_F(TGradientFixture, SettersRepaintOnlyOnChange) {
 }
 
 TEST_F(TGradientFixture, BevelFramesAndCaptionNestInward) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 100, 40});
     g->SetBevelInner(bvLowered);
     g->SetBevelOuter(bvRaised);
@@ -214,6 +223,7 @@ TEST_F(TGradientFixture, BevelFramesAndCaptionNestInward) {
 }
 
 TEST_F(TGradientFixture, CaptionAlignmentFormats) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 100, 40});
     g->SetCaption("x");
     const std::pair<TAlignment, unsigned> cases[] = {
@@ -227,6 +237,7 @@ TEST_F(TGradientFixture, CaptionAlignmentFormats) {
 }
 
 TEST_F(TGradientFixture, TallFontCentresTowardZero) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 100, 10});
     g->Font()->SetHeight(-20);
     g->SetCaption("W");
@@ -239,6 +250,7 @@ TEST_F(TGradientFixture, TallFontCentresTowardZero) {
 }
 
 TEST_F(TGradientFixture, LongCaptionIsDrawnFromItsFirst255Characters) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 100, 40});
     g->SetCaption(std::string(300, 'a'));
     auto text = Only(PaintCalls(g), "DrawText");

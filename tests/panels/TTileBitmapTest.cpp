@@ -72,6 +72,7 @@ TEST_F(TTiles, ConstructorKeepsThePanelDefaults) {
 }
 
 TEST_F(TTiles, DefaultPanelTilesRowByRow) {
+    QM_NEEDS_CALL_LOG();
     TTileBitmap* t = Add(TRect{0, 0, 100, 41});
     EXPECT_EQ(t->TileInset(), 1);
     const std::vector<TPoint> origins = TileOrigins(t);
@@ -89,6 +90,7 @@ TEST_F(TTiles, DefaultPanelTilesRowByRow) {
 }
 
 TEST_F(TTiles, InsetCountsBevelsAndTheSingleBorder) {
+    QM_NEEDS_CALL_LOG();
     TTileBitmap* t = Add(TRect{0, 0, 100, 41});
     t->SetBevelInner(bvLowered);
     t->SetBorderStyle(bsSingle);
@@ -99,6 +101,7 @@ TEST_F(TTiles, InsetCountsBevelsAndTheSingleBorder) {
 }
 
 TEST_F(TTiles, BorderWithoutSingleStyleCoversTheTiles) {
+    QM_NEEDS_CALL_LOG();
     TTileBitmap* t = Add(TRect{0, 0, 100, 41});
     t->SetBorderWidth(4);
     EXPECT_EQ(t->TileInset(), 1);
@@ -110,6 +113,7 @@ TEST_F(TTiles, BorderWithoutSingleStyleCoversTheTiles) {
 }
 
 TEST_F(TTiles, RowsAndColumnsFromTheSpaceBetweenTheInsets) {
+    QM_NEEDS_CALL_LOG();
     struct TCase {
         const char* What;
         int Height, BevelWidth, TileHeight;
@@ -130,6 +134,7 @@ TEST_F(TTiles, RowsAndColumnsFromTheSpaceBetweenTheInsets) {
 }
 
 TEST_F(TTiles, EmptyBitmapStillGetsFrameAndCaption) {
+    QM_NEEDS_CALL_LOG();
     TTileBitmap* t = Add(TRect{0, 0, 100, 41}, 0, 0);
     t->SetCaption("Empty");
     Paint(t);

@@ -433,6 +433,7 @@ TEST_F(ListBoxFixture, CanvasIsPreparedForEachItem) {
 }
 
 TEST_F(ListBoxFixture, InheritedDrawItemFillsAndWritesTwoPixelsIn) {
+    QM_NEEDS_CALL_LOG();
     auto* list = Add(2);
     list->SetItemIndex(1);
     list->SetFocus();
@@ -460,6 +461,7 @@ TEST_F(ListBoxFixture, InheritedDrawItemFillsAndWritesTwoPixelsIn) {
 }
 
 TEST_F(ListBoxFixture, FocusedEmptyListShowsWhereTheFirstItemGoes) {
+    QM_NEEDS_CALL_LOG();
     auto* list = Add(0);
     list->SetFocus();
     auto calls = PaintCalls(list);
