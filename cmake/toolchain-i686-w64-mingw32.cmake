@@ -1,15 +1,5 @@
-# Cross-compiling for Windows on i686 with Debian's mingw-w64 (the POSIX thread model, for
-# std::thread and std::mutex): cmake -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiling for 32-bit Windows with Debian's mingw-w64:
+#   cmake -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(QM_MINGW_TRIPLET i686-w64-mingw32)
-
-set(CMAKE_C_COMPILER ${QM_MINGW_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${QM_MINGW_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER ${QM_MINGW_TRIPLET}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${QM_MINGW_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

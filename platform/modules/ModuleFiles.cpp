@@ -10,19 +10,6 @@
 #include "modules/Modules.h"
 #include "modules/TModuleRecordImpl.h"
 
-std::string ModuleFileName(HMODULE module) {
-    if (!module) return {};
-    std::string name(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameA(module, name.data(), static_cast<DWORD>(name.size()));
-        if (n < name.size()) {
-            name.resize(n);
-            return name;
-        }
-        name.resize(name.size() * 2);
-    }
-}
-
 std::vector<std::string> ResourceModuleNames(const std::string& moduleFileName,
                                              const std::string& locale) {
     if (moduleFileName.empty()) return {};

@@ -73,6 +73,21 @@ std::string ModuleFileOf(const void* address) {
     return SharedLibrary::FileOf(address);
 }
 
+std::string ModuleFileName(HMODULE module) {
+    if (!module) return {};
+    std::string name(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameA(module, name.data(), static_cast<DWORD>(name.size()));
+        // A module loaded as data is none of the loader's, which has no name for it.
+        if (n == 0) return SharedLibrary::MappedFileName(module);
+        if (n < name.size()) {
+            name.resize(n);
+            return name;
+        }
+        name.resize(name.size() * 2);
+    }
+}
+
 HINSTANCE FindHInstance(const void* address) {
     const std::string file = ModuleFileOf(address);
     if (file.empty()) return nullptr;

@@ -39,4 +39,8 @@ std::string FileOf(const void* address) {
     return info.dli_fname;
 }
 
+std::string MappedFileName(const void*) {
+    return {};
+}
+
 }  // namespace SharedLibrary

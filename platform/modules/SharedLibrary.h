@@ -18,4 +18,8 @@ void* OwnExport(THandle library, const char* name);
 // The file of the loaded library or program that holds the address; empty when none does.
 std::string FileOf(const void* address);
 
+// The file that a module loaded as data (a language resource module on Windows) is a view of;
+// empty where modules are no views, or for any other module.
+std::string MappedFileName(const void* module);
+
 }  // namespace SharedLibrary

@@ -54,6 +54,18 @@ inline COLORREF GdiColor(TColor color) {
     return static_cast<COLORREF>(ColorToRGB(color));
 }
 
+// The header of a DIB of 32 bits a pixel, top row first: the layout of the framework's surfaces.
+inline BITMAPINFO TopDownDib32(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 // Objects are selected and handed back by kind.
 inline HPEN SelectObject(HDC dc, HPEN pen) {
     return static_cast<HPEN>(::SelectObject(dc, static_cast<HGDIOBJ>(pen)));

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "controls/TWinControl.h"
+#include "hosts/RealClockRun.h"
 #include "loop/TMessageLoop.h"
-#include "loop/TSteadyClock.h"
 
 namespace {
 
@@ -458,13 +458,7 @@ void TWindowsHost::DrawScaled(HDC dc, const RECT& area) {
     HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     ::FillRect(dc, &client, black);
     if (s.IsEmpty()) return;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = s.Width();
-    info.bmiHeader.biHeight = -s.Height();
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownDib32(s.Width(), s.Height());
     // Pixels are enlarged as they are, never smoothed.
     SetStretchBltMode(dc, COLORONCOLOR);
     (void)area;
@@ -525,33 +519,23 @@ bool TWindowsHost::PumpMessages() {
 }
 
 int TWindowsHost::Run() {
-    TMessageLoop& loop = TMessageLoop::Current();
-    loop.SetClock(std::make_shared<TSteadyClock>());
-    const int idle = loop.AddIdleHandler([this] { Present(); });
-    // Back on the virtual clock on every way out, exceptions from handlers included.
-    struct TRestore {
-        TMessageLoop& Loop;
-        int Idle;
-        ~TRestore() {
-            Loop.RemoveIdleHandler(Idle);
-            Loop.SetClock(nullptr);
-        }
-    } restore{loop, idle};
     FClosed = false;
-    return loop.Run([this, &loop](std::optional<TMilliseconds> timeout) {
-        // The system's timer ends the wait when the framework's next tick is due.
-        UINT_PTR timer = 0;
-        if (!timeout || *timeout > 0) {
-            if (timeout)
-                timer = SetTimer(nullptr, 0,
-                                 static_cast<UINT>(std::min<TMilliseconds>(*timeout, 0x7FFFFFFF)),
-                                 nullptr);
-            WaitMessage();
-        }
-        PumpMessages();
-        if (timer) KillTimer(nullptr, timer);
-        if (FClosed) loop.PostQuitMessage(0);
-    });
+    return RunOnRealClock(
+        [this] { Present(); },
+        [this](std::optional<TMilliseconds> timeout) {
+            // The system's timer ends the wait when the framework's next tick is due.
+            UINT_PTR timer = 0;
+            if (!timeout || *timeout > 0) {
+                if (timeout)
+                    timer = SetTimer(
+                        nullptr, 0,
+                        static_cast<UINT>(std::min<TMilliseconds>(*timeout, 0x7FFFFFFF)), nullptr);
+                WaitMessage();
+            }
+            PumpMessages();
+            if (timer) KillTimer(nullptr, timer);
+            if (FClosed) TMessageLoop::Current().PostQuitMessage(0);
+        });
 }
 
 TSurface TWindowsHost::ReadPresentedPixels() {
@@ -562,13 +546,7 @@ TSurface TWindowsHost::ReadPresentedPixels() {
     const int w = client.right, h = client.bottom;
     TSurface out(std::max(0, w), std::max(0, h));
     if (out.IsEmpty()) return out;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownDib32(w, h);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap)

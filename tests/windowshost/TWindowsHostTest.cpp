@@ -63,7 +63,7 @@ TEST_F(WindowsWindow, EachWindowedControlIsAChildWindowAtItsBoundsInItsOrder) {
     auto* back = Add(new Qelpanel::TQELGradient(Form.get()), TRect{10, 10, 110, 60});
     auto* front = Add(new Qelpanel::TQELGradient(Form.get()), TRect{50, 30, 150, 90});
     auto* list = Add(new Qellist::TQELCheckList(Form.get()), TRect{10, 100, 140, 190});
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     for (const TWinControl* c : {static_cast<TWinControl*>(back), static_cast<TWinControl*>(front),
                                  static_cast<TWinControl*>(list)}) {
         HWND w = Host->WindowOf(c);
@@ -95,7 +95,7 @@ TEST_F(WindowsWindow, ClicksAndKeysFromTheSystemReachTheControls) {
     list->Items()->SetAll({"One", "Two", "Three"});
     auto* ordered = Add(new Qelgroup::TOrderedListBox(Form.get()), TRect{150, 10, 290, 100});
     ordered->Items()->SetAll({"a", "b"});
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     Click(list, TPoint{30, list->ItemHeight() + 2});
     EXPECT_TRUE(list->Selected(1));
     EXPECT_FALSE(list->Selected(0));
@@ -113,7 +113,7 @@ TEST_F(WindowsWindow, TheSystemRepaintsWhatTheFrameworkInvalidates) {
     auto* panel = Add(new Qelpanel::TQELGradient(Form.get()), TRect{20, 20, 120, 70});
     panel->SetColorStart(clRed);
     panel->SetColorEnd(clRed);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(Host->ReadPresentedPixels().At(60, 40) & 0xFFFFFF, 0xFF0000u);
     panel->SetColorStart(clBlue);
     panel->SetColorEnd(clBlue);
@@ -124,7 +124,7 @@ TEST_F(WindowsWindow, TheSystemRepaintsWhatTheFrameworkInvalidates) {
 TEST_F(WindowsWindow, AResizeOfTheWindowResizesTheForm) {
     auto* panel = Add(new Qelpanel::TQELGradient(Form.get()), TRect{0, 0, 10, 10});
     panel->SetAlign(alClient);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     RECT frame{0, 0, 400, 250};
     AdjustWindowRectEx(&frame, GetWindowLongA(Host->Window(), GWL_STYLE), FALSE, 0);
     SetWindowPos(Host->Window(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -136,7 +136,7 @@ TEST_F(WindowsWindow, AResizeOfTheWindowResizesTheForm) {
 }
 
 TEST_F(WindowsWindow, TheSystemsTimerDrivesTheFrameworksTicks) {
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     TTimer timer(nullptr);
     timer.SetInterval(20);
     int ticks = 0;

@@ -3,12 +3,19 @@
 # desktop (classic-desktop.reg: the classic colour scheme, screen fonts without smoothing),
 # made on first use. 32-bit programs need Debian's wine32, 64-bit ones wine64.
 #   wine-run.sh PROGRAM.exe [ARGS...]
-# QM_WINEPREFIX names the prefix (default: build/wine-prefix in the source tree). The exit
-# status is the program's.
+# QM_WINEPREFIX names the prefix (default: build/wine-prefix in the source tree). A program
+# that opens windows on an X server of its own sets QM_WINE_OWN_DISPLAY=1: Wine's session has
+# one desktop, on the display of the program that first needed it (a headless program needs it
+# too), so such a program runs in a prefix of its own (build/wine-prefix-display) and first
+# waits until the session there has ended. The exit status is the program's.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-export WINEPREFIX=${QM_WINEPREFIX:-$root/build/wine-prefix}
+if [ "${QM_WINE_OWN_DISPLAY:-}" = 1 ]; then
+  export WINEPREFIX=${QM_WINEPREFIX:-$root/build/wine-prefix-display}
+else
+  export WINEPREFIX=${QM_WINEPREFIX:-$root/build/wine-prefix}
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 # No dialogs about missing Mono or Gecko while the prefix is made.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
@@ -39,5 +46,8 @@ if [ ! -f "$WINEPREFIX/.quillmere-desktop" ]; then
       touch "$WINEPREFIX/.quillmere-desktop"
     fi
   ) 9>"$WINEPREFIX.lock"
+fi
+if [ "${QM_WINE_OWN_DISPLAY:-}" = 1 ]; then
+  /usr/lib/wine/wineserver -w 2>/dev/null || true
 fi
 exec "$loader" "$@"

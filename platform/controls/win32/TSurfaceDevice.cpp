@@ -8,17 +8,6 @@
 
 namespace {
 
-BITMAPINFO TopDown32(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 // Whether the bitmap is a DIB section that a surface context made.
 bool IsSection(HBITMAP bitmap) {
     DIBSECTION section{};
@@ -57,7 +46,7 @@ const TSurface& TSurfaceDevice::Pixels() const {
 HDC TSurfaceDevice::CreateContext(TPoint origin, const TRect& clip, TCallLog*, TRect* drawn) {
     const TRect deviceClip = IntersectRects(NormalizedRect(clip), Bounds());
     if (!FSection) return CreateNullContext();
-    const BITMAPINFO info = TopDown32(FWidth, FHeight);
+    const BITMAPINFO info = TopDownDib32(FWidth, FHeight);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, FSection, 0);
     if (!bitmap) return CreateNullContext();

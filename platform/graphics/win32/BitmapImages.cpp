@@ -24,22 +24,11 @@ std::map<HBITMAP, TFormat>& Formats() {
     return formats;
 }
 
-BITMAPINFO TopDown32(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 }  // namespace
 
 HBITMAP Create(const TBitmapImage& image) {
     if (image.Pixels.IsEmpty()) return nullptr;
-    const BITMAPINFO info = TopDown32(image.Width(), image.Height());
+    const BITMAPINFO info = TopDownDib32(image.Width(), image.Height());
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap || !bits) return nullptr;
@@ -62,7 +51,7 @@ TBitmapImage Read(HBITMAP bitmap) {
                     image.Pixels.Pixels().size() * sizeof(TPixel));
     } else {
         // A bitmap of another kind (a device-dependent one from LoadBitmapA): GDI converts.
-        BITMAPINFO info = TopDown32(size.X, size.Y);
+        BITMAPINFO info = TopDownDib32(size.X, size.Y);
         HDC dc = CreateCompatibleDC(nullptr);
         GetDIBits(dc, bitmap, 0, static_cast<UINT>(size.Y), image.Pixels.Pixels().data(), &info,
                   DIB_RGB_COLORS);

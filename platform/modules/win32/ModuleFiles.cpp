@@ -3,62 +3,8 @@
 // "DE"), loaded as data files.
 #include <algorithm>
 #include <cctype>
-#include <cstdint>
-#include <cwchar>
 
 #include "modules/Modules.h"
-// After the system's declarations, which it takes for granted.
-#include <psapi.h>
-
-namespace {
-
-std::string Narrow(const std::wstring& wide) {
-    const int n = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(std::max(n, 0)), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), narrow.data(), n,
-                        nullptr, nullptr);
-    return narrow;
-}
-
-// A module loaded as data (a language resource module) is none of the loader's, which has no
-// name for it: its file is the one its view maps, named by a device ("\Device\...\x.DEU"), which
-// becomes the drive whose device it is.
-std::string MappedFileName(HMODULE module) {
-    void* base = reinterpret_cast<void*>(reinterpret_cast<std::uintptr_t>(module) &
-                                         ~static_cast<std::uintptr_t>(3));
-    wchar_t mapped[32768];
-    const DWORD n = GetMappedFileNameW(GetCurrentProcess(), base, mapped, 32768);
-    if (n == 0) return {};
-    const std::wstring path(mapped, n);
-    wchar_t drives[4 * 26 + 1] = {};
-    GetLogicalDriveStringsW(4 * 26, drives);
-    for (const wchar_t* drive = drives; *drive; drive += std::wcslen(drive) + 1) {
-        const std::wstring letter(drive, 2);  // "C:"
-        wchar_t device[MAX_PATH] = {};
-        if (!QueryDosDeviceW(letter.c_str(), device, MAX_PATH)) continue;
-        const std::wstring prefix = std::wstring(device) + L"\\";
-        if (path.compare(0, prefix.size(), prefix) == 0)
-            return Narrow(letter + L"\\" + path.substr(prefix.size()));
-    }
-    return Narrow(path);
-}
-
-}  // namespace
-
-std::string ModuleFileName(HMODULE module) {
-    if (!module) return {};
-    std::string name(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameA(module, name.data(), static_cast<DWORD>(name.size()));
-        if (n == 0) return MappedFileName(module);
-        if (n < name.size()) {
-            name.resize(n);
-            return name;
-        }
-        name.resize(name.size() * 2);
-    }
-}
 
 std::vector<std::string> ResourceModuleNames(const std::string& moduleFileName,
                                              const std::string& locale) {
