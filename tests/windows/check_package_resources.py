@@ -5,7 +5,10 @@ and exports, and every resource by type, name and language, byte for byte the re
 package's own tables hold (as the build wrote them for the resource compiler), with the
 values of the description, package information, version information and bitmaps.
 
-    check_package_resources.py PACKAGE.bpl RECORDS_DIR
+    check_package_resources.py PACKAGE.bpl RECORDS_DIR [PE32|PE32+]
+
+The third argument names the format the module must have: PE32 for 32-bit Windows (the
+package's own), PE32+ for 64-bit Windows.
 
 Exits 0 when everything matches, 1 with a line per fault, 77 when pefile is missing.
 """
@@ -73,6 +76,12 @@ def main():
     package, records_dir = sys.argv[1], sys.argv[2]
     pe = pefile.PE(package)
     check(pe.FILE_HEADER.Characteristics & 0x2000, "not a library module (DLL)")
+    if len(sys.argv) > 3:
+        # Optional header magic and machine of each format.
+        expected = {"PE32": (0x10B, 0x14C), "PE32+": (0x20B, 0x8664)}[sys.argv[3]]
+        found_format = (pe.OPTIONAL_HEADER.Magic, pe.FILE_HEADER.Machine)
+        check(found_format == expected, "not a %s module: magic %#x, machine %#x" %
+              ((sys.argv[3],) + found_format))
     export_name = pe.get_string_at_rva(pe.DIRECTORY_ENTRY_EXPORT.struct.Name).decode()
     check(export_name == "QuillmereAll.bpl", "the export directory names it %r" % export_name)
     exports = {e.name.decode() for e in pe.DIRECTORY_ENTRY_EXPORT.symbols if e.name}
@@ -176,7 +185,8 @@ def main():
     for f in faults:
         print("FAIL:", f)
     if not faults:
-        print("%s: exports, imports and %d resources as they must be" % (package, len(found)))
+        print("%s: %sexports, imports and %d resources as they must be" %
+              (package, sys.argv[3] + ", " if len(sys.argv) > 3 else "", len(found)))
     return 1 if faults else 0
 
 
