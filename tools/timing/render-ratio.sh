@@ -11,7 +11,7 @@ for build in "build/release" "build/windows-x64"; do
     extra=(-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-w64-mingw32.cmake -DQM_BUILD_EXAMPLES=OFF)
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_WERROR=ON -DQM_BUILD_TIMING=ON \
     "${extra[@]}" >/dev/null
-  cmake --build "$build" --target render-timing quillmere >/dev/null
+  cmake --build "$build" --target render-timing quillmere >&2
 done
 form=$(mktemp --suffix=.txt)
 trap 'rm -f "$form" "${form%.txt}.png"' EXIT

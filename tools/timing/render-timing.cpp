@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/TLoadedPackage.h"
+#include "controls/TForm.h"
 #include "hosts/THeadlessHost.h"
 #include "streaming/FormFiles.h"
 
