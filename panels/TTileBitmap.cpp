@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "panels/BevelPanelProps.h"
+
 namespace Qelpanel {
 
 TTileBitmap::TTileBitmap(TComponent* owner)
@@ -56,55 +58,12 @@ void TTileBitmap::PaintTiles() {
 
 const TClassInfo& TTileBitmap::StaticClassInfo() {
     using namespace PropBuild;
-    namespace P = ControlProps;
     using T = TTileBitmap;
     static const TClassInfo info{
-        "TTileBitmap",
-        &TCustomPanel::StaticClassInfo(),
-        "Qelpanel",
-        {
-            P::Align(),
-            P::Alignment(),
-            P::Anchors(),
-            P::Constraints(),
-            P::BiDiMode(),
-            P::ParentBiDiMode(),
-            P::DragMode(),
-            P::DragKind(),
-            P::DragCursor(),
-            P::BevelInner(),
-            P::BevelOuter(bvRaised),
-            P::BevelWidth(),
-            P::BorderWidth(),
-            P::BorderStyle(),
-            P::Enabled(),
-            P::Caption(),
-            P::Color(clBtnFace),
-            P::Ctl3D(),
-            P::Font(),
-            P::Locked(),
-            P::ParentColor(false),
-            P::ParentCtl3D(),
-            P::ParentFont(),
-            P::ParentShowHint(),
-            P::PopupMenu(),
-            P::ShowHint(),
-            P::TabOrder(),
-            P::TabStop(false),
-            P::Visible(),
-            P::OnClick(),
-            P::OnDblClick(),
-            P::OnDragDrop(),
-            P::OnDragOver(),
-            P::OnEndDrag(),
-            P::OnEnter(),
-            P::OnExit(),
-            P::OnMouseDown(),
-            P::OnMouseMove(),
-            P::OnMouseUp(),
-            P::OnResize(),
-            Obj("Bitmap", TypeInfoClass(TBitmap::StaticClassInfo()), &T::Bitmap, &T::SetBitmap),
-        },
+        "TTileBitmap", &TCustomPanel::StaticClassInfo(), "Qelpanel",
+        BevelPanelProps(
+            bvRaised, clBtnFace,
+            {Obj("Bitmap", TypeInfoClass(TBitmap::StaticClassInfo()), &T::Bitmap, &T::SetBitmap)}),
         [](TComponent* owner) -> TComponent* { return new TTileBitmap(owner); }};
     return info;
 }

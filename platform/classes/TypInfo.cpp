@@ -40,12 +40,24 @@ void TTypeInfo::OrdinalRange(std::int64_t& low, std::int64_t& high) const {
         return;
     }
     switch (OrdType) {
-        case TOrdType::otSByte: low = INT8_MIN, high = INT8_MAX; break;
-        case TOrdType::otUByte: low = 0, high = UINT8_MAX; break;
-        case TOrdType::otSWord: low = INT16_MIN, high = INT16_MAX; break;
-        case TOrdType::otUWord: low = 0, high = UINT16_MAX; break;
-        case TOrdType::otSLong: low = INT32_MIN, high = INT32_MAX; break;
-        case TOrdType::otULong: low = 0, high = UINT32_MAX; break;
+        case TOrdType::otSByte:
+            low = INT8_MIN, high = INT8_MAX;
+            break;
+        case TOrdType::otUByte:
+            low = 0, high = UINT8_MAX;
+            break;
+        case TOrdType::otSWord:
+            low = INT16_MIN, high = INT16_MAX;
+            break;
+        case TOrdType::otUWord:
+            low = 0, high = UINT16_MAX;
+            break;
+        case TOrdType::otSLong:
+            low = INT32_MIN, high = INT32_MAX;
+            break;
+        case TOrdType::otULong:
+            low = 0, high = UINT32_MAX;
+            break;
     }
 }
 
@@ -77,6 +89,12 @@ std::vector<const TPropInfo*> GetPropInfos(const TClassInfo& cls) {
     auto it = lists.find(&cls);
     if (it == lists.end()) it = lists.emplace(&cls, CollectPropInfos(cls)).first;
     return it->second;
+}
+
+std::vector<TPropInfo> JoinProps(std::initializer_list<std::vector<TPropInfo>> runs) {
+    std::vector<TPropInfo> out;
+    for (const auto& run : runs) out.insert(out.end(), run.begin(), run.end());
+    return out;
 }
 
 const TPropInfo* GetPropInfo(const TClassInfo& cls, std::string_view name) {
@@ -115,8 +133,8 @@ const TTypeInfo* TypeInfoSmallInt() {
     return &t;
 }
 const TTypeInfo* TypeInfoBoolean() {
-    static const TTypeInfo t{TTypeKind::tkEnumeration, "Boolean", "System", TOrdType::otUByte,
-                             {"False", "True"}};
+    static const TTypeInfo t{
+        TTypeKind::tkEnumeration, "Boolean", "System", TOrdType::otUByte, {"False", "True"}};
     return &t;
 }
 const TTypeInfo* TypeInfoString() {
@@ -131,7 +149,9 @@ const TTypeInfo* TypeInfoDouble() {
     static const TTypeInfo t{TTypeKind::tkFloat, "Double", "System"};
     return &t;
 }
-const TTypeInfo* TypeInfoNotifyEvent() { return TypeInfoEvent("TNotifyEvent"); }
+const TTypeInfo* TypeInfoNotifyEvent() {
+    return TypeInfoEvent("TNotifyEvent");
+}
 
 const TTypeInfo* TypeInfoEvent(const char* name) {
     // One entry per event type name; the entries live as long as the program.

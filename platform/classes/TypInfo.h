@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -91,6 +92,9 @@ struct TClassInfo {
     // Creates an instance with an owner; null for classes that are not components.
     TComponent* (*Create)(TComponent* owner) = nullptr;
 };
+
+// Runs of property entries joined into one table, in order.
+std::vector<TPropInfo> JoinProps(std::initializer_list<std::vector<TPropInfo>> runs);
 
 // Every published property of a class, in property order. Class information lives as long
 // as the program: the lists are worked out once per class.
