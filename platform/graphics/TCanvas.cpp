@@ -2,14 +2,28 @@
 
 #include "graphics/TBitmap.h"
 
+namespace {
+
+// An object of the canvas's goes out of the context before it is freed (the system does not
+// free an object that is selected), and what the context had goes back in.
+template <class THandle>
+void Release(HDC dc, THandle& mine, THandle previous) {
+    if (!mine) return;
+    SelectObject(dc, previous);
+    DeleteObject(mine);
+    mine = nullptr;
+}
+
+}  // namespace
+
 TCanvas::TCanvas()
     : FBrush(std::make_unique<TBrush>()),
       FPen(std::make_unique<TPen>()),
       FFont(std::make_unique<TFont>()) {
     // A change makes the GDI object out of date; the next drawing call makes it again.
-    FFont->OnChange = [this](TGraphicsObject*) { ReleaseFont(); };
-    FPen->OnChange = [this](TGraphicsObject*) { ReleasePen(); };
-    FBrush->OnChange = [this](TGraphicsObject*) { ReleaseBrush(); };
+    FFont->OnChange = [this](TGraphicsObject*) { Release(FHandle, FFontHandle, FOldFont); };
+    FPen->OnChange = [this](TGraphicsObject*) { Release(FHandle, FPenHandle, FOldPen); };
+    FBrush->OnChange = [this](TGraphicsObject*) { Release(FHandle, FBrushHandle, FOldBrush); };
 }
 
 TCanvas::~TCanvas() {
@@ -29,32 +43,9 @@ void TCanvas::SetHandle(HDC dc) {
 }
 
 void TCanvas::DeselectHandles() {
-    ReleaseFont();
-    ReleasePen();
-    ReleaseBrush();
-}
-
-// An object is put out of the context before it is freed: the system does not free one that
-// is selected.
-void TCanvas::ReleaseFont() {
-    if (!FFontHandle) return;
-    SelectObject(FHandle, FOldFont);
-    DeleteObject(FFontHandle);
-    FFontHandle = nullptr;
-}
-
-void TCanvas::ReleasePen() {
-    if (!FPenHandle) return;
-    SelectObject(FHandle, FOldPen);
-    DeleteObject(FPenHandle);
-    FPenHandle = nullptr;
-}
-
-void TCanvas::ReleaseBrush() {
-    if (!FBrushHandle) return;
-    SelectObject(FHandle, FOldBrush);
-    DeleteObject(FBrushHandle);
-    FBrushHandle = nullptr;
+    Release(FHandle, FFontHandle, FOldFont);
+    Release(FHandle, FPenHandle, FOldPen);
+    Release(FHandle, FBrushHandle, FOldBrush);
 }
 
 bool TCanvas::RequiredState() {

@@ -75,11 +75,8 @@ private:
     void SelectFont();
     void SelectPen();
     void SelectBrush();
-    // Put the context's own objects back and free the canvas's.
+    // Puts the context's own objects back and frees the canvas's.
     void DeselectHandles();
-    void ReleaseFont();
-    void ReleasePen();
-    void ReleaseBrush();
 
     HDC FHandle = nullptr;
     std::unique_ptr<TBrush> FBrush;
