@@ -43,6 +43,16 @@ void TForm::SetFormClassName(const std::string& className) {
     FClassInfo = SameText(className, StaticClassInfo().Name) ? nullptr : &UserFormClass(className);
 }
 
+void TForm::PaintWindow(HDC dc) {
+    if (FDesigner && ComponentState().Contains(csDesigning)) FDesigner->PaintGrid(dc);
+}
+
+TForm* GetParentForm(TControl* control) {
+    if (!control) return nullptr;
+    while (control->Parent()) control = control->Parent();
+    return dynamic_cast<TForm*>(control);
+}
+
 int TForm::TextHeight() const { return Font()->Handle()->Metrics().tmHeight; }
 
 const TClassInfo& TForm::StaticClassInfo() {
