@@ -1,24 +1,43 @@
 // The designer's commands as scripts and the window run them: placing and setting, saving into
 // the file's own bytes, undo and redo, copy and paste, bad input, the design-time state.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
+#include "app/TLoadedPackage.h"
 #include "classes/TClassRegistry.h"
 #include "controls/TClipboard.h"
 #include "controls/TListBox.h"
 #include "designer/DesignScript.h"
 #include "designer/TDesigner.h"
-#include "panels/TScrollingArea.h"
+#include "designer/TRecovery.h"
+#include "loop/TMessageLoop.h"
 #include "streaming/FormFiles.h"
+#include "support/ToolRun.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using TFormFormat = FormFiles::TFormFormat;
+
+// The package, loaded as the design command loads it before it designs anything.
+class TPackageEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { FPackage.emplace(TLoadedPackage::DefaultFileName()); }
+    void TearDown() override { FPackage.reset(); }
+
+private:
+    std::optional<TLoadedPackage> FPackage;
+};
+const auto* const kPackage = ::testing::AddGlobalTestEnvironment(new TPackageEnvironment);
 
 std::string Fixture(const std::string& name) {
     return (fs::path(QM_SOURCE_DIR) / "tests" / "fixtures" / "designer" / name).string();
@@ -266,6 +285,83 @@ TEST(DesignTime, PlacedControlsAreDesignedAndListBoxesTakeNoClicks) {
     auto* marquee = d.Place("TScrollingArea", TRect{8, 120, 100, 138});
     for (int i = 0; i < marquee->ComponentCount(); ++i)
         EXPECT_TRUE(marquee->Components(i)->ComponentState().Contains(csDesigning));
+}
+
+// A folder of its own for each test, removed afterwards.
+class DesignerFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FDir = fs::temp_directory_path() /
+               ("qm-designer-" + std::to_string(getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(FDir);
+        fs::create_directories(FDir);
+    }
+    void TearDown() override { fs::remove_all(FDir); }
+    std::string Path(const std::string& name) const { return (FDir / name).string(); }
+
+    fs::path FDir;
+};
+
+TEST_F(DesignerFiles, AnUnsavedFormIsWrittenEveryMinuteAndOfferedBack) {
+    std::string edited;
+    {
+        TDesigner d;
+        d.EnableRecovery(Path("recovery"));
+        d.Place("TQELGradient", TRect{8, 8, 100, 50});
+        TMessageLoop::Current().Advance(59999);
+        EXPECT_FALSE(d.Recovery()->Exists());
+        TMessageLoop::Current().Advance(1);
+        EXPECT_TRUE(d.Recovery()->Exists());
+        edited = Text(d);
+    }
+    TDesigner next;
+    next.EnableRecovery(Path("recovery"));
+    ASSERT_TRUE(next.Recovery()->Exists());
+    next.Recover();
+    EXPECT_EQ(Text(next), edited);
+    EXPECT_TRUE(next.Modified());
+    // Saving keeps the work; the recovery file has done its job.
+    const std::string recoveryFile = next.Recovery()->FileName();
+    next.SaveAs(Path("form.txt"));
+    EXPECT_FALSE(fs::exists(recoveryFile));
+    EXPECT_EQ(ReadText(Path("form.txt")), edited);
+}
+
+TEST_F(DesignerFiles, ACrashSignalWritesTheLastEdit) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rlimit none{0, 0};
+        setrlimit(RLIMIT_CORE, &none);
+        TDesigner d;
+        d.EnableRecovery(Path("recovery"));
+        d.Place("TQELGradient", TRect{8, 8, 100, 50});
+        d.SetProperty("Caption", "'Not saved'");
+        std::abort();
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGABRT);
+    TDesigner next;
+    next.EnableRecovery(Path("recovery"));
+    next.Recover();
+    EXPECT_EQ(next.PropertyText(next.FindComponent("QELGradient1"), "Caption"), "'Not saved'");
+}
+
+TEST_F(DesignerFiles, AScriptErrorNamesTheLineAndStopsWithStatusOne) {
+    std::ofstream(Path("bad.txt")) << "place TQELGradient 8 8 100 50\n\nset ColorStart clPurpl\n"
+                                   << "save " << Path("never.txt") << "\n";
+    const TToolRun run = RunTool(std::string(QM_BINARY_DIR) + "/app/quillmere",
+                                 "design --script " + Path("bad.txt") + " -o " + Path("out.txt"));
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(
+        run.Output.find("bad.txt:3: set ColorStart clPurpl: 'clPurpl' is not a value of TColor"),
+        std::string::npos)
+        << run.Output;
+    EXPECT_FALSE(fs::exists(Path("never.txt")));
+    EXPECT_FALSE(fs::exists(Path("out.txt")));
 }
 
 }  // namespace
