@@ -104,6 +104,7 @@ const TTypeInfo* TypeInfoWord();
 const TTypeInfo* TypeInfoByte();
 const TTypeInfo* TypeInfoSmallInt();
 const TTypeInfo* TypeInfoBoolean();
+const TTypeInfo* TypeInfoChar();
 const TTypeInfo* TypeInfoString();
 const TTypeInfo* TypeInfoCaption();
 const TTypeInfo* TypeInfoDouble();
