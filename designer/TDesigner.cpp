@@ -115,7 +115,7 @@ void TDesigner::StartDocument(TFormDocument document, const std::string& path) {
     Notify(&TDesignerListener::SelectionChanged);
 }
 
-void TDesigner::New(const std::string& formClass) {
+void TDesigner::New(const std::string& formClass, const std::string& path) {
     std::unique_ptr<TForm> form;
     const TClassInfo* cls = TClassRegistry::FindClass(formClass);
     if (cls && cls->Create && Derives(cls, TForm::StaticClassInfo())) {
@@ -132,7 +132,7 @@ void TDesigner::New(const std::string& formClass) {
     form->SetDesigning(true);
     form->SetDesigner(this);
     Show(std::move(form));
-    StartDocument(TFormDocument(), "");
+    StartDocument(TFormDocument(), path);
 }
 
 void TDesigner::Open(const std::string& path) {

@@ -65,8 +65,8 @@ public:
     // --- The document.
 
     // A new form of that class: TForm, or a form class of the user's own (TForm1), named
-    // Form1.
-    void New(const std::string& formClass = "TForm");
+    // Form1; path, when given, is the file Save writes it to.
+    void New(const std::string& formClass = "TForm", const std::string& path = "");
     // Reads a form file, text or binary; errors name the file and the place.
     void Open(const std::string& path);
     // A form file's bytes; path is where Save writes them back (empty: nowhere yet).

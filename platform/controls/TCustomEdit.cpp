@@ -138,6 +138,11 @@ void TCustomEdit::Dispatch(TMessage& message) {
             FSelecting = false;
             Invalidate();
             break;
+        case WM_SIZE:
+            // Scrolled no further than the caret needs at the new size.
+            FScrollX = 0;
+            ScrollToCaret();
+            break;
         default:
             break;
     }
