@@ -420,6 +420,8 @@ TControl* TDesigner::Place(const TClassInfo& cls, TRect bounds) {
         auto* control = dynamic_cast<TControl*>(cls.Create(FForm.get()));
         if (!control) throw EDesignError(std::string(cls.Name) + " made no control");
         control->SetName(FreshName(cls.Name));
+        // A control that shows its name until it is given a caption, as designers do.
+        if (control->ControlStyle().Contains(csSetCaption)) control->SetCaption(control->Name());
         const TPoint o = container->ClientOrigin();
         const int w = bounds.Width() > 0 ? bounds.Width() : control->Width();
         const int h = bounds.Height() > 0 ? bounds.Height() : control->Height();
@@ -474,7 +476,11 @@ void TDesigner::Rename(TComponent& component, const std::string& name) {
     if (!IsValidIdent(name)) throw EDesignError("'" + name + "' is not a valid component name");
     if (TComponent* other = FindComponent(name); other && other != &component)
         throw EDesignError("a component named " + name + " already exists");
+    auto* control = dynamic_cast<TControl*>(&component);
+    const bool captionFollows = control && control->ControlStyle().Contains(csSetCaption) &&
+                                control->Caption() == component.Name();
     component.SetName(name);
+    if (captionFollows) control->SetCaption(name);
 }
 
 void TDesigner::SetProperty(const std::string& name, const std::string& valueText) {
