@@ -12,11 +12,11 @@
 #include <optional>
 #include <string>
 
-#include "app/TLoadedPackage.h"
 #include "classes/TClassRegistry.h"
 #include "controls/TClipboard.h"
 #include "controls/TListBox.h"
 #include "designer/DesignScript.h"
+#include "designer/DesignerTestSupport.h"
 #include "designer/TDesigner.h"
 #include "designer/TRecovery.h"
 #include "loop/TMessageLoop.h"
@@ -27,17 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using TFormFormat = FormFiles::TFormFormat;
-
-// The package, loaded as the design command loads it before it designs anything.
-class TPackageEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { FPackage.emplace(TLoadedPackage::DefaultFileName()); }
-    void TearDown() override { FPackage.reset(); }
-
-private:
-    std::optional<TLoadedPackage> FPackage;
-};
-const auto* const kPackage = ::testing::AddGlobalTestEnvironment(new TPackageEnvironment);
 
 std::string Fixture(const std::string& name) {
     return (fs::path(QM_SOURCE_DIR) / "tests" / "fixtures" / "designer" / name).string();
