@@ -62,16 +62,8 @@ private:
         return at;
     }
 
-    bool AtHeader() {
-        return (FParser.IsSymbol("object") || FParser.IsSymbol("inherited") ||
-                FParser.IsSymbol("inline")) &&
-               FParser.Peek().Kind == TTokenKind::Symbol;
-    }
-    bool AtEnd() {
-        if (!FParser.IsSymbol("end")) return false;
-        const TToken& next = FParser.Peek();
-        return !(next.Kind == TTokenKind::Char && (next.Text == "=" || next.Text == "."));
-    }
+    bool AtHeader() { return FParser.AtObjectHeader(); }
+    bool AtEnd() { return FParser.AtObjectEnd(); }
     void CheckDepth(int depth) const {
         if (depth > kMaxNesting) FParser.Error("nesting deeper than the form files allow");
     }

@@ -11,37 +11,17 @@ set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
-tool="$root/build/asan/app/quillmere"
-out=""
-readme_image=""
-positional=()
-while (($#)); do
-  case "$1" in
-    --readme-image) readme_image="$2"; shift 2 ;;
-    -h|--help) sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
-    *) positional+=("$1"); shift ;;
-  esac
-done
-((${#positional[@]} > 0)) && tool="${positional[0]}"
-((${#positional[@]} > 1)) && out="${positional[1]}"
+. "$here/xvfb_common.sh"
+parse_arguments 9 "$@"
 
 python=/usr/bin/python3
 if ! command -v Xvfb >/dev/null; then echo "skipped: Xvfb is not installed"; exit 77; fi
 if ! "$python" -c 'import PIL' 2>/dev/null; then echo "skipped: $python has no PIL"; exit 77; fi
-[ -n "$out" ] || out="$(mktemp -d)"
-mkdir -p "$out"
 [ -x "$tool" ] || { echo "no quillmere at $tool" >&2; exit 1; }
 
-rm -f "$out/displayfd"
-mkfifo "$out/displayfd"
-exec 3<>"$out/displayfd"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
-xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null || true; wait 2>/dev/null || true' EXIT
-display=""
-read -r -t 10 display <&3 || { echo "Xvfb did not start:" >&2; cat "$out/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$display"
-echo "Xvfb on $DISPLAY"
+xvfb=""
+trap '[ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null; wait 2>/dev/null || true' EXIT
+start_xvfb 1280x800x24
 
 "$tool" demo -o "$out/gallery.png" --form "$out/gallery.txt" >/dev/null
 echo "screenshot $out/surface.png" >"$out/screenshot.script"
