@@ -105,7 +105,7 @@ void TObjectInspector::SelectionChanged() {
 }
 
 void TObjectInspector::FormChanged() {
-    Invalidate();
+    RefreshValues(false);
     // What the user is typing stays; everything else shows the value now.
     if (!(FEdit->Visible() && FEdit->Text() != FLoadedText)) LoadEditor();
 }
@@ -121,7 +121,21 @@ void TObjectInspector::Rebuild() {
     if (FSelected < 0 && !FRows.empty()) FSelected = 0;
     FTop = std::clamp(FTop, 0, std::max(0, RowCount() - VisibleRows()));
     PlaceEditor();
-    Invalidate();
+    RefreshValues(true);
+}
+
+void TObjectInspector::RefreshValues(bool all) {
+    if (all) {
+        FShownValues.clear();
+        Invalidate();
+    }
+    FShownValues.resize(FRows.size());
+    for (int i = 0; i < RowCount(); ++i) {
+        std::string value = RowValue(i);
+        if (value == FShownValues[static_cast<std::size_t>(i)]) continue;
+        FShownValues[static_cast<std::size_t>(i)] = std::move(value);
+        if (!all) InvalidateRect(RowRect(i));
+    }
 }
 
 void TObjectInspector::AddRows(const TPersistent& object, const std::string& prefix, int depth) {
@@ -472,7 +486,7 @@ void TObjectInspector::Paint() {
         const TRect valueCell{FSplit + 1, r.Top, r.Right, r.Bottom - 1};
         canvas->Brush()->SetColor(clBtnFace);
         canvas->Font()->SetColor(clNavy);
-        const std::string value = RowValue(i);
+        const std::string& value = FShownValues[static_cast<std::size_t>(i)];
         if (row.Kind == TRowKind::SetElement) {
             DrawCheckGlyph(canvas, valueCell.Left + 2, valueCell.Top + 1, value == "True", true);
             canvas->Brush()->SetColor(clBtnFace);

@@ -94,6 +94,8 @@ private:
     void SelectionChanged() override;
 
     void Rebuild();
+    // Repaints the rows whose values changed (all of them when the rows did).
+    void RefreshValues(bool all);
     void AddRows(const TPersistent& object, const std::string& prefix, int depth);
     // The object and property a path leads to from a component, or null.
     const TPropInfo* Resolve(TComponent* component, const std::string& path,
@@ -109,6 +111,7 @@ private:
 
     TDesigner& FDesigner;
     std::vector<TRow> FRows;
+    std::vector<std::string> FShownValues;  // each row's value as last painted
     std::set<std::string> FExpanded;
     int FSelected = -1;
     int FTop = 0;

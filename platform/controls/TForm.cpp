@@ -47,6 +47,13 @@ void TForm::PaintWindow(HDC dc) {
     if (FDesigner && ComponentState().Contains(csDesigning)) FDesigner->PaintGrid(dc);
 }
 
+void TForm::Dispatch(TMessage& message) {
+    // A top-level form shows its caption in its frame, outside the client area its host
+    // paints: a new caption repaints nothing there.
+    if (message.Msg == CM_TEXTCHANGED && !Parent()) return;
+    TWinControl::Dispatch(message);
+}
+
 TForm* GetParentForm(TControl* control) {
     if (!control) return nullptr;
     while (control->Parent()) control = control->Parent();

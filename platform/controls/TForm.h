@@ -38,6 +38,7 @@ public:
     TDesignerHook* Designer() const { return FDesigner; }
     void SetDesigner(TDesignerHook* designer) { FDesigner = designer; }
     void PaintWindow(HDC dc) override;
+    void Dispatch(TMessage& message) override;
 
     int ClientWidthValue() const { return ClientWidth(); }
     int ClientHeightValue() const { return ClientHeight(); }
