@@ -211,6 +211,23 @@ int TCustomEdit::OffsetAt(TPoint p) const {
     return l.Start + l.Length;
 }
 
+int TCustomEdit::PreviousBoundary(int offset) const {
+    const std::string& t = GetText();
+    if (offset <= 0) return 0;
+    const bool lineBreak = offset > 1 && t[static_cast<std::size_t>(offset - 1)] == '\n' &&
+                           t[static_cast<std::size_t>(offset - 2)] == '\r';
+    return offset - (lineBreak ? 2 : 1);
+}
+
+int TCustomEdit::NextBoundary(int offset) const {
+    const std::string& t = GetText();
+    const int n = static_cast<int>(t.size());
+    if (offset >= n) return n;
+    const bool lineBreak = offset + 1 < n && t[static_cast<std::size_t>(offset)] == '\r' &&
+                           t[static_cast<std::size_t>(offset + 1)] == '\n';
+    return offset + (lineBreak ? 2 : 1);
+}
+
 int TCustomEdit::WordStart(int offset) const {
     const std::string& t = GetText();
     while (offset > 0 && !IsWordChar(t[static_cast<std::size_t>(offset - 1)])) --offset;
@@ -352,24 +369,13 @@ void TCustomEdit::KeyDown(WORD& key, TShiftState shift) {
             if (!extend && SelLength() > 0)
                 MoveCaret(SelStart(), false);
             else
-                MoveCaret(ctrl ? WordStart(FCaret)
-                               : FCaret - (FCaret > 0 && GetText()[FCaret - 1] == '\n' &&
-                                                   FCaret > 1 && GetText()[FCaret - 2] == '\r'
-                                               ? 2
-                                               : 1),
-                          extend);
+                MoveCaret(ctrl ? WordStart(FCaret) : PreviousBoundary(FCaret), extend);
             break;
         case VK_RIGHT:
             if (!extend && SelLength() > 0)
                 MoveCaret(SelStart() + SelLength(), false);
             else
-                MoveCaret(
-                    ctrl ? WordEnd(FCaret)
-                         : FCaret + (FCaret < length && GetText()[FCaret] == '\r' &&
-                                             FCaret + 1 < length && GetText()[FCaret + 1] == '\n'
-                                         ? 2
-                                         : 1),
-                    extend);
+                MoveCaret(ctrl ? WordEnd(FCaret) : NextBoundary(FCaret), extend);
             break;
         case VK_HOME:
             MoveCaret(ctrl ? 0 : l.Start, extend);
@@ -390,9 +396,7 @@ void TCustomEdit::KeyDown(WORD& key, TShiftState shift) {
             } else if (SelLength() > 0) {
                 SetSelText("");
             } else if (FCaret < length) {
-                const bool pair = GetText()[FCaret] == '\r' && FCaret + 1 < length &&
-                                  GetText()[FCaret + 1] == '\n';
-                Replace(FCaret, pair ? 2 : 1, "");
+                Replace(FCaret, NextBoundary(FCaret) - FCaret, "");
             }
             break;
         case VK_INSERT:
@@ -427,9 +431,8 @@ void TCustomEdit::KeyPress(char& key) {
         if (SelLength() > 0) {
             SetSelText("");
         } else if (FCaret > 0) {
-            const bool pair =
-                FCaret > 1 && GetText()[FCaret - 1] == '\n' && GetText()[FCaret - 2] == '\r';
-            Replace(FCaret - (pair ? 2 : 1), pair ? 2 : 1, "");
+            const int previous = PreviousBoundary(FCaret);
+            Replace(previous, FCaret - previous, "");
         }
     } else if (c == '\r') {
         if (!FMultiLine) return;

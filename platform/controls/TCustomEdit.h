@@ -94,6 +94,9 @@ private:
     void MoveCaret(int offset, bool extend);
     void ScrollToCaret();
     void Replace(int start, int length, const std::string& text);
+    // The offsets one character before and after offset; a line break (CR LF) counts as one.
+    int PreviousBoundary(int offset) const;
+    int NextBoundary(int offset) const;
     int WordStart(int offset) const;
     int WordEnd(int offset) const;
 
