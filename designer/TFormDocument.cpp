@@ -302,10 +302,12 @@ std::vector<std::uint8_t> AsBytes(const std::string& s) {
 }
 
 // The bare stream of a binary form file, without its resource header.
-std::span<const std::uint8_t> BareStream(std::span<const std::uint8_t> bytes) {
+std::vector<std::uint8_t> BareStream(std::span<const std::uint8_t> bytes) {
     std::size_t offset = 0;
-    return TResourceFile::HasResourceHeader(bytes) ? TResourceFile::FindFormStream(bytes, offset)
-                                                   : bytes;
+    const std::span<const std::uint8_t> stream = TResourceFile::HasResourceHeader(bytes)
+                                                     ? TResourceFile::FindFormStream(bytes, offset)
+                                                     : bytes;
+    return std::vector<std::uint8_t>(stream.begin(), stream.end());
 }
 
 std::string RootClassName(std::span<const std::uint8_t> stream) {
@@ -350,8 +352,7 @@ TFormDocument::TSaved TFormDocument::Save(std::span<const std::uint8_t> loaded,
         } else {
             const std::vector<std::uint8_t> base =
                 FFormat == TFormFormat::Binary
-                    ? std::vector<std::uint8_t>(BareStream(FBytes).begin(),
-                                                BareStream(FBytes).end())
+                    ? BareStream(FBytes)
                     : FormFiles::TextToBinary(std::string_view(
                           reinterpret_cast<const char*>(FBytes.data()), FBytes.size()));
             spliced = FormSplice::Splice(base, false, loaded, current, originOf);
