@@ -52,7 +52,8 @@ class TDesigner final : public TDesignerHook {
 public:
     using TFormFormat = FormFiles::TFormFormat;
 
-    // The grid's default step, and the smallest rectangle a drag places or selects with.
+    // The grid's default step, and how far the mouse moves with its button down before a
+    // press becomes a drag.
     static constexpr int kDefaultGrid = 8;
     static constexpr int kDragThreshold = 3;
 
