@@ -140,12 +140,12 @@ void TDesignerWindow::BuildToolBar() {
         {"Preview", [this] { Preview(); }},
     };
     int x = 4;
-    for (const auto& [caption, action] : commands) {
+    for (const auto& [caption, command] : commands) {
         auto* b = new TButton(this);
         b->SetCaption(caption);
         b->SetBounds(x, 4, 56, 22);
         b->SetTabStop(false);
-        b->OnClick = [action](TPersistent*) { action(); };
+        b->OnClick = [action = command](TPersistent*) { action(); };
         b->SetParent(FToolBar);
         FCommands.push_back(b);
         x += 58;
