@@ -24,10 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The units whose Register a design environment calls when the package information does not
-// say which units there are.
-const char* const kUnitsOfControls[] = {"Qelpanel", "Qellist", "Qelgroup"};
-
 // "1.5.0.0".
 std::string VersionText(const std::array<std::uint16_t, 4>& version) {
     return std::to_string(version[0]) + "." + std::to_string(version[1]) + "." +
@@ -192,13 +188,7 @@ int Palette(const TPaletteOptions& options) {
     std::string infoNote;
     const auto info = Decode<ResourceRecords::TPackageInfo>(
         module, RT_RCDATA, "PACKAGEINFO", ResourceRecords::DecodePackageInfo, infoNote);
-    // A design environment calls each unit's Register once.
-    std::vector<std::string> units(std::begin(kUnitsOfControls), std::end(kUnitsOfControls));
-    if (info)
-        for (const auto& unit : info->Contains)
-            if (std::find(units.begin(), units.end(), unit.Name) == units.end())
-                units.push_back(unit.Name);
-    for (const std::string& unit : units) package->Call(unit + "_Register");
+    package->RegisterUnits();
 
     PrintPackage(*package, info, infoNote);
     PrintPalette(module);

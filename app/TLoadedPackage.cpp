@@ -1,8 +1,11 @@
 #include "app/TLoadedPackage.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "modules/Modules.h"
+#include "modules/PackageInfo.h"
+#include "modules/TModuleRecordImpl.h"
 #include "panels/TQELGradient.h"
 
 TLoadedPackage::TLoadedPackage(const std::string& fileName)
@@ -17,6 +20,20 @@ bool TLoadedPackage::Call(const std::string& exportName) const {
     if (!proc) return false;
     proc();
     return true;
+}
+
+void TLoadedPackage::RegisterUnits() const {
+    std::vector<std::string> units{"Qelpanel", "Qellist", "Qelgroup"};
+    if (const TResourceEntry* r = FModule->Find(RT_RCDATA, "PACKAGEINFO", kLangEnglishUS)) {
+        try {
+            for (const auto& unit : ResourceRecords::DecodePackageInfo(r->Data, r->Size).Contains)
+                if (std::find(units.begin(), units.end(), unit.Name) == units.end())
+                    units.push_back(unit.Name);
+        } catch (const std::exception&) {
+            // Without readable package information the units of controls are all there is.
+        }
+    }
+    for (const std::string& unit : units) Call(unit + "_Register");
 }
 
 std::string TLoadedPackage::DefaultFileName() {

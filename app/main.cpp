@@ -93,6 +93,30 @@ int main(int argc, char** argv) {
     paletteCmd->add_option("--resources", palette.ResourcesDir,
                            "Also write every resource of the package into this folder");
 
+    Commands::TDesignOptions design;
+    CLI::App* designCmd = app.add_subcommand(
+        "design",
+        "Design a form: place, arrange and edit the package's controls in a window and "
+        "save the form file; with --script, run designer commands without a window");
+    designCmd->add_option("form", design.Form,
+                          "Form file to open (text or binary); none: a new form");
+    designCmd->add_option("--package", design.Package,
+                          "Package library whose palette to show (default: the one this tool is "
+                          "built with)");
+    CLI::Option* scriptOption = designCmd->add_option(
+        "--script", design.Script, "Run the designer commands in this file, one a line, and exit");
+    designCmd
+        ->add_option("-o,--output", design.Output, "With --script: save the form here at the end")
+        ->needs(scriptOption);
+    designCmd->add_flag("--binary", design.Binary, "Save --output as a binary form file")
+        ->needs(scriptOption);
+    designCmd->add_flag("--recover", design.Recover,
+                        "Open the form's recovery file (what autosave kept of unsaved edits)");
+    designCmd->add_option(
+        "--recovery-dir", design.RecoveryDir,
+        "Folder of the recovery files (default: ~/.local/state/quillmere/recovery)");
+    AddWindowOptions(*designCmd, design.Window, nullptr);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -111,5 +135,6 @@ int main(int argc, char** argv) {
     if (convertCmd->parsed()) return Commands::Convert(convert);
     if (glyphsCmd->parsed()) return Commands::Glyphs(glyphs);
     if (paletteCmd->parsed()) return Commands::Palette(palette);
+    if (designCmd->parsed()) return Commands::Design(design);
     return 2;
 }

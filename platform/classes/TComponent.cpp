@@ -32,6 +32,8 @@ void TComponent::InsertComponent(TComponent* component) {
     if (component->FOwner) component->FOwner->RemoveComponent(component);
     FComponents.push_back(component);
     component->FOwner = this;
+    // What a designed form gets is designed too, as the controls a designer places on it.
+    if (FComponentState.Contains(csDesigning)) component->SetDesigning(true);
     for (TComponent* c : FComponents)
         if (c != component) c->Notification(component, true);
 }

@@ -137,6 +137,10 @@ const TTypeInfo* TypeInfoBoolean() {
         TTypeKind::tkEnumeration, "Boolean", "System", TOrdType::otUByte, {"False", "True"}};
     return &t;
 }
+const TTypeInfo* TypeInfoChar() {
+    static const TTypeInfo t{TTypeKind::tkChar, "Char", "System", TOrdType::otUByte};
+    return &t;
+}
 const TTypeInfo* TypeInfoString() {
     static const TTypeInfo t{TTypeKind::tkString, "string", "System"};
     return &t;

@@ -108,6 +108,7 @@ const TTypeInfo* TypeInfoWord();
 const TTypeInfo* TypeInfoByte();
 const TTypeInfo* TypeInfoSmallInt();
 const TTypeInfo* TypeInfoBoolean();
+const TTypeInfo* TypeInfoChar();
 const TTypeInfo* TypeInfoString();
 const TTypeInfo* TypeInfoCaption();
 const TTypeInfo* TypeInfoDouble();

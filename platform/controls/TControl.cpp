@@ -1,5 +1,6 @@
 #include "controls/TControl.h"
 
+#include "controls/TForm.h"
 #include "controls/TWinControl.h"
 #include "controls/TWindowHost.h"
 #include "graphics/Graphics.h"
@@ -177,7 +178,22 @@ LRESULT TControl::Perform(UINT msg, WPARAM wparam, LPARAM lparam) {
     return m.Result;
 }
 
-void TControl::WndProc(TMessage& message) { Dispatch(message); }
+namespace {
+bool IsInputMessage(UINT msg) {
+    return (msg >= WM_KEYDOWN && msg <= WM_CHAR) || (msg >= WM_MOUSEMOVE && msg <= WM_MOUSEWHEEL);
+}
+}  // namespace
+
+void TControl::WndProc(TMessage& message) {
+    // A control being designed takes no input of its own: its form's designer takes it, or
+    // nobody does, so that a list box on a designed form never changes its selection.
+    if (ComponentState().Contains(csDesigning) && IsInputMessage(message.Msg)) {
+        if (TForm* form = GetParentForm(this); form && form->Designer())
+            form->Designer()->IsDesignMsg(this, message);
+        return;
+    }
+    Dispatch(message);
+}
 
 void TControl::Dispatch(TMessage& message) {
     switch (message.Msg) {
@@ -258,6 +274,14 @@ void TControl::HandleMouse(TMessage& message) {
             break;
     }
     DefaultHandler(message);
+}
+
+void TControl::BringToFront() {
+    if (FParent) FParent->SetChildZOrder(this, true);
+}
+
+void TControl::SendToBack() {
+    if (FParent) FParent->SetChildZOrder(this, false);
 }
 
 void TControl::Click() { OnClick(this); }

@@ -125,6 +125,10 @@ public:
 
     virtual void Click();
 
+    // Puts the control on top of its siblings, or under them.
+    void BringToFront();
+    void SendToBack();
+
     // A control is stored inside its parent; a form file nests it in a windowed control.
     bool HasParent() const override { return true; }
     TComponent* GetParentComponent() const override;

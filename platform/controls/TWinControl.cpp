@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "controls/TForm.h"
 #include "controls/TWindowHost.h"
 #include "graphics/Graphics.h"
 
@@ -412,21 +413,27 @@ void TWinControl::WMEraseBkgnd(TMessage& message) {
     message.Result = 1;
 }
 
-void TWinControl::KeyDown(WORD& key, TShiftState shift) {
-    OnKeyDown(this, key, shift);
+TWinControl* TWinControl::KeyPreviewForm() {
+    TForm* form = GetParentForm(this);
+    return form && form != this && form->KeyPreview() ? form : nullptr;
 }
-void TWinControl::KeyUp(WORD& key, TShiftState shift) {
-    OnKeyUp(this, key, shift);
+
+void TWinControl::SetChildZOrder(TControl* control, bool topMost) {
+    auto it = std::find(FControls.begin(), FControls.end(), control);
+    if (it == FControls.end()) return;
+    FControls.erase(it);
+    if (topMost)
+        FControls.push_back(control);
+    else
+        FControls.insert(FControls.begin(), control);
+    control->Invalidate();
 }
-void TWinControl::KeyPress(char& key) {
-    OnKeyPress(this, key);
-}
-void TWinControl::DoEnter() {
-    OnEnter(this);
-}
-void TWinControl::DoExit() {
-    OnExit(this);
-}
+
+void TWinControl::KeyDown(WORD& key, TShiftState shift) { OnKeyDown(this, key, shift); }
+void TWinControl::KeyUp(WORD& key, TShiftState shift) { OnKeyUp(this, key, shift); }
+void TWinControl::KeyPress(char& key) { OnKeyPress(this, key); }
+void TWinControl::DoEnter() { OnEnter(this); }
+void TWinControl::DoExit() { OnExit(this); }
 
 void TWinControl::Dispatch(TMessage& message) {
     switch (message.Msg) {
@@ -451,10 +458,14 @@ void TWinControl::Dispatch(TMessage& message) {
         case WM_KEYUP: {
             WORD key = static_cast<WORD>(message.WParam);
             const TShiftState shift = KeyboardShiftState();
-            if (message.Msg == WM_KEYDOWN)
-                KeyDown(key, shift);
-            else
-                KeyUp(key, shift);
+            TWinControl* preview = KeyPreviewForm();
+            if (message.Msg == WM_KEYDOWN) {
+                if (preview) preview->KeyDown(key, shift);
+                if (key != 0) KeyDown(key, shift);
+            } else {
+                if (preview) preview->KeyUp(key, shift);
+                if (key != 0) KeyUp(key, shift);
+            }
             if (key == 0) return;
             message.WParam = key;
             DefaultHandler(message);
@@ -462,7 +473,8 @@ void TWinControl::Dispatch(TMessage& message) {
         }
         case WM_CHAR: {
             char key = static_cast<char>(message.WParam);
-            KeyPress(key);
+            if (TWinControl* preview = KeyPreviewForm()) preview->KeyPress(key);
+            if (key != 0) KeyPress(key);
             if (key == 0) return;
             message.WParam = static_cast<unsigned char>(key);
             DefaultHandler(message);

@@ -19,6 +19,9 @@ public:
     TControl* Controls(int index) const { return FControls.at(static_cast<std::size_t>(index)); }
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
+    // Puts a child control last (on top of its siblings) or first (under them): the order in
+    // which the children paint and in which a form file stores them.
+    void SetChildZOrder(TControl* control, bool topMost);
 
     // The window: created when the control is shown on a host, with WM_SIZE and WM_SETFONT.
     bool HandleAllocated() const { return FHandleAllocated; }
@@ -124,6 +127,8 @@ protected:
     static TRect SingleBorderInsets(bool ctl3D);
 
 private:
+    // The form that sees this control's keys first (KeyPreview), or null.
+    TWinControl* KeyPreviewForm();
     void DeviceChangedTree();
     void UpdateTabOrder(int v);
     void FixupTabList();

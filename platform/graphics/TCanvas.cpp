@@ -119,17 +119,26 @@ void TCanvas::LineTo(int x, int y) {
     FPenPos = TPoint{x, y};
 }
 
-// A bitmap is drawn from a memory context it is selected into, as the system blits one.
-void TCanvas::Draw(int x, int y, TBitmap* bitmap) {
+namespace {
+
+// A bitmap is blitted from a memory context it is selected into, as the system blits one: its
+// own canvas's. The blit only reads it.
+HDC SourceContext(const TBitmap* bitmap) {
+    return const_cast<TBitmap*>(bitmap)->Canvas()->Handle();
+}
+
+}  // namespace
+
+void TCanvas::Draw(int x, int y, const TBitmap* bitmap) {
     if (!bitmap || bitmap->Empty() || !RequiredState()) return;
-    BitBlt(FHandle, x, y, bitmap->Width(), bitmap->Height(), bitmap->Canvas()->Handle(), 0, 0,
+    BitBlt(FHandle, x, y, bitmap->Width(), bitmap->Height(), SourceContext(bitmap), 0, 0,
            SRCCOPY);
 }
 
-void TCanvas::StretchDraw(const TRect& r, TBitmap* bitmap) {
+void TCanvas::StretchDraw(const TRect& r, const TBitmap* bitmap) {
     if (!bitmap || bitmap->Empty() || !RequiredState()) return;
     SetStretchBltMode(FHandle, COLORONCOLOR);
-    StretchBlt(FHandle, r.Left, r.Top, r.Width(), r.Height(), bitmap->Canvas()->Handle(), 0, 0,
+    StretchBlt(FHandle, r.Left, r.Top, r.Width(), r.Height(), SourceContext(bitmap), 0, 0,
                bitmap->Width(), bitmap->Height(), SRCCOPY);
 }
 

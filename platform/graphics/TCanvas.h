@@ -52,8 +52,8 @@ public:
     void Ellipse(const TRect& r) { Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
-    void Draw(int x, int y, TBitmap* bitmap);
-    void StretchDraw(const TRect& r, TBitmap* bitmap);
+    void Draw(int x, int y, const TBitmap* bitmap);
+    void StretchDraw(const TRect& r, const TBitmap* bitmap);
     void TextOut(int x, int y, const std::string& text);
     // Text clipped to r, with its cells' top-left at (x, y); a solid brush fills r behind it.
     void TextRect(const TRect& r, int x, int y, const std::string& text);

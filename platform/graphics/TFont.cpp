@@ -118,14 +118,31 @@ HFONT TFont::Handle() const {
     return FHandle;
 }
 
-TEXTMETRICA TFont::TextMetrics() const {
-    TEXTMETRICA metrics{};
+namespace {
+
+// Measures with the font selected into a memory context, as a control measures text outside
+// a paint.
+template <class F>
+void Measure(HFONT font, F measure) {
     HDC dc = CreateCompatibleDC(nullptr);
-    HFONT old = SelectObject(dc, Handle());
-    GetTextMetricsA(dc, &metrics);
+    HFONT old = SelectObject(dc, font);
+    measure(dc);
     SelectObject(dc, old);
     DeleteDC(dc);
+}
+
+}  // namespace
+
+TEXTMETRICA TFont::TextMetrics() const {
+    TEXTMETRICA metrics{};
+    Measure(Handle(), [&](HDC dc) { GetTextMetricsA(dc, &metrics); });
     return metrics;
+}
+
+int TFont::TextWidth(const char* text, int n) const {
+    SIZE size{0, 0};
+    Measure(Handle(), [&](HDC dc) { GetTextExtentPoint32A(dc, text, n, &size); });
+    return size.cx;
 }
 
 const TClassInfo& TFont::StaticClassInfo() {

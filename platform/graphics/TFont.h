@@ -49,8 +49,10 @@ public:
     TLogFont LogFont() const;
     // A GDI font of this font, made on first use and freed when the font changes or goes.
     HFONT Handle() const;
-    // The metrics of the font as GetTextMetricsA gives them.
+    // The metrics of the font as GetTextMetricsA gives them, and the width of n characters as
+    // GetTextExtentPoint32A measures them.
     TEXTMETRICA TextMetrics() const;
+    int TextWidth(const char* text, int n) const;
 
 protected:
     void Changed() override;

@@ -169,6 +169,7 @@ TSdlHost::TSdlHost(TWinControl* form, int scale) : FScale(scale) {
     const int w = std::max(1, form->ClientWidth()), h = std::max(1, form->ClientHeight());
     FWindow = SDL_CreateWindow(form->Caption().c_str(), SDL_WINDOWPOS_CENTERED,
                                SDL_WINDOWPOS_CENTERED, w * scale, h * scale, SDL_WINDOW_RESIZABLE);
+    FTitle = form->Caption();
     if (FWindow) {
         FRenderer = SDL_CreateRenderer(FWindow, -1, 0);
         // Where no accelerated renderer works, the software one does.
@@ -257,6 +258,11 @@ void TSdlHost::Draw() {
 }
 
 void TSdlHost::Present() {
+    // The window's title follows the form's caption.
+    if (TWinControl* form = Root(); form && form->Caption() != FTitle) {
+        FTitle = form->Caption();
+        SDL_SetWindowTitle(FWindow, FTitle.c_str());
+    }
     PaintPending();
     if (!FNeedsDraw) return;
     FNeedsDraw = false;

@@ -101,4 +101,5 @@ private:
     unsigned FWakeEvent = 0;          // the event type that ends a wait for events early
     int FUploads = 0;
     long long FUploadedPixels = 0;
+    std::string FTitle;  // the caption the window's title shows
 };

@@ -80,18 +80,8 @@ private:
         if (FPositions) FPositions->Add(FWriter.Position(), t.Line, t.Column);
     }
 
-    bool AtHeader() {
-        return (FParser.IsSymbol("object") || FParser.IsSymbol("inherited") ||
-                FParser.IsSymbol("inline")) &&
-               FParser.Peek().Kind == TTokenKind::Symbol;
-    }
-
-    // 'end', unless it is the name of a property ("end = 1").
-    bool AtEnd() {
-        if (!FParser.IsSymbol("end")) return false;
-        const TToken& next = FParser.Peek();
-        return !(next.Kind == TTokenKind::Char && (next.Text == "=" || next.Text == "."));
-    }
+    bool AtHeader() { return FParser.AtObjectHeader(); }
+    bool AtEnd() { return FParser.AtObjectEnd(); }
 
     void CheckDepth(int depth) {
         if (depth > kMaxNesting)

@@ -63,6 +63,15 @@ std::unique_ptr<TComponent> TReader::ReadRootComponent(const TRootFactory& makeR
     return root;
 }
 
+void TReader::ReadProperties(TComponent& root, TPersistent& instance) {
+    SetRoot(&root);
+    while (!FParser.EndOfList()) ReadProperty(instance);
+    FParser.ReadListEnd();
+    if (!FParser.AtEnd()) FParser.Error("expected the end of the properties");
+    ResolveFixups();
+    SetRoot(nullptr);
+}
+
 void TReader::CheckName(const std::string& name, std::size_t offset) {
     if (!name.empty() && !IsValidIdent(name))
         FParser.ErrorAt(offset, "'" + name + "' is not a valid component name");

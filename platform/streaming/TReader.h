@@ -31,6 +31,11 @@ public:
     ~TReader() override;
 
     std::unique_ptr<TComponent> ReadRootComponent(const TRootFactory& makeRoot);
+    // Reads a list of properties (names and values up to the end of the list, as a component
+    // stores them) into an existing object: each through its setter, in stream order, as
+    // reading a form does but without csLoading, the way a design environment sets a
+    // property; a component's name is looked up in root. The data must end with the list.
+    void ReadProperties(TComponent& root, TPersistent& instance);
 
     // Values, for the properties that objects define themselves.
     bool EndOfList() const override { return FParser.EndOfList(); }

@@ -123,6 +123,17 @@ bool TTextParser::IsSymbol(std::string_view name) const {
     return FToken.Kind == TTokenKind::Symbol && SameText(FToken.Text, name);
 }
 
+bool TTextParser::AtObjectHeader() {
+    return (IsSymbol("object") || IsSymbol("inherited") || IsSymbol("inline")) &&
+           Peek().Kind == TTokenKind::Symbol;
+}
+
+bool TTextParser::AtObjectEnd() {
+    if (!IsSymbol("end")) return false;
+    const TToken& next = Peek();
+    return !(next.Kind == TTokenKind::Char && (next.Text == "=" || next.Text == "."));
+}
+
 void TTextParser::Expect(char c, const std::string& context) {
     if (!IsChar(c)) Error("expected '" + std::string(1, c) + "' " + context + ", " + Found(FToken));
     Next();

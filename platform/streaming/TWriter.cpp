@@ -152,6 +152,12 @@ void TWriter::WriteRootComponent(TComponent& root) {
     WriteComponent(root, 1);
 }
 
+void TWriter::WriteDescendant(TComponent& root, TComponent& component) {
+    SetRoot(&root);
+    WriteSignature();
+    WriteComponent(component, 1);
+}
+
 void TWriter::WriteComponent(TComponent& component, int depth) {
     if (depth > kMaxNesting)
         throw EWriteError("components are nested deeper than " + std::to_string(kMaxNesting) +

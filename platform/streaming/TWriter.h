@@ -25,6 +25,9 @@ public:
 
     // "TPF0", then root with everything written inside it.
     void WriteRootComponent(TComponent& root);
+    // "TPF0", then one component of root's tree with everything root keeps inside it, as a
+    // stream of its own: what a design environment copies to the clipboard.
+    void WriteDescendant(TComponent& root, TComponent& component);
 
     // The values of the format, each with its value type; integers and strings take the
     // smallest type that holds them.
