@@ -20,6 +20,7 @@ public:
     TControl* Controls(int index) const { return FControls.at(static_cast<std::size_t>(index)); }
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
+    void InheritParentValues(const TWinControl& parent) override;
 
     // The window: created when the control is shown on a host, with WM_SIZE and WM_SETFONT.
     bool HandleAllocated() const { return FHandleAllocated; }

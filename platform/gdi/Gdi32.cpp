@@ -13,3 +13,9 @@ BOOL DeleteObject(HBITMAP bitmap) {
     delete bitmap;
     return TRUE;
 }
+
+int GetClipBox(HDC dc, LPRECT rect) {
+    if (!dc || !rect) return 0;
+    *rect = dc->ClipBox();
+    return rect->IsEmpty() ? NULLREGION : SIMPLEREGION;
+}

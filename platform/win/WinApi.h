@@ -100,8 +100,14 @@ BOOL DrawFocusRect(HDC dc, const RECT* rect);
 HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name);
 DWORD GetSysColor(int index);
 
+// What GetClipBox says of the clipping region.
+constexpr int NULLREGION = 1;
+constexpr int SIMPLEREGION = 2;
+
 // gdi32
 BOOL GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics);
+// The smallest rectangle around what dc may draw on, in logical coordinates; 0 without a dc.
+int GetClipBox(HDC dc, LPRECT rect);
 BOOL DeleteObject(HBITMAP bitmap);
 
 // kernel32
