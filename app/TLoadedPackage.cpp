@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "app/Commands.h"
 #include "modules/Modules.h"
 #include "panels/TQELGradient.h"
 
@@ -28,7 +29,7 @@ bool TLoadedPackage::LoadDefault(std::optional<TLoadedPackage>& package, const c
         package.emplace(DefaultFileName());
         return true;
     } catch (const std::exception& e) {
-        std::cerr << "quillmere " << command << ": " << e.what() << "\n";
+        std::cerr << "quillmere " << command << ": " << Commands::ErrorText(e) << "\n";
         return false;
     }
 }
