@@ -36,9 +36,7 @@ void TControl::InheritParentValues(const TWinControl& parent) {
     }
 }
 
-TComponent* TControl::GetParentComponent() const {
-    return FParent;
-}
+TComponent* TControl::GetParentComponent() const { return FParent; }
 
 void TControl::SetParentComponent(TComponent* parent) {
     auto* win = dynamic_cast<TWinControl*>(parent);

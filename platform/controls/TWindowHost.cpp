@@ -12,9 +12,7 @@ TShiftState gShiftState;
 TShiftState KeyboardShiftState() { return gShiftState; }
 void SetKeyboardShiftState(TShiftState state) { gShiftState = state; }
 
-TWindowHost::~TWindowHost() {
-    Detach();
-}
+TWindowHost::~TWindowHost() { Detach(); }
 
 void TWindowHost::CheckSurfaceSize(const TWinControl& root) {
     const std::int64_t w = root.ClientWidth(), h = root.ClientHeight();

@@ -10,15 +10,9 @@
 // 0x80000000 + n names Windows system colour n. Signed, as the framework streams it.
 using TColor = std::int32_t;
 
-constexpr TColor ColorFromBits(std::uint32_t bits) {
-    return static_cast<TColor>(bits);
-}
-constexpr std::uint32_t ColorBits(TColor color) {
-    return static_cast<std::uint32_t>(color);
-}
-constexpr bool IsSystemColor(TColor color) {
-    return (ColorBits(color) & 0x80000000u) != 0;
-}
+constexpr TColor ColorFromBits(std::uint32_t bits) { return static_cast<TColor>(bits); }
+constexpr std::uint32_t ColorBits(TColor color) { return static_cast<std::uint32_t>(color); }
+constexpr bool IsSystemColor(TColor color) { return (ColorBits(color) & 0x80000000u) != 0; }
 
 // A coordinate or size worked out in 64 bits, brought back into 32 by saturation: geometry
 // far outside any surface stays far outside, without overflowing on the way.
