@@ -185,10 +185,12 @@ void Replay(TPersistent* ancestor, F&& set) {
 }  // namespace
 
 // A component as reading makes it before its properties: new, loading, and put inside the
-// parent of component, where it takes the font and colour it inherits.
+// parent of component, where it takes the font and colour it inherits. A user's form class
+// that no program registered reads as the form class it derives from.
 std::unique_ptr<TComponent> TWriter::NewInstanceOf(const TComponent& component) {
     const TClassInfo* cls = component.ClassInfo();
-    if (!cls->Create) return nullptr;
+    while (cls && !cls->Create) cls = cls->Parent;
+    if (!cls) return nullptr;
     std::unique_ptr<TComponent> instance(cls->Create(nullptr));
     instance->BeginLoading();
     auto* control = dynamic_cast<TControl*>(instance.get());
