@@ -2,9 +2,13 @@
 // 1 bad input or a failure on the way, 2 bad usage.
 #pragma once
 
+#include <exception>
 #include <string>
 
 namespace Commands {
+
+// What an error says, for a message: an allocation that failed says so in words.
+std::string ErrorText(const std::exception& e);
 
 struct TDemoOptions {
     std::string Output = "quillmere-gallery.png";

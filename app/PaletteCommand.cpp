@@ -42,7 +42,7 @@ std::optional<T> Decode(const TModuleRecordImpl& module, std::uint16_t type, con
     try {
         return decode(r->Data, r->Size);
     } catch (const std::exception& e) {
-        note = "(unreadable " + std::string(name) + " resource: " + e.what() + ")";
+        note = "(unreadable " + std::string(name) + " resource: " + ErrorText(e) + ")";
         return std::nullopt;
     }
 }
@@ -102,7 +102,7 @@ void PrintPalette(const TModuleRecordImpl& module) {
                 std::cout << "bitmap " << image.Width() << " x " << image.Height() << ", "
                           << image.BitsPerPixel << " bits\n";
             } catch (const EInvalidGraphic& e) {
-                std::cout << "unreadable bitmap: " << e.what() << "\n";
+                std::cout << "unreadable bitmap: " << ErrorText(e) << "\n";
             }
         }
     }
@@ -156,7 +156,8 @@ int WriteResources(const TModuleRecordImpl& module, const fs::path& dir) {
                                      (dir / (stem + ".png")).string());
                     ++written;
                 } catch (const std::exception& e) {
-                    std::cerr << "quillmere palette: " << r.Name << " as PNG: " << e.what() << "\n";
+                    std::cerr << "quillmere palette: " << r.Name << " as PNG: " << ErrorText(e)
+                              << "\n";
                 }
             }
             continue;
@@ -181,7 +182,7 @@ int Palette(const TPaletteOptions& options) {
     try {
         package.emplace(fileName);
     } catch (const std::exception& e) {
-        std::cerr << "quillmere palette: " << e.what() << "\n";
+        std::cerr << "quillmere palette: " << ErrorText(e) << "\n";
         return 1;
     }
     const TModuleRecordImpl& module = *package->Module();

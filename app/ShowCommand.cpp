@@ -24,10 +24,13 @@ int ShowForm(TForm& form, const TWindowOptions& options, const std::string& what
     try {
         host = std::make_unique<TSdlHost>(&form, options.Scale);
     } catch (const ENoDisplay& e) {
-        std::cerr << "quillmere " << command << ": no display: " << e.what() << "\n";
+        std::cerr << "quillmere " << command << ": no display: " << ErrorText(e) << "\n";
+        return 1;
+    } catch (const ESurfaceTooLarge& e) {
+        std::cerr << "quillmere " << command << ": " << what << ": " << ErrorText(e) << "\n";
         return 1;
     } catch (const std::exception& e) {
-        std::cerr << "quillmere " << command << ": " << e.what() << "\n";
+        std::cerr << "quillmere " << command << ": " << ErrorText(e) << "\n";
         return 1;
     }
     // Timers run on the virtual clock until the window starts its loop.
@@ -44,7 +47,7 @@ int ShowForm(TForm& form, const TWindowOptions& options, const std::string& what
             PngWriter::Write(host->ReadPresentedPixels(), options.Screenshot);
             std::cout << "Wrote the window's pixels to " << options.Screenshot << "\n";
         } catch (const std::exception& e) {
-            std::cerr << "quillmere " << command << ": " << e.what() << "\n";
+            std::cerr << "quillmere " << command << ": " << ErrorText(e) << "\n";
             status = 1;
         }
     };
@@ -66,7 +69,7 @@ int ShowForm(TForm& form, const TWindowOptions& options, const std::string& what
         const int code = host->Run();
         return status ? status : code;
     } catch (const std::exception& e) {
-        std::cerr << "quillmere " << command << ": " << e.what() << "\n";
+        std::cerr << "quillmere " << command << ": " << ErrorText(e) << "\n";
         return 1;
     }
 }
@@ -81,7 +84,7 @@ int Show(const TShowOptions& options) {
     try {
         form = FormFiles::LoadForm(options.Input);
     } catch (const std::exception& e) {
-        std::cerr << "quillmere show: " << e.what() << "\n";
+        std::cerr << "quillmere show: " << ErrorText(e) << "\n";
         return 1;
     }
     return ShowForm(*form, options.Window, options.Input, "show");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "app/Commands.h"
 #include "modules/Modules.h"
 #include "modules/PackageInfo.h"
 #include "modules/TModuleRecordImpl.h"
@@ -45,7 +46,7 @@ bool TLoadedPackage::LoadDefault(std::optional<TLoadedPackage>& package, const c
         package.emplace(DefaultFileName());
         return true;
     } catch (const std::exception& e) {
-        std::cerr << "quillmere " << command << ": " << e.what() << "\n";
+        std::cerr << "quillmere " << command << ": " << Commands::ErrorText(e) << "\n";
         return false;
     }
 }

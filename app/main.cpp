@@ -129,12 +129,21 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    if (demoCmd->parsed()) return demoShow ? Commands::ShowGallery(demoWindow) : Commands::Demo(demo);
-    if (showCmd->parsed()) return Commands::Show(show);
-    if (renderCmd->parsed()) return Commands::Render(render);
-    if (convertCmd->parsed()) return Commands::Convert(convert);
-    if (glyphsCmd->parsed()) return Commands::Glyphs(glyphs);
-    if (paletteCmd->parsed()) return Commands::Palette(palette);
-    if (designCmd->parsed()) return Commands::Design(design);
+    // The commands report their own errors; what still escapes them (an allocation that
+    // failed where none was expected) ends the command with a message all the same.
+    const std::string command = app.get_subcommands().front()->get_name();
+    try {
+        if (demoCmd->parsed())
+            return demoShow ? Commands::ShowGallery(demoWindow) : Commands::Demo(demo);
+        if (showCmd->parsed()) return Commands::Show(show);
+        if (renderCmd->parsed()) return Commands::Render(render);
+        if (convertCmd->parsed()) return Commands::Convert(convert);
+        if (glyphsCmd->parsed()) return Commands::Glyphs(glyphs);
+        if (paletteCmd->parsed()) return Commands::Palette(palette);
+        if (designCmd->parsed()) return Commands::Design(design);
+    } catch (const std::exception& e) {
+        std::cerr << "quillmere " << command << ": " << Commands::ErrorText(e) << "\n";
+        return 1;
+    }
     return 2;
 }

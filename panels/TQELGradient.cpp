@@ -122,7 +122,10 @@ void TQELGradient::PaintRings(int d) {
         const double f = static_cast<double>(e) / radius;
         canvas->Pen()->SetStyle(psClear);
         canvas->Brush()->SetColor(InterpolateColor(FColorEnd, FColorStart, f));
-        canvas->Ellipse(cx - e, cy - e, cx + e, cy + e);
+        // Corners beyond what an int holds saturate: such a circle is drawn within those
+        // limits instead of as large as the sizes make it.
+        canvas->Ellipse(SaturatedInt(std::int64_t{cx} - e), SaturatedInt(std::int64_t{cy} - e),
+                        SaturatedInt(std::int64_t{cx} + e), SaturatedInt(std::int64_t{cy} + e));
     }
     canvas->Pen()->SetStyle(savedStyle);
 }

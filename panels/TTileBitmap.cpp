@@ -1,5 +1,6 @@
 #include "panels/TTileBitmap.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "panels/BevelPanelProps.h"
@@ -17,8 +18,8 @@ void TTileBitmap::SetBitmap(const TBitmap* value) {
     Invalidate();
 }
 
-int TTileBitmap::TileInset() const {
-    int inset = 0;
+std::int64_t TTileBitmap::TileInset() const {
+    std::int64_t inset = 0;
     if (BevelInner() != bvNone) inset += BevelWidth();
     if (BevelOuter() != bvNone) inset += BevelWidth();
     if (BorderStyle() == bsSingle) inset += BorderWidth();
@@ -42,6 +43,8 @@ void TTileBitmap::Paint() {
 //      |    |    |    |   rows = (Height - 2 inset) div bitmap height
 //      +----+----+----+--
 //      |    |    |    |   cols = (Width - 2 inset) div bitmap width
+//
+// Only the tiles that meet the clip are drawn; the others would leave no pixel.
 void TTileBitmap::PaintTiles() {
     // In 64 bits, so that no size of panel or bevel overflows the layout.
     const std::int64_t inset = TileInset();
@@ -50,8 +53,19 @@ void TTileBitmap::PaintTiles() {
     const std::int64_t cols = (Width() - 2 * inset) / w;
     if (rows < 0 || cols < 0) return;
     TCanvas* canvas = Canvas();
-    for (std::int64_t row = 0; row <= rows; ++row)
-        for (std::int64_t col = 0; col <= cols; ++col)
+    TRect clip{};
+    if (GetClipBox(canvas->Handle(), &clip) != SIMPLEREGION) return;
+    // The tile that holds a coordinate, on one axis: floor((c - inset) / size).
+    auto tileAt = [&](std::int64_t c, std::int64_t size) {
+        const std::int64_t d = c - inset;
+        return d >= 0 ? d / size : -((-d + size - 1) / size);
+    };
+    const std::int64_t firstRow = std::max<std::int64_t>(0, tileAt(clip.Top, h));
+    const std::int64_t lastRow = std::min(rows, tileAt(std::int64_t{clip.Bottom} - 1, h));
+    const std::int64_t firstCol = std::max<std::int64_t>(0, tileAt(clip.Left, w));
+    const std::int64_t lastCol = std::min(cols, tileAt(std::int64_t{clip.Right} - 1, w));
+    for (std::int64_t row = firstRow; row <= lastRow; ++row)
+        for (std::int64_t col = firstCol; col <= lastCol; ++col)
             canvas->Draw(static_cast<int>(inset + col * w), static_cast<int>(inset + row * h),
                          FBitmap.get());
 }

@@ -25,6 +25,18 @@ void TControl::SetParent(TWinControl* parent) {
     if (parent) parent->InsertControl(this);
 }
 
+void TControl::InheritParentValues(const TWinControl& parent) {
+    if (FParentFont) {
+        FAssigningParentFont = true;
+        FFont->Assign(parent.Font());
+        FAssigningParentFont = false;
+    }
+    if (FParentColor) {
+        SetColor(parent.Color());
+        FParentColor = true;
+    }
+}
+
 TComponent* TControl::GetParentComponent() const { return FParent; }
 
 void TControl::SetParentComponent(TComponent* parent) {
@@ -50,18 +62,24 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 
 TRect TControl::GetClientRect() const { return TRect{0, 0, FWidth, FHeight}; }
 
-void TControl::SetClientWidth(int v) { SetWidth(FWidth - ClientWidth() + v); }
-void TControl::SetClientHeight(int v) { SetHeight(FHeight - ClientHeight() + v); }
+// The border keeps its width; a size beyond what an int holds stays at the largest one.
+void TControl::SetClientWidth(int v) {
+    SetWidth(SaturatedInt(std::int64_t{FWidth} - ClientWidth() + v));
+}
+void TControl::SetClientHeight(int v) {
+    SetHeight(SaturatedInt(std::int64_t{FHeight} - ClientHeight() + v));
+}
 
 TPoint TControl::ClientOrigin() const {
     if (!FParent) return TPoint{};
     TPoint p = FParent->ClientOrigin();
-    return TPoint{p.X + FLeft, p.Y + FTop};
+    return TPoint{SaturatedInt(std::int64_t{p.X} + FLeft), SaturatedInt(std::int64_t{p.Y} + FTop)};
 }
 
 TPoint TControl::ScreenToClient(TPoint hostPoint) const {
     TPoint o = ClientOrigin();
-    return TPoint{hostPoint.X - o.X, hostPoint.Y - o.Y};
+    return TPoint{SaturatedInt(std::int64_t{hostPoint.X} - o.X),
+                  SaturatedInt(std::int64_t{hostPoint.Y} - o.Y)};
 }
 
 void TControl::SetVisible(bool v) {

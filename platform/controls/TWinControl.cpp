@@ -25,26 +25,22 @@ void TWinControl::InsertControl(TControl* control) {
     if (!control || control->FParent == this) return;
     FControls.push_back(control);
     control->FParent = this;
-    if (control->FParentFont) {
-        control->FAssigningParentFont = true;
-        control->FFont->Assign(Font());
-        control->FAssigningParentFont = false;
-    }
-    if (control->FParentColor) {
-        control->SetColor(Color());
-        control->FParentColor = true;
-    }
+    control->InheritParentValues(*this);
     if (auto* win = dynamic_cast<TWinControl*>(control)) {
         FTabList.push_back(win);
-        if (win->FParentCtl3D) {
-            win->SetCtl3D(FCtl3D);
-            win->FParentCtl3D = true;
-        }
         if (FHandleAllocated) win->HandleNeeded();
         win->DeviceChangedTree();
     }
     Realign();
     control->Invalidate();
+}
+
+void TWinControl::InheritParentValues(const TWinControl& parent) {
+    TControl::InheritParentValues(parent);
+    if (FParentCtl3D) {
+        SetCtl3D(parent.Ctl3D());
+        FParentCtl3D = true;
+    }
 }
 
 void TWinControl::RemoveControl(TControl* control) {
@@ -219,15 +215,17 @@ bool TWinControl::SelectNext(const TWinControl* current, bool goForward, bool ch
 
 TRect TWinControl::GetClientRect() const {
     const TRect in = NonClientInsets();
-    return TRect{0, 0, std::max(0, Width() - in.Left - in.Right),
-                 std::max(0, Height() - in.Top - in.Bottom)};
+    return TRect{
+        0, 0, SaturatedInt(std::max<std::int64_t>(0, std::int64_t{Width()} - in.Left - in.Right)),
+        SaturatedInt(std::max<std::int64_t>(0, std::int64_t{Height()} - in.Top - in.Bottom))};
 }
 
 TPoint TWinControl::ClientOrigin() const {
     if (!Parent()) return TPoint{};
     const TPoint p = Parent()->ClientOrigin();
     const TRect in = NonClientInsets();
-    return TPoint{p.X + Left() + in.Left, p.Y + Top() + in.Top};
+    return TPoint{SaturatedInt(std::int64_t{p.X} + Left() + in.Left),
+                  SaturatedInt(std::int64_t{p.Y} + Top() + in.Top)};
 }
 
 TRect TWinControl::SurfaceWindowRect() const {
@@ -236,13 +234,15 @@ TRect TWinControl::SurfaceWindowRect() const {
         return Translated(BoundsRect(), p.X, p.Y);
     }
     const TRect in = NonClientInsets();
-    return TRect{-in.Left, -in.Top, Width() - in.Left, Height() - in.Top};
+    return TRect{-in.Left, -in.Top, SaturatedInt(std::int64_t{Width()} - in.Left),
+                 SaturatedInt(std::int64_t{Height()} - in.Top)};
 }
 
 TRect TWinControl::VisibleClientClip() const {
     if (!FHandleAllocated || !Visible()) return TRect{};
     const TPoint o = ClientOrigin();
-    TRect clip{o.X, o.Y, o.X + ClientWidth(), o.Y + ClientHeight()};
+    TRect clip{o.X, o.Y, SaturatedInt(std::int64_t{o.X} + ClientWidth()),
+               SaturatedInt(std::int64_t{o.Y} + ClientHeight())};
     if (Parent()) return IntersectRects(clip, Parent()->VisibleClientClip());
     if (TWindowHost* host = Host()) return IntersectRects(clip, host->Surface().Bounds());
     return TRect{};
@@ -318,16 +318,20 @@ void TWinControl::Realign() {
     FAligning = false;
 }
 
+// Sizes and offsets are summed in 64 bits and saturate, so that no size a form gives a
+// control overflows the layout.
 void TWinControl::AlignControls(TControl*, TRect& rect) {
+    using I = std::int64_t;
     const TRect client = GetClientRect();
     // Anchored controls keep their distance to the edges they are anchored to.
     if (!FAnchorRect.IsEmpty() &&
         (FAnchorRect.Right != client.Right || FAnchorRect.Bottom != client.Bottom)) {
-        const int dx = client.Right - FAnchorRect.Right, dy = client.Bottom - FAnchorRect.Bottom;
+        const I dx = I{client.Right} - FAnchorRect.Right,
+                dy = I{client.Bottom} - FAnchorRect.Bottom;
         for (TControl* c : FControls) {
             if (c->Align() != alNone) continue;
             const TAnchors a = c->Anchors();
-            int l = c->Left(), t = c->Top(), w = c->Width(), h = c->Height();
+            I l = c->Left(), t = c->Top(), w = c->Width(), h = c->Height();
             if (a.Contains(akRight)) {
                 if (a.Contains(akLeft))
                     w += dx;
@@ -340,7 +344,8 @@ void TWinControl::AlignControls(TControl*, TRect& rect) {
                 else
                     t += dy;
             }
-            c->SetBounds(l, t, std::max(0, w), std::max(0, h));
+            c->SetBounds(SaturatedInt(l), SaturatedInt(t), SaturatedInt(std::max<I>(0, w)),
+                         SaturatedInt(std::max<I>(0, h)));
         }
     }
     FAnchorRect = client;
@@ -350,19 +355,21 @@ void TWinControl::AlignControls(TControl*, TRect& rect) {
             switch (align) {
                 case alTop:
                     c->SetBounds(rect.Left, rect.Top, rect.Width(), c->Height());
-                    rect.Top += c->Height();
+                    rect.Top = SaturatedInt(I{rect.Top} + c->Height());
                     break;
                 case alBottom:
-                    c->SetBounds(rect.Left, rect.Bottom - c->Height(), rect.Width(), c->Height());
-                    rect.Bottom -= c->Height();
+                    c->SetBounds(rect.Left, SaturatedInt(I{rect.Bottom} - c->Height()),
+                                 rect.Width(), c->Height());
+                    rect.Bottom = SaturatedInt(I{rect.Bottom} - c->Height());
                     break;
                 case alLeft:
                     c->SetBounds(rect.Left, rect.Top, c->Width(), rect.Height());
-                    rect.Left += c->Width();
+                    rect.Left = SaturatedInt(I{rect.Left} + c->Width());
                     break;
                 case alRight:
-                    c->SetBounds(rect.Right - c->Width(), rect.Top, c->Width(), rect.Height());
-                    rect.Right -= c->Width();
+                    c->SetBounds(SaturatedInt(I{rect.Right} - c->Width()), rect.Top, c->Width(),
+                                 rect.Height());
+                    rect.Right = SaturatedInt(I{rect.Right} - c->Width());
                     break;
                 case alClient:
                     c->SetBounds(rect.Left, rect.Top, std::max(0, rect.Width()),

@@ -22,6 +22,7 @@ public:
     // Puts a child control last (on top of its siblings) or first (under them): the order in
     // which the children paint and in which a form file stores them.
     void SetChildZOrder(TControl* control, bool topMost);
+    void InheritParentValues(const TWinControl& parent) override;
 
     // The window: created when the control is shown on a host, with WM_SIZE and WM_SETFONT.
     bool HandleAllocated() const { return FHandleAllocated; }

@@ -1,5 +1,8 @@
 #include "controls/TWindowHost.h"
 
+#include <algorithm>
+#include <string>
+
 #include "controls/TWinControl.h"
 #include "gdi/TDeviceContext.h"
 
@@ -18,7 +21,17 @@ TWindowHost::~TWindowHost() {
     Detach();
 }
 
+void TWindowHost::CheckSurfaceSize(const TWinControl& root) {
+    const std::int64_t w = root.ClientWidth(), h = root.ClientHeight();
+    if (w <= kMaxSurfaceSide && h <= kMaxSurfaceSide && w * h <= kMaxSurfacePixels) return;
+    throw ESurfaceTooLarge("the client area of " + std::to_string(w) + " x " + std::to_string(h) +
+                           " pixels is larger than a window may be (at most " +
+                           std::to_string(kMaxSurfaceSide) + " pixels a side and " +
+                           std::to_string(kMaxSurfacePixels) + " pixels in all)");
+}
+
 void TWindowHost::Attach(TWinControl* root) {
+    CheckSurfaceSize(*root);
     Detach();
     FRoot = root;
     root->SetHost(this);
@@ -38,7 +51,9 @@ void TWindowHost::Detach() {
 
 void TWindowHost::ResizeSurface() {
     if (!FRoot) return;
-    const int w = FRoot->ClientWidth(), h = FRoot->ClientHeight();
+    const int w = std::min(FRoot->ClientWidth(), kMaxSurfaceSide);
+    const int h = static_cast<int>(std::min<std::int64_t>(
+        std::min(FRoot->ClientHeight(), kMaxSurfaceSide), kMaxSurfacePixels / std::max(w, 1)));
     if (w == FSurface.Width() && h == FSurface.Height()) return;
     FSurface.Resize(w, h);
     FDirty = FSurface.Bounds();

@@ -2,8 +2,10 @@
 // pass that repaints it. The headless host paints into memory; a windowed host also presents.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "controls/Controls.h"
@@ -19,8 +21,23 @@ class TWinControl;
 TShiftState KeyboardShiftState();
 void SetKeyboardShiftState(TShiftState state);
 
+// The largest surface a host paints on: any real screen fits, and its pixels take at most
+// 256 MB.
+constexpr int kMaxSurfaceSide = 32768;
+constexpr std::int64_t kMaxSurfacePixels = std::int64_t{1} << 26;
+
+// A form whose client area is larger than a host's surface may be.
+class ESurfaceTooLarge : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 class TWindowHost {
 public:
+    // Raises ESurfaceTooLarge, saying how large the form is and what the limits are, when the
+    // client area of root does not fit a surface.
+    static void CheckSurfaceSize(const TWinControl& root);
+
     virtual ~TWindowHost();
 
     TSurface& Surface() { return FSurface; }
@@ -57,7 +74,8 @@ public:
     // Frees a context made by either.
     static void ReleaseContext(HDC dc);
 
-    // Makes the surface follow the root's client size.
+    // Makes the surface follow the root's client size, as far as the limits allow: of a
+    // larger client area, the surface holds the top-left part.
     void ResizeSurface();
 
     // The control with the keyboard focus; moving the focus sends WM_KILLFOCUS and
@@ -72,7 +90,8 @@ public:
 
 protected:
     TWindowHost() = default;
-    // Shows root on this host: its window and its children's windows are created.
+    // Shows root on this host: its window and its children's windows are created. Raises
+    // ESurfaceTooLarge, before anything else, for a root too large to show.
     void Attach(TWinControl* root);
     // Called after the paint pass touched the rectangle of the surface.
     virtual void Presented(const TRect&) {}

@@ -23,3 +23,10 @@ bool SameText(std::string_view a, std::string_view b);
 // zero or positive.
 int CompareText(std::string_view a, std::string_view b);
 bool EndsText(std::string_view s, std::string_view suffix);
+
+// Text from a file as a message may show it: control characters, DEL and the bytes above
+// ASCII as escapes (\n, \t, \x1B, \xE9), so that nothing a file holds reaches a terminal as a
+// command or breaks a line of the message.
+std::string EscapedText(std::string_view s);
+// The same in single quotes, with a quote or a backslash in it escaped too: 'a\'b\x1B'.
+std::string QuotedText(std::string_view s);

@@ -2,10 +2,10 @@
 
 #include <png.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 namespace PngWriter {
 namespace {
@@ -21,25 +21,37 @@ void WriteBytes(png_structp png, png_bytep data, png_size_t length) {
 
 void FlushNothing(png_structp) {}
 
+// libpng's errors become the exception's message and its warnings are dropped: nothing of
+// it reaches standard error.
+void KeepError(png_structp png, png_const_charp message) {
+    *static_cast<std::string*>(png_get_error_ptr(png)) = message;
+    png_longjmp(png, 1);
+}
+void IgnoreWarning(png_structp, png_const_charp) {}
+
 }  // namespace
 
 std::vector<std::uint8_t> Encode(const TSurface& surface) {
     std::vector<std::uint8_t> out;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    std::string error = "encoding failed";
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, KeepError, IgnoreWarning);
     if (!png) throw std::runtime_error("PNG: cannot create the encoder");
     png_infop info = png_create_info_struct(png);
     std::vector<std::uint8_t> row(static_cast<std::size_t>(surface.Width()) * 3);
     if (!info || setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, info ? &info : nullptr);
-        throw std::runtime_error("PNG: encoding failed");
+        throw std::runtime_error("PNG: " + error);
     }
     TWriteState state{&out};
     png_set_write_fn(png, &state, WriteBytes, FlushNothing);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(std::max(surface.Width(), 1)),
-                 static_cast<png_uint_32>(std::max(surface.Height(), 1)), 8, PNG_COLOR_TYPE_RGB,
+    // An empty surface is one black pixel.
+    const bool empty = surface.IsEmpty();
+    png_set_IHDR(png, info, static_cast<png_uint_32>(empty ? 1 : surface.Width()),
+                 static_cast<png_uint_32>(empty ? 1 : surface.Height()), 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    if (surface.IsEmpty()) {
+    if (empty) {
         std::uint8_t black[3] = {0, 0, 0};
         png_write_row(png, black);
     } else {

@@ -151,6 +151,7 @@ TSdlHost::TSdlHost(TWinControl* form, int scale) : FScale(scale) {
     if (scale < 1 || scale > kMaxScale)
         throw std::invalid_argument("the scale must be 1 to " + std::to_string(kMaxScale) +
                                     ", not " + std::to_string(scale));
+    CheckSurfaceSize(*form);
     SDL_SetMainReady();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) throw ENoDisplay(SDL_GetError());
     // Without a window system SDL falls back to drivers whose windows nobody sees; a window

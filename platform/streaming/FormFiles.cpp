@@ -91,6 +91,13 @@ std::string BinaryToText(std::span<const std::uint8_t> data) {
     return TFormConverter::BinaryToText(stream, offset);
 }
 
+void BinaryToText(std::span<const std::uint8_t> data,
+                  const std::function<void(std::string_view)>& write) {
+    std::size_t offset = 0;
+    const std::span<const std::uint8_t> stream = Stream(data, offset);
+    TFormConverter::BinaryToText(stream, write, offset);
+}
+
 std::vector<std::uint8_t> WithResourceHeader(std::span<const std::uint8_t> stream) {
     TBinaryParser parser(stream);
     parser.ReadSignature();

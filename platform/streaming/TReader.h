@@ -11,6 +11,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -68,6 +69,9 @@ private:
     void ReadPropValue(TPersistent& instance, const TPropInfo& prop, const std::string& path);
     std::int64_t ReadOrdinal(const TPropInfo& prop, const std::string& path);
     void CheckName(const std::string& name, std::size_t offset);
+    void CheckClassName(const TComponentHeader& header);
+    void CheckMove(TComponent& component, TComponent* parent, const TComponentHeader& header);
+    void CheckNesting();
     void ResolveFixups();
     // Runs a setter; what it raises becomes an error at offset.
     template <class F>
@@ -77,6 +81,8 @@ private:
     std::vector<TComponent*> FLoaded;
     std::vector<TFixup> FFixups;
     std::unordered_set<std::string> FNames;  // lower-case names of the components read
+    // The components that existed already and were moved, with where the last move was read.
+    std::unordered_map<const TComponent*, std::size_t> FMoved;
     // The defined property being looked for, while an object's DefineProperties runs.
     std::string FDefinedName;
     std::string FDefinedPath;  // with the objects it is in, for messages: Items.Strings

@@ -31,8 +31,7 @@ int HexValue(char c) {
 constexpr std::string_view kPunctuation = "=:.[](){}<>,+-";
 
 std::string Quote(const std::string& s) {
-    std::string shown = s.size() > 40 ? s.substr(0, 40) + "..." : s;
-    return "'" + shown + "'";
+    return QuotedText(s.size() > 40 ? s.substr(0, 40) + "..." : s);
 }
 
 // A piece of a string token: a run of quoted bytes or one character code.

@@ -242,10 +242,11 @@ int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format) {
         // Clipped text stops after the first line that reaches below the rectangle.
         lastLine = clip && y + layout.LineHeight > r.Bottom;
         more = NextLine(*font, text, pos, left, layout, line);
+        // In 64 bits: a rectangle may lie anywhere an int reaches.
         if (Has(format, DT_CENTER))
-            x = (r.Left + r.Right - line.Width) / 2;
+            x = SaturatedInt((std::int64_t{r.Left} + r.Right - line.Width) / 2);
         else if (Has(format, DT_RIGHT))
-            x = r.Right - line.Width;
+            x = SaturatedInt(std::int64_t{r.Right} - line.Width);
         if (Has(format, DT_SINGLELINE)) {
             if (Has(format, DT_VCENTER))
                 y = r.Top + (r.Bottom - r.Top) / 2 - line.Height / 2;

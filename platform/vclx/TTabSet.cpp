@@ -1,6 +1,7 @@
 #include "vclx/TTabSet.h"
 
 #include <algorithm>
+#include <climits>
 #include <stdexcept>
 #include <string>
 
@@ -170,8 +171,10 @@ void TTabSet::DrawTab(TCanvas* tabCanvas, const TRect& r, int index, bool select
 }
 
 // Tabs from FirstIndex on, left to right, as long as a tab and its trailing edge end at or
-// before stop. Positions are summed in 64 bits, so that no measured width can overflow them.
+// before stop. Positions are summed in 64 bits, so that no measured width can overflow them;
+// a tab that would end past what an int holds lies far beyond any surface and is left out.
 std::vector<TTabSet::TTabSpan> TTabSet::PlaceTabs(long long stop) {
+    stop = std::min<long long>(stop, INT_MAX);
     std::vector<TTabSpan> tabs;
     long long start = static_cast<long long>(FStartMargin) + kEdgeWidth;
     for (int i = FFirstIndex; i < FTabs->Count(); ++i) {

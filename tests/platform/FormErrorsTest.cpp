@@ -41,6 +41,18 @@ std::string NestedObjects(int depth) {
     return "object F: TForm\n" + s + "end\n";
 }
 
+// A chain of 100 group boxes moved by 'inherited' into the deepest of a chain of 200: the
+// chain read first ends 301 levels deep.
+std::string MovedTooDeep() {
+    std::string s = "object F: TForm\n";
+    for (int i = 0; i < 100; ++i) s += "object B" + std::to_string(i) + ": TOrderedGroupBox\n";
+    for (int i = 0; i < 100; ++i) s += "end\n";
+    for (int i = 0; i < 200; ++i) s += "object A" + std::to_string(i) + ": TOrderedGroupBox\n";
+    s += "inherited B0: TOrderedGroupBox\nend\n";
+    for (int i = 0; i < 200; ++i) s += "end\n";
+    return s + "end\n";
+}
+
 const std::string kForm = "object F: TForm\n";
 const std::string kGradient = kForm + "  object G: TQELGradient\n";
 
@@ -122,6 +134,17 @@ std::vector<TTextCase> TextCases() {
          "no component named Menu1 for PopupMenu"},
         {"HandlerForNumber", kGradient + "    OnClick = 3\n  end\nend", 3, 15,
          "OnClick expects the name of a handler, found an integer"},
+        // An inherited component that exists already moves, but never into itself.
+        {"NameCycle",
+         kForm + "  object A: TOrderedGroupBox\n    object B: TOrderedGroupBox\n      inherited A: "
+                 "TOrderedGroupBox\n      end\n    end\n  end\nend",
+         4, 17, "A cannot be put inside B, which is inside it"},
+        {"InheritedIntoItself",
+         kForm + "  object A: TOrderedGroupBox\n    inherited A: TOrderedGroupBox\n    end\n  "
+                 "end\nend",
+         3, 15, "A cannot be put inside itself"},
+        {"MovedTooDeep", MovedTooDeep(), 402, 11,
+         "putting B0 inside A199 nests components deeper than 256 levels"},
     };
 }
 
@@ -228,6 +251,18 @@ std::vector<TBinaryCase> BinaryCases() {
          Raw({'T', 'P', 'F', '0', 5, 'T', 'F', 'o', 'r', 'm', 3, 'a', ' ', 'b', 0, 0}), 10,
          "'a b' is not a valid component name"},
         {"DeepComponents", deep, deepOffset, "components are nested deeper than 256 levels", true},
+        // F holds A, A holds B, and B an inherited A.
+        {"NameCycle", Raw({'T', 'P',  'F', '0', 5,   'T', 'F', 'o', 'r', 'm', 1,   'F', 0,   5, 'T',
+                           'F', 'o',  'r', 'm', 1,   'A', 0,   5,   'T', 'F', 'o', 'r', 'm', 1, 'B',
+                           0,   0xF1, 5,   'T', 'F', 'o', 'r', 'm', 1,   'A', 0,   0,   0,   0, 0}),
+         38, "A cannot be put inside B, which is inside it", true},
+        // What a message quotes from the file reaches no terminal as a command.
+        {"EscapeInPropertyName",
+         FormWith(Raw({14, 0x1B, '[', '3', '1', 'm', 'C', 'o', 'l', 'o', 'r', '\n', 'X', '\'', '\\',
+                       2, 1, 0, 0})),
+         12, "'\\x1B[31mColor\\nX\\'\\\\' is not a valid property name"},
+        {"EscapeInClassName", Raw({'T', 'P', 'F', '0', 3, 'T', 0x07, 0xE9, 1, 'F', 0, 0}), 4,
+         "'T\\x07\\xE9' is not a valid class name"},
         {"ResourceSizes",
          Raw({0, 0, 0, 0, 0x20, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0, 0,    0, 0, 0,
               0, 0, 0, 0, 0,    0, 0, 0, 0,    0,    0, 0, 50,   0,    0, 0, 0x20, 0, 0, 0}),
