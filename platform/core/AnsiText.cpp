@@ -1,5 +1,7 @@
 #include "core/AnsiText.h"
 
+#include <cstdint>
+
 std::string LowerCase(std::string_view s) {
     std::string out(s);
     for (char& c : out) c = AnsiText::Lower(c);
@@ -31,4 +33,12 @@ int CompareText(std::string_view a, std::string_view b) {
 
 bool EndsText(std::string_view s, std::string_view suffix) {
     return s.size() >= suffix.size() && SameText(s.substr(s.size() - suffix.size()), suffix);
+}
+
+std::size_t TTextHash::operator()(std::string_view s) const noexcept {
+    // FNV-1a over the folded bytes.
+    std::uint64_t h = 14695981039346656037ull;
+    for (const char c : s)
+        h = (h ^ static_cast<unsigned char>(AnsiText::Lower(c))) * 1099511628211ull;
+    return static_cast<std::size_t>(h);
 }
