@@ -1,15 +1,23 @@
 #include "controls/TWinControl.h"
 
 #include <algorithm>
+#include <cstdint>
 
-#include "gdi/Gdi.h"
 #include "controls/TWindowHost.h"
+#include "gdi/Gdi.h"
 #include "graphics/Graphics.h"
 
 namespace {
 TSurface& EmptySurface() {
     static TSurface empty;
     return empty;
+}
+
+// Removes item from list, looking from the end: children leave last first more often than not.
+template <class T>
+void EraseFromEnd(std::vector<T*>& list, const TControl* item) {
+    const auto it = std::find(list.rbegin(), list.rend(), item);
+    if (it != list.rend()) list.erase(std::next(it).base());
 }
 }  // namespace
 
@@ -19,7 +27,9 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner), FBrush(std::make_
 
 TWinControl::~TWinControl() {
     if (TWindowHost* host = Host()) host->ControlDestroyed(this);
-    // Child controls go with their parent, last first.
+    // Child controls go with their parent, last first; those that stay are not laid out again
+    // each time one leaves.
+    ++FAlignLevel;
     while (!FControls.empty()) delete FControls.back();
     if (FHost) {
         TWindowHost* host = FHost;
@@ -55,15 +65,14 @@ void TWinControl::InsertControl(TControl* control) {
 }
 
 void TWinControl::RemoveControl(TControl* control) {
-    auto it = std::find(FControls.begin(), FControls.end(), control);
-    if (it == FControls.end()) return;
+    if (!control || control->FParent != this) return;
     control->Invalidate();
     if (auto* win = dynamic_cast<TWinControl*>(control)) {
         if (TWindowHost* host = Host(); host && win->Focused()) host->SetFocusedControl(nullptr);
         win->DestroyHandle();
     }
-    FControls.erase(std::find(FControls.begin(), FControls.end(), control));
-    FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), control), FTabList.end());
+    EraseFromEnd(FControls, control);
+    if (auto* win = dynamic_cast<TWinControl*>(control)) EraseFromEnd(FTabList, win);
     control->FParent = nullptr;
     if (auto* win = dynamic_cast<TWinControl*>(control)) win->DeviceChangedTree();
     Realign();
@@ -152,15 +161,62 @@ void TWinControl::UpdateTabOrder(int v) {
 }
 
 void TWinControl::FixupTabList() {
-    // Each child takes the place it was read with; children without a valid one keep theirs
-    // among the rest.
-    std::vector<TWinControl*> placed(FTabList.size(), nullptr);
-    for (TWinControl* c : FTabList)
-        if (c->FTabOrder >= 0 && c->FTabOrder < static_cast<int>(placed.size()) &&
-            !placed[static_cast<std::size_t>(c->FTabOrder)])
-            placed[static_cast<std::size_t>(c->FTabOrder)] = c;
-    for (std::size_t i = 0; i < placed.size(); ++i)
-        if (placed[i]) placed[i]->UpdateTabOrder(static_cast<int>(i));
+    // Each child that was read with a valid place that no child before it claimed is moved
+    // there, places in increasing order, the way the framework has always done it (children
+    // without a place keep theirs among the rest). Moving a child to place i changes the list
+    // only at and after position i, so the moves are made on a linked list that knows which
+    // children stand before position i: each move costs the same however many children there are.
+    constexpr std::size_t kNone = SIZE_MAX;
+    const std::size_t count = FTabList.size();
+    if (count == 0) return;
+    std::vector<std::size_t> placed(count, kNone);  // place -> index into FTabList
+    for (std::size_t k = 0; k < count; ++k) {
+        const int place = FTabList[k]->FTabOrder;
+        if (place >= 0 && static_cast<std::size_t>(place) < count &&
+            placed[static_cast<std::size_t>(place)] == kNone)
+            placed[static_cast<std::size_t>(place)] = k;
+    }
+    // A ring through the children in list order, count being the end.
+    std::vector<std::size_t> next(count + 1), prev(count + 1);
+    for (std::size_t k = 0; k <= count; ++k) {
+        next[k] = k == count ? 0 : k + 1;
+        prev[k] = k == 0 ? count : k - 1;
+    }
+    auto unlink = [&](std::size_t k) {
+        next[prev[k]] = next[k];
+        prev[next[k]] = prev[k];
+    };
+    auto linkAfter = [&](std::size_t k, std::size_t at) {
+        prev[k] = at;
+        next[k] = next[at];
+        prev[next[at]] = k;
+        next[at] = k;
+    };
+    std::vector<bool> before(count, false);  // stands before position i
+    std::size_t atPlace = next[count];       // the child at position i
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t moved = placed[i];
+        if (moved == kNone || moved == atPlace) {
+            before[atPlace] = true;
+            atPlace = next[atPlace];
+        } else if (!before[moved]) {
+            // From further on: it goes in front of the child at position i.
+            unlink(moved);
+            linkAfter(moved, prev[atPlace]);
+            before[moved] = true;
+        } else {
+            // From before: the children after it move up one, so it lands behind the child
+            // that stood at position i.
+            unlink(moved);
+            before[atPlace] = true;
+            linkAfter(moved, atPlace);
+            atPlace = next[moved];
+        }
+    }
+    std::vector<TWinControl*> ordered;
+    ordered.reserve(count);
+    for (std::size_t k = next[count]; k != count; k = next[k]) ordered.push_back(FTabList[k]);
+    FTabList = std::move(ordered);
 }
 
 void TWinControl::Loaded() {
@@ -182,7 +238,9 @@ bool TWinControl::Focused() const {
     return host && host->FocusedControl() == this;
 }
 
-bool TWinControl::CanFocus() const { return FHandleAllocated && Showing() && Enabled(); }
+bool TWinControl::CanFocus() const {
+    return FHandleAllocated && Showing() && Enabled();
+}
 
 void TWinControl::SetFocus() {
     if (TWindowHost* host = Host(); host && CanFocus()) host->SetFocusedControl(this);
@@ -205,8 +263,8 @@ TWinControl* TWinControl::FindNextControl(const TWinControl* current, bool goFor
     if (count == 0) return nullptr;
     const auto found = std::find(list.begin(), list.end(), current);
     // Not in the list: stand just before the first (after the last) control.
-    int at = found == list.end() ? (goForward ? count - 1 : 0)
-                                 : static_cast<int>(found - list.begin());
+    int at =
+        found == list.end() ? (goForward ? count - 1 : 0) : static_cast<int>(found - list.begin());
     for (int step = 0; step < count; ++step) {
         at = goForward ? (at + 1) % count : (at + count - 1) % count;
         TWinControl* c = list[static_cast<std::size_t>(at)];
@@ -264,7 +322,8 @@ void TWinControl::PaintSingleBorder(TDeviceContext& dc, const TRect& r, bool ctl
     // bottom-left corners take the second colour, as GDI's sunken edge draws them.
     auto frame = [&](const TRect& f, TColor topLeft, TColor bottomRight) {
         if (f.IsEmpty()) return;
-        Gdi::FillRect(dc, TRect{f.Left, f.Top, f.Right - 1, f.Top + 1}, TGdiBrush{BS_SOLID, topLeft});
+        Gdi::FillRect(dc, TRect{f.Left, f.Top, f.Right - 1, f.Top + 1},
+                      TGdiBrush{BS_SOLID, topLeft});
         Gdi::FillRect(dc, TRect{f.Left, f.Top + 1, f.Left + 1, f.Bottom - 1},
                       TGdiBrush{BS_SOLID, topLeft});
         Gdi::FillRect(dc, TRect{f.Right - 1, f.Top, f.Right, f.Bottom},
@@ -286,7 +345,8 @@ std::unique_ptr<TDeviceContext> TWinControl::CreateClientContext() const {
     TWindowHost* host = Host();
     if (!host || !FHandleAllocated)
         return std::make_unique<TDeviceContext>(&EmptySurface(), TPoint{}, TRect{});
-    auto dc = std::make_unique<TDeviceContext>(&host->Surface(), ClientOrigin(), VisibleClientClip());
+    auto dc =
+        std::make_unique<TDeviceContext>(&host->Surface(), ClientOrigin(), VisibleClientClip());
     dc->Log = host->CallLogFor(this);
     dc->Drawn = host->DrawnOutsidePaint();
     return dc;
@@ -329,17 +389,24 @@ void TWinControl::Realign() {
 void TWinControl::AlignControls(TControl*, TRect& rect) {
     const TRect client = GetClientRect();
     // Anchored controls keep their distance to the edges they are anchored to.
-    if (!FAnchorRect.IsEmpty() && (FAnchorRect.Right != client.Right || FAnchorRect.Bottom != client.Bottom)) {
+    if (!FAnchorRect.IsEmpty() &&
+        (FAnchorRect.Right != client.Right || FAnchorRect.Bottom != client.Bottom)) {
         const int dx = client.Right - FAnchorRect.Right, dy = client.Bottom - FAnchorRect.Bottom;
         for (TControl* c : FControls) {
             if (c->Align() != alNone) continue;
             const TAnchors a = c->Anchors();
             int l = c->Left(), t = c->Top(), w = c->Width(), h = c->Height();
             if (a.Contains(akRight)) {
-                if (a.Contains(akLeft)) w += dx; else l += dx;
+                if (a.Contains(akLeft))
+                    w += dx;
+                else
+                    l += dx;
             }
             if (a.Contains(akBottom)) {
-                if (a.Contains(akTop)) h += dy; else t += dy;
+                if (a.Contains(akTop))
+                    h += dy;
+                else
+                    t += dy;
             }
             c->SetBounds(l, t, std::max(0, w), std::max(0, h));
         }
@@ -414,11 +481,21 @@ void TWinControl::WMEraseBkgnd(TMessage& message) {
     message.Result = 1;
 }
 
-void TWinControl::KeyDown(WORD& key, TShiftState shift) { OnKeyDown(this, key, shift); }
-void TWinControl::KeyUp(WORD& key, TShiftState shift) { OnKeyUp(this, key, shift); }
-void TWinControl::KeyPress(char& key) { OnKeyPress(this, key); }
-void TWinControl::DoEnter() { OnEnter(this); }
-void TWinControl::DoExit() { OnExit(this); }
+void TWinControl::KeyDown(WORD& key, TShiftState shift) {
+    OnKeyDown(this, key, shift);
+}
+void TWinControl::KeyUp(WORD& key, TShiftState shift) {
+    OnKeyUp(this, key, shift);
+}
+void TWinControl::KeyPress(char& key) {
+    OnKeyPress(this, key);
+}
+void TWinControl::DoEnter() {
+    OnEnter(this);
+}
+void TWinControl::DoExit() {
+    OnExit(this);
+}
 
 void TWinControl::Dispatch(TMessage& message) {
     switch (message.Msg) {
@@ -529,11 +606,19 @@ TPropInfo TabOrder() {
 TPropInfo TabStop(bool defaultValue) {
     return Ord("TabStop", TypeInfoBoolean(), &W::TabStop, &W::SetTabStop, defaultValue ? 1 : 0);
 }
-TPropInfo OnEnter() { return Event("OnEnter", TypeInfoNotifyEvent(), &W::OnEnter); }
-TPropInfo OnExit() { return Event("OnExit", TypeInfoNotifyEvent(), &W::OnExit); }
-TPropInfo OnKeyDown() { return Event("OnKeyDown", TypeInfoEvent("TKeyEvent"), &W::OnKeyDown); }
+TPropInfo OnEnter() {
+    return Event("OnEnter", TypeInfoNotifyEvent(), &W::OnEnter);
+}
+TPropInfo OnExit() {
+    return Event("OnExit", TypeInfoNotifyEvent(), &W::OnExit);
+}
+TPropInfo OnKeyDown() {
+    return Event("OnKeyDown", TypeInfoEvent("TKeyEvent"), &W::OnKeyDown);
+}
 TPropInfo OnKeyPress() {
     return Event("OnKeyPress", TypeInfoEvent("TKeyPressEvent"), &W::OnKeyPress);
 }
-TPropInfo OnKeyUp() { return Event("OnKeyUp", TypeInfoEvent("TKeyEvent"), &W::OnKeyUp); }
+TPropInfo OnKeyUp() {
+    return Event("OnKeyUp", TypeInfoEvent("TKeyEvent"), &W::OnKeyUp);
+}
 }  // namespace ControlProps
