@@ -1,12 +1,14 @@
 #include "streaming/FormFiles.h"
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "classes/TClassRegistry.h"
 #include "controls/TForm.h"
 #include "streaming/EFilerError.h"
+#include "streaming/FormLimits.h"
 #include "streaming/TFormConverter.h"
 #include "streaming/TReader.h"
 #include "streaming/TResourceFile.h"
@@ -37,6 +39,16 @@ std::unique_ptr<TComponent> MakeRootForm(const TComponentHeader& h) {
     return std::unique_ptr<TComponent>(cls->Create(nullptr));
 }
 
+std::string TooLarge(std::size_t size, const char* what) {
+    return std::string(what) + " is " + std::to_string(size) + " bytes, more than the " +
+           std::to_string(kMaxFormBytes) + " a form may have";
+}
+
+// A text too large to be a form is refused before anything is made of it.
+void CheckTextSize(std::string_view text) {
+    if (text.size() > kMaxFormBytes) throw EParserError(1, 1, TooLarge(text.size(), "the text"));
+}
+
 std::unique_ptr<TForm> ReadStream(std::span<const std::uint8_t> stream, std::size_t offset) {
     TReader reader(stream, offset);
     std::unique_ptr<TComponent> root = reader.ReadRootComponent(MakeRootForm);
@@ -59,6 +71,7 @@ std::unique_ptr<TForm> ReadForm(std::span<const std::uint8_t> data) {
 }
 
 std::unique_ptr<TForm> ReadForm(std::string_view text) {
+    CheckTextSize(text);
     TTextPositions positions;
     const std::vector<std::uint8_t> binary = TFormConverter::TextToBinary(text, &positions);
     try {
@@ -82,6 +95,7 @@ std::string WriteText(TComponent& root) {
 }
 
 std::vector<std::uint8_t> TextToBinary(std::string_view text) {
+    CheckTextSize(text);
     return TFormConverter::TextToBinary(text);
 }
 
@@ -100,6 +114,10 @@ std::vector<std::uint8_t> WithResourceHeader(std::span<const std::uint8_t> strea
 std::vector<std::uint8_t> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error(path + ": cannot open the file");
+    std::error_code ec;
+    if (const std::uintmax_t size = std::filesystem::file_size(path, ec);
+        !ec && size > kMaxFormBytes)
+        throw std::runtime_error(path + ": " + TooLarge(size, "the file"));
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                     std::istreambuf_iterator<char>());
     if (in.bad()) throw std::runtime_error(path + ": cannot read the file");

@@ -11,7 +11,6 @@
 #include <memory>
 #include <span>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "classes/TFiler.h"
@@ -31,6 +30,8 @@ public:
     ~TReader() override;
 
     std::unique_ptr<TComponent> ReadRootComponent(const TRootFactory& makeRoot);
+    // The most components the stream may create (kMaxComponents unless set).
+    void SetMaxComponents(std::size_t count) { FMaxComponents = count; }
 
     // Values, for the properties that objects define themselves.
     bool EndOfList() const override { return FParser.EndOfList(); }
@@ -69,9 +70,9 @@ private:
     void Apply(std::size_t offset, const std::string& path, F&& set);
 
     TBinaryParser FParser;
+    std::size_t FMaxComponents = kMaxComponents;
     std::vector<TComponent*> FLoaded;
     std::vector<TFixup> FFixups;
-    std::unordered_set<std::string> FNames;  // lower-case names of the components read
     // The defined property being looked for, while an object's DefineProperties runs.
     std::string FDefinedName;
     std::string FDefinedPath;  // with the objects it is in, for messages: Items.Strings
