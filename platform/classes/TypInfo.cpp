@@ -80,11 +80,16 @@ std::vector<const TPropInfo*> CollectPropInfos(const TClassInfo& cls) {
         }
     return out;
 }
-// A class's properties by name (case-insensitive): the list in property order, and each
-// property's place in it.
+// A class's properties in property order, and beside them each name (case-insensitive) with
+// its hash, so that a lookup runs over a few cache lines of its own and does not reach into
+// the properties.
 struct TPropTable {
+    struct TName {
+        std::size_t Hash;
+        std::string Name;
+    };
     std::vector<const TPropInfo*> Props;
-    std::unordered_map<std::string_view, std::size_t, TTextHash, TTextEqual> Places;
+    std::vector<TName> Names;
 };
 
 const TPropTable& PropTable(const TClassInfo& cls) {
@@ -96,8 +101,8 @@ const TPropTable& PropTable(const TClassInfo& cls) {
     if (it == tables.end()) {
         TPropTable table;
         table.Props = CollectPropInfos(cls);
-        for (std::size_t i = 0; i < table.Props.size(); ++i)
-            table.Places.emplace(table.Props[i]->Name, i);
+        for (const TPropInfo* p : table.Props)
+            table.Names.push_back(TPropTable::TName{TTextHash{}(p->Name), p->Name});
         it = tables.emplace(&cls, std::move(table)).first;
     }
     return it->second;
@@ -111,30 +116,29 @@ std::vector<const TPropInfo*> GetPropInfos(const TClassInfo& cls) {
 
 const TPropInfo* GetPropInfo(const TClassInfo& cls, std::string_view name) {
     // A form file gives each component's properties in property order, one component after
-    // another, so the property asked for is most often one of the next few after the last one
-    // found in its class. Each thread keeps that place for the classes it used last.
+    // another, so the property asked for is most often the last one found in its class (an
+    // object property, Font.Name then Font.Size) or follows closely on it: the search starts
+    // there. Each thread keeps that place for the classes it used last.
     struct TRecent {
         const TClassInfo* Class = nullptr;
         const TPropTable* Table = nullptr;
-        std::size_t Next = 0;
+        std::size_t Last = 0;
     };
-    constexpr std::size_t kRecentClasses = 16, kLookAhead = 4;
+    constexpr std::size_t kRecentClasses = 16;
     thread_local TRecent recent[kRecentClasses];
     TRecent& r = recent[(reinterpret_cast<std::uintptr_t>(&cls) >> 4) % kRecentClasses];
     if (r.Class != &cls) r = TRecent{&cls, &PropTable(cls), 0};
-    const std::vector<const TPropInfo*>& props = r.Table->Props;
-    std::size_t i = r.Next;
-    for (std::size_t k = 0; k < kLookAhead && k < props.size(); ++k, ++i) {
-        if (i == props.size()) i = 0;
-        if (SameText(props[i]->Name, name)) {
-            r.Next = i + 1;
-            return props[i];
+    const std::vector<TPropTable::TName>& names = r.Table->Names;
+    const std::size_t hash = TTextHash{}(name);
+    std::size_t i = r.Last;
+    for (std::size_t k = 0; k < names.size(); ++k, ++i) {
+        if (i >= names.size()) i = 0;
+        if (names[i].Hash == hash && SameText(names[i].Name, name)) {
+            r.Last = i;
+            return r.Table->Props[i];
         }
     }
-    const auto found = r.Table->Places.find(name);
-    if (found == r.Table->Places.end()) return nullptr;
-    r.Next = found->second + 1;
-    return props[found->second];
+    return nullptr;
 }
 
 const TTypeInfo* TypeInfoInteger() {
