@@ -8,8 +8,8 @@
 // The deepest nesting of components and values a form may have.
 constexpr int kMaxNesting = 256;
 // The most components a form file may create. A control read from a form takes about two
-// kilobytes, so a form at the limit takes some gigabytes; a form of a million controls reads
-// where the machine has the memory.
-constexpr std::size_t kMaxComponents = std::size_t{1} << 21;
+// kilobytes, so a form at the limit takes about two gigabytes: a form of a million controls
+// reads where the machine has that memory.
+constexpr std::size_t kMaxComponents = std::size_t{1} << 20;
 // The largest form, text or binary, that is read.
 constexpr std::size_t kMaxFormBytes = std::size_t{1} << 30;
