@@ -11,7 +11,7 @@
 // same however many there are. Each component knows its slot and leaves without a search; one
 // that leaves from the middle leaves an empty slot behind, and the slots are closed up once
 // they outnumber the components or when a position is asked for. The components that observe
-// the owner are listed apart, in slot order; names are indexed in lower case.
+// the owner are listed apart, in slot order, and the names are indexed.
 class TComponent::TOwnedList {
     // The owned components by name, without regard to case: open addressing over a
     // power-of-two table of hashes and components, at most half full, so that a lookup looks

@@ -3,7 +3,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "classes/TClassRegistry.h"
 #include "controls/TForm.h"
@@ -114,12 +113,20 @@ std::vector<std::uint8_t> WithResourceHeader(std::span<const std::uint8_t> strea
 std::vector<std::uint8_t> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error(path + ": cannot open the file");
+    // A file is measured before it is read; what has no size (a pipe) is read up to the limit.
     std::error_code ec;
-    if (const std::uintmax_t size = std::filesystem::file_size(path, ec);
-        !ec && size > kMaxFormBytes)
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxFormBytes)
         throw std::runtime_error(path + ": " + TooLarge(size, "the file"));
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
+    std::vector<std::uint8_t> bytes;
+    if (!ec) bytes.reserve(size);
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        bytes.insert(bytes.end(), chunk, chunk + in.gcount());
+        if (bytes.size() > kMaxFormBytes)
+            throw std::runtime_error(path + ": the file is more than the " +
+                                     std::to_string(kMaxFormBytes) + " bytes a form may have");
+    }
     if (in.bad()) throw std::runtime_error(path + ": cannot read the file");
     return bytes;
 }
