@@ -1,5 +1,6 @@
 #include <dlfcn.h>
 
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -13,6 +14,7 @@
 #include "io/PngWriter.h"
 #include "loop/TMessageLoop.h"
 #include "loop/TTimer.h"
+#include "modules/Modules.h"
 #include "streaming/FormFiles.h"
 
 namespace Commands {
@@ -20,11 +22,19 @@ namespace Commands {
 namespace {
 
 // The window host library is loaded when a window opens, so that the commands that open none
-// start without SDL2 and the libraries it brings. It stays loaded until the program ends.
+// start without SDL2 and the libraries it brings. It sits beside the framework's library, in
+// the build tree as where it is installed; elsewhere, where the system keeps libraries. It
+// stays loaded until the program ends.
 std::unique_ptr<TDesktopHost> OpenWindow(TForm& form, int scale) {
-    void* library = dlopen(QM_DESKTOP_HOST_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-    if (!library)
-        throw std::runtime_error(std::string("cannot load the window host: ") + dlerror());
+    const std::filesystem::path beside =
+        std::filesystem::path(ModuleFileOf(&TForm::StaticClassInfo())).parent_path() /
+        QM_DESKTOP_HOST_LIBRARY;
+    void* library = dlopen(beside.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+        const std::string besideError = dlerror();
+        library = dlopen(QM_DESKTOP_HOST_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+        if (!library) throw std::runtime_error("cannot load the window host: " + besideError);
+    }
     auto* open = reinterpret_cast<TOpenDesktopHost*>(dlsym(library, kOpenDesktopHost));
     if (!open)
         throw std::runtime_error(std::string("the window host ") + QM_DESKTOP_HOST_LIBRARY +
