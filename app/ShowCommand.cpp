@@ -1,3 +1,6 @@
+#include <dlfcn.h>
+
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -7,22 +10,44 @@
 #include "app/Gallery.h"
 #include "app/TLoadedPackage.h"
 #include "controls/TForm.h"
-#include "sdl/TSdlHost.h"
+#include "hosts/TDesktopHost.h"
 #include "io/PngWriter.h"
 #include "loop/TMessageLoop.h"
 #include "loop/TTimer.h"
+#include "modules/Modules.h"
 #include "streaming/FormFiles.h"
 
 namespace Commands {
 
 namespace {
 
+// The window host library is loaded when a window opens, so that the commands that open none
+// start without SDL2 and the libraries it brings. It sits beside the framework's library, in
+// the build tree as where it is installed; elsewhere, where the system keeps libraries. It
+// stays loaded until the program ends.
+std::unique_ptr<TDesktopHost> OpenWindow(TForm& form, int scale) {
+    const std::filesystem::path beside =
+        std::filesystem::path(ModuleFileOf(&TForm::StaticClassInfo())).parent_path() /
+        QM_DESKTOP_HOST_LIBRARY;
+    void* library = dlopen(beside.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+        const std::string besideError = dlerror();
+        library = dlopen(QM_DESKTOP_HOST_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+        if (!library) throw std::runtime_error("cannot load the window host: " + besideError);
+    }
+    auto* open = reinterpret_cast<TOpenDesktopHost*>(dlsym(library, kOpenDesktopHost));
+    if (!open)
+        throw std::runtime_error(std::string("the window host ") + QM_DESKTOP_HOST_LIBRARY +
+                                 " has no " + kOpenDesktopHost);
+    return std::unique_ptr<TDesktopHost>(open(&form, scale));
+}
+
 // Shows the form until its window is closed, or until the screenshot is taken.
 int ShowForm(TForm& form, const TWindowOptions& options, const std::string& what,
              const std::string& command, TMilliseconds leadTime = 0) {
-    std::unique_ptr<TSdlHost> host;
+    std::unique_ptr<TDesktopHost> host;
     try {
-        host = std::make_unique<TSdlHost>(&form, options.Scale);
+        host = OpenWindow(form, options.Scale);
     } catch (const ENoDisplay& e) {
         std::cerr << "quillmere " << command << ": no display: " << ErrorText(e) << "\n";
         return 1;
@@ -38,7 +63,7 @@ int ShowForm(TForm& form, const TWindowOptions& options, const std::string& what
     host->Present();
     std::cout << "Showing " << what << " (" << form.ClientWidth() << " x " << form.ClientHeight()
               << (options.Scale > 1 ? ", scale " + std::to_string(options.Scale) : "")
-              << ") in a window on " << TSdlHost::VideoDriver() << "; close it to quit\n"
+              << ") in a window on " << host->DriverName() << "; close it to quit\n"
               << std::flush;
 
     int status = 0;

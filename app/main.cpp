@@ -4,17 +4,16 @@
 #include <iostream>
 
 #include "app/Commands.h"
-#include "sdl/TSdlHost.h"
+#include "hosts/TDesktopHost.h"
 
 namespace {
 
 // The options of a command that opens a window; with needs, only together with that flag.
 void AddWindowOptions(CLI::App& cmd, Commands::TWindowOptions& window, CLI::Option* needs) {
-    CLI::Option* scale =
-        cmd.add_option("--scale", window.Scale,
-                       "Show each pixel as N x N screen pixels, without smoothing")
-            ->check(CLI::Range(1, TSdlHost::kMaxScale))
-            ->capture_default_str();
+    CLI::Option* scale = cmd.add_option("--scale", window.Scale,
+                                        "Show each pixel as N x N screen pixels, without smoothing")
+                             ->check(CLI::Range(1, TDesktopHost::kMaxScale))
+                             ->capture_default_str();
     CLI::Option* shot = cmd.add_option("--screenshot", window.Screenshot,
                                        "Write the window's pixels to this PNG, then close it");
     CLI::Option* after =
@@ -43,7 +42,8 @@ int main(int argc, char** argv) {
     Commands::TWindowOptions demoWindow;
     CLI::Option* demoShowFlag =
         demoCmd->add_flag("--show", demoShow, "Show the gallery in a window instead");
-    demoShowFlag->excludes(demoCmd->get_option("--output"))->excludes(demoCmd->get_option("--form"));
+    demoShowFlag->excludes(demoCmd->get_option("--output"))
+        ->excludes(demoCmd->get_option("--form"));
     AddWindowOptions(*demoCmd, demoWindow, demoShowFlag);
 
     Commands::TRenderOptions render;
@@ -65,8 +65,9 @@ int main(int argc, char** argv) {
 
     Commands::TShowOptions show;
     CLI::App* showCmd = app.add_subcommand(
-        "show", "Show a form file in a window: the marquee runs, clicks and keys work, the "
-                "window resizes; close it to quit (needs a display)");
+        "show",
+        "Show a form file in a window: the marquee runs, clicks and keys work, the "
+        "window resizes; close it to quit (needs a display)");
     showCmd->add_option("form", show.Input, "Form file to read (text or binary)")->required();
     AddWindowOptions(*showCmd, show.Window, nullptr);
 

@@ -1,5 +1,6 @@
 #include "classes/TypInfo.h"
 
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -79,16 +80,38 @@ std::vector<const TPropInfo*> CollectPropInfos(const TClassInfo& cls) {
         }
     return out;
 }
+// A class's properties in property order, and beside them each name (case-insensitive) with
+// its hash, so that a lookup runs over a few cache lines of its own and does not reach into
+// the properties.
+struct TPropTable {
+    struct TName {
+        std::size_t Hash;
+        std::string Name;
+    };
+    std::vector<const TPropInfo*> Props;
+    std::vector<TName> Names;
+};
+
+const TPropTable& PropTable(const TClassInfo& cls) {
+    // Class information never changes once made, so each class's table is made once.
+    static std::mutex mutex;
+    static std::unordered_map<const TClassInfo*, TPropTable> tables;
+    std::lock_guard lock(mutex);
+    auto it = tables.find(&cls);
+    if (it == tables.end()) {
+        TPropTable table;
+        table.Props = CollectPropInfos(cls);
+        for (const TPropInfo* p : table.Props)
+            table.Names.push_back(TPropTable::TName{TTextHash{}(p->Name), p->Name});
+        it = tables.emplace(&cls, std::move(table)).first;
+    }
+    return it->second;
+}
+
 }  // namespace
 
 std::vector<const TPropInfo*> GetPropInfos(const TClassInfo& cls) {
-    // Class information never changes once made, so each class's list is worked out once.
-    static std::mutex mutex;
-    static std::unordered_map<const TClassInfo*, std::vector<const TPropInfo*>> lists;
-    std::lock_guard lock(mutex);
-    auto it = lists.find(&cls);
-    if (it == lists.end()) it = lists.emplace(&cls, CollectPropInfos(cls)).first;
-    return it->second;
+    return PropTable(cls).Props;
 }
 
 std::vector<TPropInfo> JoinProps(std::initializer_list<std::vector<TPropInfo>> runs) {
@@ -98,22 +121,30 @@ std::vector<TPropInfo> JoinProps(std::initializer_list<std::vector<TPropInfo>> r
 }
 
 const TPropInfo* GetPropInfo(const TClassInfo& cls, std::string_view name) {
-    // The most derived declaration of each name, looked up by its lower-case spelling.
-    using TByName = std::unordered_map<std::string, const TPropInfo*>;
-    static std::mutex mutex;
-    static std::unordered_map<const TClassInfo*, TByName> tables;
-    const std::string key = LowerCase(name);
-    std::lock_guard lock(mutex);
-    auto it = tables.find(&cls);
-    if (it == tables.end()) {
-        TByName byName;
-        for (const TPropInfo* p : CollectPropInfos(cls)) {
-            byName.emplace(LowerCase(p->Name), p);
+    // A form file gives each component's properties in property order, one component after
+    // another, so the property asked for is most often the last one found in its class (an
+    // object property, Font.Name then Font.Size) or follows closely on it: the search starts
+    // there. Each thread keeps that place for the classes it used last.
+    struct TRecent {
+        const TClassInfo* Class = nullptr;
+        const TPropTable* Table = nullptr;
+        std::size_t Last = 0;
+    };
+    constexpr std::size_t kRecentClasses = 16;
+    thread_local TRecent recent[kRecentClasses];
+    TRecent& r = recent[(reinterpret_cast<std::uintptr_t>(&cls) >> 4) % kRecentClasses];
+    if (r.Class != &cls) r = TRecent{&cls, &PropTable(cls), 0};
+    const std::vector<TPropTable::TName>& names = r.Table->Names;
+    const std::size_t hash = TTextHash{}(name);
+    std::size_t i = r.Last;
+    for (std::size_t k = 0; k < names.size(); ++k, ++i) {
+        if (i >= names.size()) i = 0;
+        if (names[i].Hash == hash && SameText(names[i].Name, name)) {
+            r.Last = i;
+            return r.Table->Props[i];
         }
-        it = tables.emplace(&cls, std::move(byName)).first;
     }
-    auto found = it->second.find(key);
-    return found == it->second.end() ? nullptr : found->second;
+    return nullptr;
 }
 
 const TTypeInfo* TypeInfoInteger() {

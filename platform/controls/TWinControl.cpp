@@ -1,10 +1,21 @@
 #include "controls/TWinControl.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "controls/TForm.h"
 #include "controls/TWindowHost.h"
+#include "gdi/Gdi.h"
 #include "graphics/Graphics.h"
+
+namespace {
+// Removes item from list, looking from the end: children leave last first more often than not.
+template <class T>
+void EraseFromEnd(std::vector<T*>& list, const TControl* item) {
+    const auto it = std::find(list.rbegin(), list.rend(), item);
+    if (it != list.rend()) list.erase(std::next(it).base());
+}
+}  // namespace
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner), FBrush(std::make_unique<TBrush>()) {
     FBrush->SetColor(Color());
@@ -12,7 +23,9 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner), FBrush(std::make_
 
 TWinControl::~TWinControl() {
     if (TWindowHost* host = Host()) host->ControlDestroyed(this);
-    // Child controls go with their parent, last first.
+    // Child controls go with their parent, last first; those that stay are not laid out again
+    // each time one leaves.
+    ++FAlignLevel;
     while (!FControls.empty()) delete FControls.back();
     if (FHost) {
         TWindowHost* host = FHost;
@@ -44,15 +57,14 @@ void TWinControl::InheritParentValues(const TWinControl& parent) {
 }
 
 void TWinControl::RemoveControl(TControl* control) {
-    auto it = std::find(FControls.begin(), FControls.end(), control);
-    if (it == FControls.end()) return;
+    if (!control || control->FParent != this) return;
     control->Invalidate();
     if (auto* win = dynamic_cast<TWinControl*>(control)) {
         if (TWindowHost* host = Host(); host && win->Focused()) host->SetFocusedControl(nullptr);
         win->DestroyHandle();
     }
-    FControls.erase(std::find(FControls.begin(), FControls.end(), control));
-    FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), control), FTabList.end());
+    EraseFromEnd(FControls, control);
+    if (auto* win = dynamic_cast<TWinControl*>(control)) EraseFromEnd(FTabList, win);
     control->FParent = nullptr;
     if (auto* win = dynamic_cast<TWinControl*>(control)) win->DeviceChangedTree();
     Realign();
@@ -141,15 +153,62 @@ void TWinControl::UpdateTabOrder(int v) {
 }
 
 void TWinControl::FixupTabList() {
-    // Each child takes the place it was read with; children without a valid one keep theirs
-    // among the rest.
-    std::vector<TWinControl*> placed(FTabList.size(), nullptr);
-    for (TWinControl* c : FTabList)
-        if (c->FTabOrder >= 0 && c->FTabOrder < static_cast<int>(placed.size()) &&
-            !placed[static_cast<std::size_t>(c->FTabOrder)])
-            placed[static_cast<std::size_t>(c->FTabOrder)] = c;
-    for (std::size_t i = 0; i < placed.size(); ++i)
-        if (placed[i]) placed[i]->UpdateTabOrder(static_cast<int>(i));
+    // Each child that was read with a valid place that no child before it claimed is moved
+    // there, places in increasing order, the way the framework has always done it (children
+    // without a place keep theirs among the rest). Moving a child to place i changes the list
+    // only at and after position i, so the moves are made on a linked list that knows which
+    // children stand before position i: each move costs the same however many children there are.
+    constexpr std::size_t kNone = SIZE_MAX;
+    const std::size_t count = FTabList.size();
+    if (count == 0) return;
+    std::vector<std::size_t> placed(count, kNone);  // place -> index into FTabList
+    for (std::size_t k = 0; k < count; ++k) {
+        const int place = FTabList[k]->FTabOrder;
+        if (place >= 0 && static_cast<std::size_t>(place) < count &&
+            placed[static_cast<std::size_t>(place)] == kNone)
+            placed[static_cast<std::size_t>(place)] = k;
+    }
+    // A ring through the children in list order, count being the end.
+    std::vector<std::size_t> next(count + 1), prev(count + 1);
+    for (std::size_t k = 0; k <= count; ++k) {
+        next[k] = k == count ? 0 : k + 1;
+        prev[k] = k == 0 ? count : k - 1;
+    }
+    auto unlink = [&](std::size_t k) {
+        next[prev[k]] = next[k];
+        prev[next[k]] = prev[k];
+    };
+    auto linkAfter = [&](std::size_t k, std::size_t at) {
+        prev[k] = at;
+        next[k] = next[at];
+        prev[next[at]] = k;
+        next[at] = k;
+    };
+    std::vector<bool> before(count, false);  // stands before position i
+    std::size_t atPlace = next[count];       // the child at position i
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t moved = placed[i];
+        if (moved == kNone || moved == atPlace) {
+            before[atPlace] = true;
+            atPlace = next[atPlace];
+        } else if (!before[moved]) {
+            // From further on: it goes in front of the child at position i.
+            unlink(moved);
+            linkAfter(moved, prev[atPlace]);
+            before[moved] = true;
+        } else {
+            // From before: the children after it move up one, so it lands behind the child
+            // that stood at position i.
+            unlink(moved);
+            before[atPlace] = true;
+            linkAfter(moved, atPlace);
+            atPlace = next[moved];
+        }
+    }
+    std::vector<TWinControl*> ordered;
+    ordered.reserve(count);
+    for (std::size_t k = next[count]; k != count; k = next[k]) ordered.push_back(FTabList[k]);
+    FTabList = std::move(ordered);
 }
 
 void TWinControl::Loaded() {

@@ -1,5 +1,7 @@
 #include "core/AnsiText.h"
 
+#include <cstdint>
+
 std::string LowerCase(std::string_view s) {
     std::string out(s);
     for (char& c : out) c = AnsiText::Lower(c);
@@ -72,4 +74,12 @@ std::string QuotedText(std::string_view s) {
     AppendEscaped(out, s, true);
     out += '\'';
     return out;
+}
+
+std::size_t TTextHash::operator()(std::string_view s) const noexcept {
+    // FNV-1a over the folded bytes.
+    std::uint64_t h = 14695981039346656037ull;
+    for (const char c : s)
+        h = (h ^ static_cast<unsigned char>(AnsiText::Lower(c))) * 1099511628211ull;
+    return static_cast<std::size_t>(h);
 }

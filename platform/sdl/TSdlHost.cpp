@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <type_traits>
 
 #include "controls/TWinControl.h"
 #include "loop/TMessageLoop.h"
@@ -488,4 +489,10 @@ int TSdlHost::Run() {
         }
         if (FClosed) loop.PostQuitMessage(0);
     });
+}
+
+// What a program that loads this library only when it opens a window calls.
+extern "C" TDesktopHost* QmOpenDesktopHost(TWinControl* form, int scale) {
+    static_assert(std::is_same_v<decltype(QmOpenDesktopHost), TOpenDesktopHost>);
+    return new TSdlHost(form, scale);
 }

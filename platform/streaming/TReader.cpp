@@ -44,6 +44,10 @@ void TReader::Apply(std::size_t offset, const std::string& path, F&& set) {
 }
 
 std::unique_ptr<TComponent> TReader::ReadRootComponent(const TRootFactory& makeRoot) {
+    if (FParser.Remaining() > kMaxFormBytes)
+        FParser.Error("the form stream is " + std::to_string(FParser.Remaining()) +
+                      " bytes, more than the " + std::to_string(kMaxFormBytes) +
+                      " a form may have");
     FParser.ReadSignature();
     const TComponentHeader header = FParser.ReadComponentHeader();
     CheckClassName(header);
@@ -111,10 +115,10 @@ void TReader::ReadComponent(TComponent* parent, int depth) {
     if ((header.Flags & (ffInherited | ffInline)) && !header.Name.empty())
         component = Root()->FindComponent(header.Name);
     if (!component) {
-        if (FLoaded.size() >= kMaxComponents)
+        if (FLoaded.size() >= FMaxComponents)
             FParser.ErrorAt(header.Offset, "the form holds more than " +
-                                               std::to_string(kMaxComponents) + " components");
-        if (!header.Name.empty() && !FNames.insert(LowerCase(header.Name)).second)
+                                               std::to_string(FMaxComponents) + " components");
+        if (!header.Name.empty() && Root()->FindComponent(header.Name))
             FParser.ErrorAt(header.NameOffset,
                             "a component named " + header.Name + " already exists");
         Apply(header.ClassOffset, header.ClassName, [&] { component = cls->Create(Root()); });

@@ -12,7 +12,6 @@
 #include <span>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "classes/TFiler.h"
@@ -37,6 +36,9 @@ public:
     // reading a form does but without csLoading, the way a design environment sets a
     // property; a component's name is looked up in root. The data must end with the list.
     void ReadProperties(TComponent& root, TPersistent& instance);
+
+    // The most components the stream may create (kMaxComponents unless set).
+    void SetMaxComponents(std::size_t count) { FMaxComponents = count; }
 
     // Values, for the properties that objects define themselves.
     bool EndOfList() const override { return FParser.EndOfList(); }
@@ -78,9 +80,9 @@ private:
     void Apply(std::size_t offset, const std::string& path, F&& set);
 
     TBinaryParser FParser;
+    std::size_t FMaxComponents = kMaxComponents;
     std::vector<TComponent*> FLoaded;
     std::vector<TFixup> FFixups;
-    std::unordered_set<std::string> FNames;  // lower-case names of the components read
     // The components that existed already and were moved, with where the last move was read.
     std::unordered_map<const TComponent*, std::size_t> FMoved;
     // The defined property being looked for, while an object's DefineProperties runs.

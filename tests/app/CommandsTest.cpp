@@ -190,6 +190,16 @@ TEST_F(CliCommands, ConvertWritesTheOutputOnlyWhenItIsComplete) {
     EXPECT_EQ(std::distance(fs::directory_iterator(FDir), fs::directory_iterator()), 2);
 }
 
+TEST_F(CliCommands, CommandsThatOpenNoWindowLoadNoWindowSystem) {
+    // The dynamic loader names each library it loads.
+    const TToolRun run = RunTool(std::string(QM_BINARY_DIR) + "/app/quillmere",
+                                 "demo -o " + Path("gallery.png"), "LD_DEBUG=libs");
+    EXPECT_EQ(run.Status, 0) << run.Output;
+    EXPECT_NE(run.Output.find("libQmVcl"), std::string::npos) << run.Output;
+    EXPECT_EQ(run.Output.find("libQmSdlHost"), std::string::npos);
+    EXPECT_EQ(run.Output.find("libSDL2"), std::string::npos);
+}
+
 TEST_F(CliCommands, BadUsageExitsWith2) {
     Write("form.txt", kForm);
     EXPECT_EQ(Run("render " + Path("form.txt")), 2);   // no -o
@@ -241,6 +251,6 @@ TEST_F(CliCommands, RenderDesigningDrawsTheDesignTimeOutline) {
     options.Designing = true;
     ASSERT_EQ(Commands::Render(options), 0);
     const TSurface designing = PngWriter::Read(Path("run.png"));
-    EXPECT_EQ(running.At(0, 0) & 0xFFFFFF, 0xC0C0C0u);   // the strip's colour
+    EXPECT_EQ(running.At(0, 0) & 0xFFFFFF, 0xC0C0C0u);    // the strip's colour
     EXPECT_EQ(designing.At(0, 0) & 0xFFFFFF, 0x000000u);  // the dashed outline starts there
 }

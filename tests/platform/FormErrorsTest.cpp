@@ -1,7 +1,9 @@
 // Malformed form files: each gets an error that names where it is wrong and what was
 // expected there, and leaves nothing behind.
 #include <gtest/gtest.h>
+#include <sys/mman.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,6 +14,7 @@
 #include "package/Quillmereall.h"
 #include "streaming/EFilerError.h"
 #include "streaming/FormFiles.h"
+#include "streaming/FormLimits.h"
 #include "streaming/TFormConverter.h"
 #include "streaming/TWriter.h"
 
@@ -330,6 +333,47 @@ TEST(FormBinaryConversionErrors, ValuesWithoutATextFormAreRefused) {
 
 // Inputs that once broke a reader: each must be refused with an error or read, and what
 // converts to the other format must convert back to the same.
+TEST(FormLimits, AFormLargerThanAFormMayBeIsRefusedBeforeItIsRead) {
+    const std::size_t size = kMaxFormBytes + 1;
+    const std::string tooLarge = std::to_string(size) + " bytes, more than the " +
+                                 std::to_string(kMaxFormBytes) + " a form may have";
+    // A file is measured before it is read; a sparse one takes no disk.
+    const auto path =
+        std::filesystem::temp_directory_path() /
+        ("qm-huge-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    std::ofstream(path).close();
+    std::filesystem::resize_file(path, size);
+    try {
+        FormFiles::LoadForm(path.string());
+        FAIL();
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(e.what(), path.string() + ": the file is " + tooLarge);
+    }
+    std::filesystem::remove(path);
+
+    // Data in memory is refused before anything is made of it: only the first page of this
+    // mapping is ever touched.
+    void* mapped = mmap(nullptr, size, PROT_READ | PROT_WRITE,
+                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    ASSERT_NE(mapped, MAP_FAILED);
+    auto* bytes = static_cast<std::uint8_t*>(mapped);
+    try {
+        FormFiles::ReadForm(std::string_view(reinterpret_cast<const char*>(bytes), size));
+        FAIL();
+    } catch (const EParserError& e) {
+        EXPECT_EQ(e.Message(), "the text is " + tooLarge);
+    }
+    std::memcpy(bytes, "TPF0", 4);
+    try {
+        FormFiles::ReadForm(std::span<const std::uint8_t>(bytes, size));
+        FAIL();
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Offset(), 0u);
+        EXPECT_EQ(e.Message(), "the form stream is " + tooLarge);
+    }
+    munmap(mapped, size);
+}
+
 TEST(FormRegressionInputs, AreRefusedOrReadWithoutHarm) {
     Quillmereall::RegisterUnits();
     namespace fs = std::filesystem;
