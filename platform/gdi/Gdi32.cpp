@@ -128,10 +128,39 @@ int SetStretchBltMode(HDC dc, int mode) {
     return previous;
 }
 
+namespace {
+
+int RegionKind(const TRegion& region) {
+    if (region.IsEmpty()) return NULLREGION;
+    return region.IsSimple() ? SIMPLEREGION : COMPLEXREGION;
+}
+
+}  // namespace
+
 int GetClipBox(HDC dc, LPRECT rect) {
-    if (!dc || !rect) return 0;
+    if (!dc || !rect) return RGN_ERROR;
     *rect = dc->ClipBox();
-    return rect->IsEmpty() ? NULLREGION : SIMPLEREGION;
+    return RegionKind(dc->Clip());
+}
+
+int IntersectClipRect(HDC dc, int left, int top, int right, int bottom) {
+    if (!dc) return RGN_ERROR;
+    dc->IntersectClipRect(dc->ToDevice(TRect{left, top, right, bottom}));
+    return RegionKind(dc->Clip());
+}
+
+int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom) {
+    if (!dc) return RGN_ERROR;
+    dc->ExcludeClipRect(dc->ToDevice(TRect{left, top, right, bottom}));
+    return RegionKind(dc->Clip());
+}
+
+int SaveDC(HDC dc) {
+    return dc ? dc->SaveState() : 0;
+}
+
+BOOL RestoreDC(HDC dc, int savedDC) {
+    return dc && dc->RestoreState(savedDC) ? TRUE : FALSE;
 }
 
 BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous) {
@@ -181,6 +210,11 @@ int FrameRect(HDC dc, const RECT* rect, HBRUSH brush) {
     return 1;
 }
 
+BOOL DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags) {
+    if (!dc || !rect || (flags & BF_DIAGONAL)) return FALSE;
+    return Gdi::DrawEdge(*dc, *rect, edge, flags) ? TRUE : FALSE;
+}
+
 BOOL DrawFocusRect(HDC dc, const RECT* rect) {
     if (!Drawable(dc) || !rect) return FALSE;
     Gdi::DrawFocusRect(*dc, *rect);
@@ -196,7 +230,7 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
 COLORREF GetPixel(HDC dc, int x, int y) {
     if (!Drawable(dc)) return CLR_INVALID;
     const TPoint p = dc->ToDevice(TPoint{x, y});
-    if (!dc->DeviceClip().Contains(p)) return CLR_INVALID;
+    if (!dc->Clip().Contains(p)) return CLR_INVALID;
     return ColorRefFromPixel(dc->Surface()->At(p.X, p.Y)) & 0x00FFFFFF;
 }
 
@@ -205,8 +239,11 @@ BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX
             DWORD) {
     if (!Drawable(dc) || !Drawable(source)) return FALSE;
     const TPoint from = source->ToDevice(TPoint{sourceX, sourceY});
-    Gdi::DrawBitmap(*dc, x, y, *source->Surface(),
-                    TRect{from.X, from.Y, from.X + width, from.Y + height});
+    TRect rect{from.X, from.Y, from.X + width, from.Y + height};
+    TSurface scratch;
+    const TSurface& pixels =
+        Gdi::BlitPixels(source->SelectedBitmap, *source->Surface(), rect, scratch);
+    Gdi::DrawBitmap(*dc, x, y, pixels, rect);
     return TRUE;
 }
 
@@ -214,7 +251,13 @@ BOOL StretchBlt(HDC dc, int x, int y, int width, int height, HDC source, int sou
                 int sourceWidth, int sourceHeight, DWORD) {
     if (!Drawable(dc) || !Drawable(source)) return FALSE;
     const TPoint from = source->ToDevice(TPoint{sourceX, sourceY});
-    Gdi::StretchBitmap(*dc, TRect{x, y, x + width, y + height}, *source->Surface(),
-                       TRect{from.X, from.Y, from.X + sourceWidth, from.Y + sourceHeight});
+    TRect rect{from.X, from.Y, from.X + sourceWidth, from.Y + sourceHeight};
+    // A source that reaches outside the bitmap draws nothing: it is not widened either.
+    const bool inside =
+        !rect.IsEmpty() && IntersectRects(rect, source->Surface()->Bounds()) == rect;
+    TSurface scratch;
+    const TSurface& pixels = Gdi::BlitPixels(inside ? source->SelectedBitmap : nullptr,
+                                             *source->Surface(), rect, scratch);
+    Gdi::StretchBitmap(*dc, TRect{x, y, x + width, y + height}, pixels, rect);
     return TRUE;
 }
