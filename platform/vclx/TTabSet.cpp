@@ -40,7 +40,22 @@ void TTabSet::TabsChanged() {
     const int count = FTabs->Count();
     if (FTabIndex >= count) FTabIndex = count - 1;
     FFirstIndex = std::clamp(FFirstIndex, 0, std::max(0, count - 1));
+    TabsResized();
     Invalidate();
+}
+
+void TTabSet::TabsResized() {
+    if (!ComponentState().Contains(csLoading)) ScrollIntoView(FTabIndex);
+}
+
+void TTabSet::Loaded() {
+    TCustomControl::Loaded();
+    ScrollIntoView(FTabIndex);
+}
+
+void TTabSet::Dispatch(TMessage& message) {
+    TCustomControl::Dispatch(message);
+    if (message.Msg == WM_SIZE || message.Msg == CM_FONTCHANGED) TabsResized();
 }
 
 bool TTabSet::CanChange(int newIndex) {
@@ -91,6 +106,7 @@ int TTabSet::VisibleTabs() {
 void TTabSet::SetTabStyle(TTabStyle value) {
     if (value == FTabStyle) return;
     FTabStyle = value;
+    TabsResized();
     Invalidate();
 }
 
@@ -98,12 +114,14 @@ void TTabSet::SetTabHeight(int value) {
     value = std::clamp(value, 0, kMaxTabHeight);
     if (value == FTabHeight) return;
     FTabHeight = value;
+    TabsResized();
     Invalidate();
 }
 
 void TTabSet::SetAutoScroll(bool value) {
     if (value == FAutoScroll) return;
     FAutoScroll = value;
+    TabsResized();
     Invalidate();
 }
 
@@ -140,12 +158,14 @@ void TTabSet::SetBackgroundColor(TColor value) {
 void TTabSet::SetStartMargin(int value) {
     if (value == FStartMargin) return;
     FStartMargin = value;
+    TabsResized();
     Invalidate();
 }
 
 void TTabSet::SetEndMargin(int value) {
     if (value == FEndMargin) return;
     FEndMargin = value;
+    TabsResized();
     Invalidate();
 }
 
