@@ -50,8 +50,15 @@ void ExtTextOut(TDeviceContext& dc, int x, int y, unsigned options, const TRect*
     const TRect box = rect ? dc.ToDevice(NormalizedRect(*rect)) : TRect{};
     const TPixel background = PixelFromColorRef(ColorToRGB(dc.BkColor));
     if (rect && (options & ETO_OPAQUE)) FillParts(s, dc.Clip(), box, background);
-    TRegion clip = dc.Clip();
-    if (rect && (options & ETO_CLIPPED)) clip.Intersect(box);
+    // Clipped to the rectangle too, in a region of its own; else straight to the context's.
+    TRegion cut;
+    const TRegion* clipped = &dc.Clip();
+    if (rect && (options & ETO_CLIPPED)) {
+        cut = dc.Clip();
+        cut.Intersect(box);
+        clipped = &cut;
+    }
+    const TRegion& clip = *clipped;
     if (clip.IsEmpty() || n == 0) return;
 
     const TPoint origin = dc.ToDevice(TPoint{x, y});

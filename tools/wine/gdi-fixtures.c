@@ -85,14 +85,10 @@ static COLORREF test_bitmap_color(int x, int y) {
     return RGB(16 + 3 * x, 16 + 3 * y, 192);
 }
 
-static void draw_test_bitmap(int x, int y, int w, int h, int sw, int sh, int stretch) {
-    HDC src = CreateCompatibleDC(dc);
-    HBITMAP bm;
-    DWORD* p = new_dib(src, sw, sh, &bm);
-    HGDIOBJ old = SelectObject(src, bm);
-    int i, j;
-    for (j = 0; j < sh; ++j)
-        for (i = 0; i < sw; ++i) p[j * sw + i] = pixel_of(test_bitmap_color(i, j));
+/* Draws the sw x sh bitmap selected into src at (x, y), stretched to w x h or not, then puts
+ * src's old bitmap back and frees both. */
+static void blit_and_free(HDC src, HGDIOBJ old, HBITMAP bm, int x, int y, int w, int h, int sw,
+                          int sh, int stretch) {
     if (stretch) {
         SetStretchBltMode(dc, COLORONCOLOR);
         StretchBlt(dc, x, y, w, h, src, 0, 0, sw, sh, SRCCOPY);
@@ -102,6 +98,17 @@ static void draw_test_bitmap(int x, int y, int w, int h, int sw, int sh, int str
     SelectObject(src, old);
     DeleteObject(bm);
     DeleteDC(src);
+}
+
+static void draw_test_bitmap(int x, int y, int w, int h, int sw, int sh, int stretch) {
+    HDC src = CreateCompatibleDC(dc);
+    HBITMAP bm;
+    DWORD* p = new_dib(src, sw, sh, &bm);
+    HGDIOBJ old = SelectObject(src, bm);
+    int i, j;
+    for (j = 0; j < sh; ++j)
+        for (i = 0; i < sw; ++i) p[j * sw + i] = pixel_of(test_bitmap_color(i, j));
+    blit_and_free(src, old, bm, x, y, w, h, sw, sh, stretch);
 }
 
 /* A channel value cut to its mask's width and put in its place. */
@@ -138,15 +145,7 @@ static void draw_test_bitmap16(int x, int y, int w, int h, int sw, int sh, int s
             p[j * ((sw + 1) & ~1) + i] =
                 (WORD)(put_field(i, masks[0]) | put_field(i + sw * j, masks[1]) |
                        put_field(sw - 1 - i, masks[2]));
-    if (stretch) {
-        SetStretchBltMode(dc, COLORONCOLOR);
-        StretchBlt(dc, x, y, w, h, src, 0, 0, sw, sh, SRCCOPY);
-    } else {
-        BitBlt(dc, x, y, sw, sh, src, 0, 0, SRCCOPY);
-    }
-    SelectObject(src, old);
-    DeleteObject(bm);
-    DeleteDC(src);
+    blit_and_free(src, old, bm, x, y, w, h, sw, sh, stretch);
 }
 
 static void release_surface(void) {

@@ -257,6 +257,7 @@ static void list_case(const char* name, const char* mode, int count, int ih, int
 }
 
 static void listbox(void) {
+    int k;
     /* Selected[i] := True on a multiple-selection list: the caret follows, into view. */
     list_case("setsel-multiple", "multiple", 30, 16, 116);
     step("setsel 15 1");
@@ -269,20 +270,15 @@ static void listbox(void) {
     step("key down");
 
     /* Dragging with the button down. */
-    list_case("drag-multiple", "multiple", 30, 16, 116);
-    step("press 10 20");
-    step("move 10 52");
-    step("move 10 130");
-    step("move 10 130");
-    step("move 10 -5");
-    step("release 10 -5");
-    list_case("drag-single", "single", 30, 16, 116);
-    step("press 10 20");
-    step("move 10 52");
-    step("move 10 130");
-    step("move 10 130");
-    step("move 10 -5");
-    step("release 10 -5");
+    for (k = 0; k < 2; ++k) {
+        list_case(k ? "drag-single" : "drag-multiple", k ? "single" : "multiple", 30, 16, 116);
+        step("press 10 20");
+        step("move 10 52");
+        step("move 10 130");
+        step("move 10 130");
+        step("move 10 -5");
+        step("release 10 -5");
+    }
     list_case("drag-extended", "extended", 30, 16, 116);
     step("press 10 20");
     step("move 10 52");
