@@ -108,7 +108,7 @@ void ArrowGlyph(HDC dc, const TRect& button, TArrow arrow) {
     const int left = button.Left + (button.Width() - side) / 2;
     const int top = button.Top + (button.Height() - side) / 2;
     const int small = side - 2;
-    const int rows = std::max(2, 290 * small / 1000 - 1);
+    const int base = std::max(2, 290 * small / 1000 - 1);  // the base's row from the tip
     const int across = 470 * small / 1000 + 1, along = 687 * small / 1000;
     auto row = [&](int x, int y, int k) {  // across a vertical arrow
         FillSolidRect(dc, TRect{x - k, y, x + k + 1, y + 1}, clBtnText);
@@ -116,7 +116,7 @@ void ArrowGlyph(HDC dc, const TRect& button, TArrow arrow) {
     auto column = [&](int x, int y, int k) {
         FillSolidRect(dc, TRect{x, y - k, x + 1, y + k + 1}, clBtnText);
     };
-    for (int k = 0; k <= rows; ++k) {
+    for (int k = 0; k <= base; ++k) {
         switch (arrow) {
             case TArrow::Up:
                 row(left + across, top + side - along - 2 + k, k);
