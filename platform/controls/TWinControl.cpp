@@ -268,9 +268,9 @@ TRegion TWinControl::VisibleClientRegion() const {
         for (const TControl* c : FControls) leaveOut(c);
     for (const TWinControl* c = this; c->Parent(); c = c->Parent()) {
         const std::vector<TControl*>& siblings = c->Parent()->FControls;
-        for (auto it = std::find(siblings.begin(), siblings.end(), c) + 1; it < siblings.end();
-             ++it)
-            leaveOut(*it);
+        auto above = std::find(siblings.begin(), siblings.end(), c);
+        if (above != siblings.end()) ++above;
+        for (; above != siblings.end(); ++above) leaveOut(*above);
     }
     return region;
 }
