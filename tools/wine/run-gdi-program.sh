@@ -14,6 +14,8 @@ if [[ ! -e $WINEPREFIX/.qm-windows ]]; then
   /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
   /usr/lib/wine/wine64 reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
     /v ThemeActive /d 0 /f >/dev/null
+  # Let the prefix's server end, so that the next start reads the settings.
+  /usr/lib/wine/wineserver -w
   touch "$WINEPREFIX/.qm-windows"
 fi
 exec /usr/lib/wine/wine64 "$out" "$@"
