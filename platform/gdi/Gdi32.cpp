@@ -1,4 +1,7 @@
 // The Win32 drawing calls, served by the rasterizer: objects, contexts, shapes and blits.
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -130,6 +133,17 @@ int SetStretchBltMode(HDC dc, int mode) {
 
 namespace {
 
+// A clipping rectangle in device coordinates; coordinates beyond what a rectangle holds stop
+// at its limits.
+TRect ClipDeviceRect(const TDeviceContext& dc, int left, int top, int right, int bottom) {
+    auto device = [](int v, int origin) {
+        return static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(std::int64_t{v} + origin, INT32_MIN, INT32_MAX));
+    };
+    const TPoint o = dc.Origin();
+    return TRect{device(left, o.X), device(top, o.Y), device(right, o.X), device(bottom, o.Y)};
+}
+
 int RegionKind(const TRegion& region) {
     if (region.IsEmpty()) return NULLREGION;
     return region.IsSimple() ? SIMPLEREGION : COMPLEXREGION;
@@ -145,13 +159,13 @@ int GetClipBox(HDC dc, LPRECT rect) {
 
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom) {
     if (!dc) return RGN_ERROR;
-    dc->IntersectClipRect(dc->ToDevice(TRect{left, top, right, bottom}));
+    dc->IntersectClipRect(ClipDeviceRect(*dc, left, top, right, bottom));
     return RegionKind(dc->Clip());
 }
 
 int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom) {
     if (!dc) return RGN_ERROR;
-    dc->ExcludeClipRect(dc->ToDevice(TRect{left, top, right, bottom}));
+    dc->ExcludeClipRect(ClipDeviceRect(*dc, left, top, right, bottom));
     return RegionKind(dc->Clip());
 }
 
