@@ -414,27 +414,25 @@ void TCustomListBox::PaintNonClient(HDC dc) {
 
 void TCustomListBox::PaintWindow(HDC dc) {
     FCanvas->FreeContext();
+    FCanvas->SetHandle(dc);
     TRect clip;
     GetClipBox(dc, &clip);
-    if (FItems->Count() == 0) {
-        FCanvas->SetHandle(dc);
-        PaintEmptyFocus();
-        FCanvas->SetHandle(nullptr);
-    }
+    if (FItems->Count() == 0) PaintEmptyFocus();
+    // The window clips what is drawn for an item to the item, and puts the clipping region it
+    // found back after each one.
+    HRGN found = CreateRectRgn(0, 0, 0, 0);
+    const bool clipped = GetClipRgn(dc, found) == 1;
     // Only the items that show: the loop never looks at the others, however many there are.
     const int last = FTopIndex + VisibleItemCount();
     for (int i = FTopIndex; i < last; ++i) {
         const TRect r = ItemRect(i);
         if (IntersectRects(r, clip).IsEmpty()) continue;
-        // The window clips what is drawn for an item to the item; the canvas lets the context
-        // go before the clip is put back, so that nothing it selected outlives the item.
-        const int saved = SaveDC(dc);
         IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
-        FCanvas->SetHandle(dc);
         PaintItem(i, r);
-        FCanvas->SetHandle(nullptr);
-        RestoreDC(dc, saved);
+        SelectClipRgn(dc, clipped ? found : nullptr);
     }
+    DeleteObject(found);
+    FCanvas->SetHandle(nullptr);
 }
 
 void TCustomListBox::PaintItem(int index, const TRect& rect) {

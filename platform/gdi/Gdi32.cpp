@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "gdi/Gdi.h"
@@ -166,6 +167,29 @@ int IntersectClipRect(HDC dc, int left, int top, int right, int bottom) {
 int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom) {
     if (!dc) return RGN_ERROR;
     dc->ExcludeClipRect(ClipDeviceRect(*dc, left, top, right, bottom));
+    return RegionKind(dc->Clip());
+}
+
+HRGN CreateRectRgn(int left, int top, int right, int bottom) {
+    return new TRegion(NormalizedRect(TRect{left, top, right, bottom}));
+}
+
+BOOL DeleteObject(HRGN region) {
+    if (!region) return FALSE;
+    delete region;
+    return TRUE;
+}
+
+int GetClipRgn(HDC dc, HRGN region) {
+    if (!dc || !region) return -1;
+    if (!dc->ClipRegion()) return 0;
+    *region = *dc->ClipRegion();
+    return 1;
+}
+
+int SelectClipRgn(HDC dc, HRGN region) {
+    if (!dc) return RGN_ERROR;
+    dc->SelectClipRegion(region ? std::optional<TRegion>(*region) : std::nullopt);
     return RegionKind(dc->Clip());
 }
 

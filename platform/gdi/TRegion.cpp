@@ -17,17 +17,22 @@ void TRegion::UpdateBounds() {
     for (const TRect& r : FRects) FBounds = UnionRects(FBounds, r);
 }
 
+// In place: a context cuts its clip to each item it draws, and this allocates nothing.
 void TRegion::Intersect(const TRect& r) {
-    std::vector<TRect> kept;
+    std::size_t kept = 0;
     for (const TRect& own : FRects) {
         const TRect part = IntersectRects(own, r);
-        if (!part.IsEmpty()) kept.push_back(part);
+        if (!part.IsEmpty()) FRects[kept++] = part;
     }
-    FRects = std::move(kept);
+    FRects.resize(kept);
     UpdateBounds();
 }
 
 void TRegion::Intersect(const TRegion& other) {
+    if (other.FRects.size() <= 1) {
+        Intersect(other.FBounds);
+        return;
+    }
     std::vector<TRect> kept;
     for (const TRect& own : FRects)
         for (const TRect& theirs : other.FRects) {

@@ -28,7 +28,12 @@ public:
     // Calls fn with each non-empty part of area that lies in the region.
     template <class F>
     void ForEachPart(const TRect& area, F&& fn) const {
-        if (IntersectRects(area, FBounds).IsEmpty()) return;
+        const TRect inBounds = IntersectRects(area, FBounds);
+        if (inBounds.IsEmpty()) return;
+        if (FRects.size() == 1) {  // most regions: the bounds are the region
+            fn(inBounds);
+            return;
+        }
         for (const TRect& r : FRects) {
             const TRect part = IntersectRects(r, area);
             if (!part.IsEmpty()) fn(part);

@@ -41,12 +41,14 @@ class TGdiPenObject;
 class TGdiBrushObject;
 class TGdiFontObject;
 class TBitmapImage;
+class TRegion;
 struct TModuleRecordImpl;
 using HDC = TDeviceContext*;
 using HPEN = TGdiPenObject*;
 using HBRUSH = TGdiBrushObject*;
 using HFONT = TGdiFontObject*;
 using HBITMAP = TBitmapImage*;
+using HRGN = TRegion*;
 using HINSTANCE = TModuleRecordImpl*;
 using HMODULE = HINSTANCE;
 
@@ -242,6 +244,7 @@ BOOL DeleteObject(HPEN pen);
 BOOL DeleteObject(HBRUSH brush);
 BOOL DeleteObject(HFONT font);
 BOOL DeleteObject(HBITMAP bitmap);
+BOOL DeleteObject(HRGN region);
 
 // gdi32: contexts.
 // A memory context, drawing on nothing until a bitmap is selected into it.
@@ -259,6 +262,13 @@ int SetStretchBltMode(HDC dc, int mode);
 int GetClipBox(HDC dc, LPRECT rect);
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
 int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);
+// A region of one rectangle (device coordinates, corners in either order).
+HRGN CreateRectRgn(int left, int top, int right, int bottom);
+// Copies the clipping region (device coordinates) into region: 1, or 0 when the context has
+// none, -1 on a bad argument.
+int GetClipRgn(HDC dc, HRGN region);
+// Makes a copy of region the clipping region, or with null removes the clipping region.
+int SelectClipRgn(HDC dc, HRGN region);
 // Puts the context's selected objects, colours, modes, current position and clipping region
 // aside and returns their number among those put aside; RestoreDC takes such a number, or -1
 // for the last, and brings them back, dropping the later ones.
