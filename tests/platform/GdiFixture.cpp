@@ -191,7 +191,9 @@ TSurface ReplayGdiFixture(const TGdiFixtureCase& c) {
             dc = moved;
         } else if (word == "clip") {
             const std::vector<int> a = ints(4);
-            dc.SelectClipRegion(TRegion(NormalizedRect(TRect{a[0], a[1], a[2], a[3]})));
+            HRGN region = CreateRectRgn(a[0], a[1], a[2], a[3]);
+            SelectClipRgn(&dc, region);
+            DeleteObject(region);
         } else if (word == "intersectclip" || word == "excludeclip") {
             const std::vector<int> a = ints(4);
             (word == "intersectclip" ? IntersectClipRect : ExcludeClipRect)(&dc, a[0], a[1], a[2],
