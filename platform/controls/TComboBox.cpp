@@ -110,7 +110,7 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
 }
 
 TRect TComboBox::NonClientInsets() const {
-    return SingleBorderInsets(Ctl3D());
+    return SingleBorderInsets(Ctl3D(), Width(), Height());
 }
 
 void TComboBox::PaintNonClient(HDC dc) {

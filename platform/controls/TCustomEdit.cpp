@@ -267,7 +267,7 @@ void TCustomEdit::MoveCaret(int offset, bool extend) {
 // Painting.
 
 TRect TCustomEdit::NonClientInsets() const {
-    return FBorderStyle == bsSingle ? SingleBorderInsets(Ctl3D()) : TRect{};
+    return FBorderStyle == bsSingle ? SingleBorderInsets(Ctl3D(), Width(), Height()) : TRect{};
 }
 
 void TCustomEdit::PaintNonClient(HDC dc) {

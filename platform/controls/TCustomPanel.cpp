@@ -67,7 +67,7 @@ void TCustomPanel::SetAlignment(TAlignment v) {
 }
 
 TRect TCustomPanel::NonClientInsets() const {
-    return FBorderStyle == bsSingle ? SingleBorderInsets(Ctl3D()) : TRect{};
+    return FBorderStyle == bsSingle ? SingleBorderInsets(Ctl3D(), Width(), Height()) : TRect{};
 }
 
 void TCustomPanel::PaintNonClient(HDC dc) {

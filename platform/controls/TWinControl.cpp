@@ -43,6 +43,7 @@ void TWinControl::InsertControl(TControl* control) {
         FTabList.push_back(win);
         if (FHandleAllocated) win->HandleNeeded();
         win->DeviceChangedTree();
+        WindowsChanged();
     }
     Realign();
     control->Invalidate();
@@ -66,7 +67,10 @@ void TWinControl::RemoveControl(TControl* control) {
     EraseFromEnd(FControls, control);
     if (auto* win = dynamic_cast<TWinControl*>(control)) EraseFromEnd(FTabList, win);
     control->FParent = nullptr;
-    if (auto* win = dynamic_cast<TWinControl*>(control)) win->DeviceChangedTree();
+    if (auto* win = dynamic_cast<TWinControl*>(control)) {
+        win->DeviceChangedTree();
+        WindowsChanged();
+    }
     Realign();
 }
 
@@ -79,6 +83,7 @@ void TWinControl::CreateWnd() {
     FHandleAllocated = true;
     // A context made on demand before the window existed draws nowhere; drop it.
     DeviceChanged();
+    WindowsChanged();
     Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(ClientWidth(), ClientHeight()));
     Perform(WM_SETFONT, 0, 1);
     for (TControl* c : FControls)
@@ -92,6 +97,7 @@ void TWinControl::DestroyHandle() {
         if (auto* win = dynamic_cast<TWinControl*>(c)) win->DestroyHandle();
     FHandleAllocated = false;
     DeviceChanged();
+    WindowsChanged();
 }
 
 void TWinControl::RecreateWnd() {
@@ -99,6 +105,10 @@ void TWinControl::RecreateWnd() {
     Invalidate();
     DestroyHandle();
     HandleNeeded();
+}
+
+void TWinControl::WindowsChanged() {
+    if (TWindowHost* host = Host()) host->WindowsChanged();
 }
 
 void TWinControl::DeviceChangedTree() {
@@ -307,28 +317,48 @@ TRect TWinControl::VisibleClientClip() const {
     return TRect{};
 }
 
+TRegion TWinControl::VisibleClientRegion() const {
+    TRegion region(VisibleClientClip());
+    auto leaveOut = [&](const TControl* c) {
+        const auto* win = dynamic_cast<const TWinControl*>(c);
+        if (win && win->FHandleAllocated && win->Visible())
+            region.Subtract(win->SurfaceWindowRect());
+    };
+    if (ControlStyle().Contains(csAcceptsControls))
+        for (const TControl* c : FControls) leaveOut(c);
+    for (const TWinControl* c = this; c->Parent(); c = c->Parent()) {
+        const std::vector<TControl*>& siblings = c->Parent()->FControls;
+        auto above = std::find(siblings.begin(), siblings.end(), c);
+        if (above != siblings.end()) ++above;
+        for (; above != siblings.end(); ++above) leaveOut(*above);
+    }
+    return region;
+}
+
 void TWinControl::PaintNonClient(HDC) {}
 
-TRect TWinControl::SingleBorderInsets(bool ctl3D) {
-    return ctl3D ? TRect{2, 2, 2, 2} : TRect{1, 1, 1, 1};
+// The sunken edge needs more than four pixels each way: a smaller window gets none, and its
+// client area is the whole window, as the system lays a window with a client edge out.
+bool TWinControl::HasSunkenEdge(bool ctl3D, int width, int height) {
+    return ctl3D && width > 4 && height > 4;
+}
+
+TRect TWinControl::SingleBorderInsets(bool ctl3D, int width, int height) {
+    if (!ctl3D) return TRect{1, 1, 1, 1};
+    return HasSunkenEdge(ctl3D, width, height) ? TRect{2, 2, 2, 2} : TRect{};
 }
 
 void TWinControl::PaintSingleBorder(HDC dc, const TRect& r, bool ctl3D) {
-    // One-pixel frames with the top and left edges in the first colour; the top-right and
-    // bottom-left corners take the second colour, as GDI's sunken edge draws them.
-    auto frame = [&](const TRect& f, TColor topLeft, TColor bottomRight) {
-        if (f.IsEmpty()) return;
-        FillSolidRect(dc, TRect{f.Left, f.Top, f.Right - 1, f.Top + 1}, topLeft);
-        FillSolidRect(dc, TRect{f.Left, f.Top + 1, f.Left + 1, f.Bottom - 1}, topLeft);
-        FillSolidRect(dc, TRect{f.Right - 1, f.Top, f.Right, f.Bottom}, bottomRight);
-        FillSolidRect(dc, TRect{f.Left, f.Bottom - 1, f.Right - 1, f.Bottom}, bottomRight);
-    };
     if (ctl3D) {
-        frame(r, clBtnShadow, clBtnHighlight);
-        frame(TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, cl3DDkShadow, cl3DLight);
-    } else {
-        frame(r, clWindowFrame, clWindowFrame);
+        TRect edge = r;
+        if (HasSunkenEdge(ctl3D, r.Width(), r.Height())) DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
+        return;
     }
+    if (r.IsEmpty()) return;
+    FillSolidRect(dc, TRect{r.Left, r.Top, r.Right, r.Top + 1}, clWindowFrame);
+    FillSolidRect(dc, TRect{r.Left, r.Bottom - 1, r.Right, r.Bottom}, clWindowFrame);
+    FillSolidRect(dc, TRect{r.Left, r.Top, r.Left + 1, r.Bottom}, clWindowFrame);
+    FillSolidRect(dc, TRect{r.Right - 1, r.Top, r.Right, r.Bottom}, clWindowFrame);
 }
 
 void TWinControl::PaintWindow(HDC) {}
@@ -340,7 +370,10 @@ HDC TWinControl::CreateClientContext() const {
 }
 
 void TWinControl::ReleaseClientContext(HDC dc) const {
-    TWindowHost::ReleaseContext(dc);
+    if (TWindowHost* host = Host())
+        host->ReleaseContext(dc);
+    else
+        TWindowHost::ReleaseNullContext(dc);
 }
 
 void TWinControl::InvalidateRect(const TRect& clientRect) {
@@ -445,6 +478,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     const int oldWidth = Width(), oldHeight = Height();
     TControl::SetBounds(left, top, width, height);
     DeviceChangedTree();
+    WindowsChanged();
     if (FHandleAllocated && (Width() != oldWidth || Height() != oldHeight))
         Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(ClientWidth(), ClientHeight()));
     if (FHost && (Width() != oldWidth || Height() != oldHeight)) FHost->ResizeSurface();
@@ -570,6 +604,7 @@ void TWinControl::Dispatch(TMessage& message) {
         case CM_VISIBLECHANGED:
             // Contexts made on demand were clipped to what was visible when they were made.
             DeviceChangedTree();
+            WindowsChanged();
             TControl::Dispatch(message);
             return;
         case CM_PARENTCTL3DCHANGED:

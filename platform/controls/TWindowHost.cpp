@@ -105,13 +105,21 @@ void TWindowHost::ControlDestroyed(const TControl* control) {
     FInvalidates.erase(control);
     FPaints.erase(control);
     FLogs.erase(control);
+    std::erase_if(FClientContexts, [&](const auto& entry) { return entry.second == control; });
 }
 
 HDC TWindowHost::CreateClientContext(const TWinControl* control) {
-    auto* dc = new TDeviceContext(&FSurface, control->ClientOrigin(), control->VisibleClientClip());
+    auto* dc =
+        new TDeviceContext(&FSurface, control->ClientOrigin(), control->VisibleClientRegion());
     dc->Log = CallLogFor(control);
     dc->Drawn = &FDrawn;
+    FClientContexts[dc] = control;
     return dc;
+}
+
+void TWindowHost::ReleaseContext(HDC dc) {
+    FClientContexts.erase(dc);
+    delete dc;
 }
 
 HDC TWindowHost::CreateNullContext() {
@@ -119,8 +127,13 @@ HDC TWindowHost::CreateNullContext() {
     return new TDeviceContext(&empty, TPoint{}, TRect{});
 }
 
-void TWindowHost::ReleaseContext(HDC dc) {
+void TWindowHost::ReleaseNullContext(HDC dc) {
     delete dc;
+}
+
+void TWindowHost::WindowsChanged() {
+    for (const auto& [dc, control] : FClientContexts)
+        dc->SetVisibleRegion(control->VisibleClientRegion());
 }
 
 void TWindowHost::PaintAll() {

@@ -66,13 +66,19 @@ public:
 
     // A context on the control's client area for drawing outside the paint pass (a control
     // that paints on its own, as the marquee does on a tick): clipped to what of the client
-    // area shows, recording into the control's call log, and noting what it draws so that a
-    // windowed host can present it.
+    // area shows (TWinControl::VisibleClientRegion, which leaves out the windows above it),
+    // recording into the control's call log, and noting what it draws so that a windowed host
+    // can present it. Until it is released the host keeps its clip up to date as windows
+    // move, show, hide, come and go.
     HDC CreateClientContext(const TWinControl* control);
-    // A context that draws on nothing, for a control without a window.
+    // Frees a context made by CreateClientContext or CreateNullContext.
+    void ReleaseContext(HDC dc);
+    // A context that draws on nothing, for a control without a window, and its release.
     static HDC CreateNullContext();
-    // Frees a context made by either.
-    static void ReleaseContext(HDC dc);
+    static void ReleaseNullContext(HDC dc);
+    // Windows have moved, shown, hidden, come or gone: the contexts made outside the paint
+    // pass get their clips again.
+    void WindowsChanged();
 
     // Makes the surface follow the root's client size, as far as the limits allow: of a
     // larger client area, the surface holds the top-left part.
@@ -107,4 +113,5 @@ private:
     std::map<const TControl*, int> FInvalidates;
     std::map<const TControl*, int> FPaints;
     std::map<const TControl*, TCallLog*> FLogs;
+    std::map<HDC, const TWinControl*> FClientContexts;
 };

@@ -75,6 +75,7 @@ void TBitmap::SetSize(int width, int height) {
     if (FImage) {
         image->BitsPerPixel = FImage->BitsPerPixel;
         image->Palette = FImage->Palette;
+        image->FieldMasks = FImage->FieldMasks;
         for (int y = 0; y < std::min(height, FImage->Height()); ++y)
             for (int x = 0; x < std::min(width, FImage->Width()); ++x)
                 image->Pixels.Set(x, y, FImage->Pixels.At(x, y));

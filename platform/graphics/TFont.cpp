@@ -1,16 +1,5 @@
 #include "graphics/TFont.h"
 
-#include <cstdlib>
-
-int MulDiv(int a, int b, int c) {
-    if (c == 0) return -1;
-    const long long p = static_cast<long long>(a) * b;
-    const long long q = (std::llabs(p) + std::llabs(c) / 2) / std::llabs(c);
-    // Windows answers -1 for a result that does not fit.
-    if (q > 2147483647LL) return -1;
-    return static_cast<int>(((p < 0) != (c < 0)) ? -q : q);
-}
-
 void TFont::SetName(const std::string& value) {
     if (value.empty() || value == FName) return;
     FName = value;

@@ -12,10 +12,6 @@
 
 constexpr int kPixelsPerInch = 96;
 
-// a * b / c rounded half away from zero, as Windows' MulDiv; -1 when c is 0 or the result
-// does not fit.
-int MulDiv(int a, int b, int c);
-
 class TFont : public TGraphicsObject {
     DECLARE_CLASSINFO()
 

@@ -41,7 +41,22 @@ void TTabSet::TabsChanged() {
     const int count = FTabs->Count();
     if (FTabIndex >= count) FTabIndex = count - 1;
     FFirstIndex = std::clamp(FFirstIndex, 0, std::max(0, count - 1));
+    TabsResized();
     Invalidate();
+}
+
+void TTabSet::TabsResized() {
+    if (!ComponentState().Contains(csLoading)) ScrollIntoView(FTabIndex);
+}
+
+void TTabSet::Loaded() {
+    TCustomControl::Loaded();
+    ScrollIntoView(FTabIndex);
+}
+
+void TTabSet::Dispatch(TMessage& message) {
+    TCustomControl::Dispatch(message);
+    if (message.Msg == WM_SIZE || message.Msg == CM_FONTCHANGED) TabsResized();
 }
 
 bool TTabSet::CanChange(int newIndex) {
@@ -92,6 +107,7 @@ int TTabSet::VisibleTabs() {
 void TTabSet::SetTabStyle(TTabStyle value) {
     if (value == FTabStyle) return;
     FTabStyle = value;
+    TabsResized();
     Invalidate();
 }
 
@@ -99,12 +115,14 @@ void TTabSet::SetTabHeight(int value) {
     value = std::clamp(value, 0, kMaxTabHeight);
     if (value == FTabHeight) return;
     FTabHeight = value;
+    TabsResized();
     Invalidate();
 }
 
 void TTabSet::SetAutoScroll(bool value) {
     if (value == FAutoScroll) return;
     FAutoScroll = value;
+    TabsResized();
     Invalidate();
 }
 
@@ -141,12 +159,14 @@ void TTabSet::SetBackgroundColor(TColor value) {
 void TTabSet::SetStartMargin(int value) {
     if (value == FStartMargin) return;
     FStartMargin = value;
+    TabsResized();
     Invalidate();
 }
 
 void TTabSet::SetEndMargin(int value) {
     if (value == FEndMargin) return;
     FEndMargin = value;
+    TabsResized();
     Invalidate();
 }
 
