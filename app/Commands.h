@@ -2,9 +2,13 @@
 // 1 bad input or a failure on the way, 2 bad usage.
 #pragma once
 
+#include <exception>
 #include <string>
 
 namespace Commands {
+
+// What an error says, for a message: an allocation that failed says so in words.
+std::string ErrorText(const std::exception& e);
 
 struct TDemoOptions {
     std::string Output = "quillmere-gallery.png";
@@ -59,5 +63,19 @@ struct TPaletteOptions {
 // unit's Register) and prints its palette pages, description, version, required packages and
 // contained units.
 int Palette(const TPaletteOptions& options);
+
+struct TDesignOptions {
+    std::string Form;         // the form file to open; empty for a new form
+    std::string Package;      // the package to load; empty for the one the tool is built with
+    std::string Script;       // run these commands without a window, then exit
+    std::string Output;       // after the script, save the form here
+    bool Binary = false;      // save Output as a binary form
+    bool Recover = false;     // open the form's recovery file
+    std::string RecoveryDir;  // where recovery files live (default: the user's state folder)
+    TWindowOptions Window;
+};
+// The form designer: in a window, or running a script of its commands (--script), in which
+// case an error names the script's line and ends the command with 1.
+int Design(const TDesignOptions& options);
 
 }  // namespace Commands

@@ -36,7 +36,7 @@ int Demo(const TDemoOptions& options) {
                 std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
         }
     } catch (const std::exception& e) {
-        std::cerr << "quillmere demo: " << e.what() << "\n";
+        std::cerr << "quillmere demo: " << ErrorText(e) << "\n";
         return 1;
     }
     std::cout << "Wrote the gallery (" << surface.Width() << " x " << surface.Height() << ") to "

@@ -24,10 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The units whose Register a design environment calls when the package information does not
-// say which units there are.
-const char* const kUnitsOfControls[] = {"Qelpanel", "Qellist", "Qelgroup"};
-
 // "1.5.0.0".
 std::string VersionText(const std::array<std::uint16_t, 4>& version) {
     return std::to_string(version[0]) + "." + std::to_string(version[1]) + "." +
@@ -46,7 +42,7 @@ std::optional<T> Decode(const TModuleRecordImpl& module, std::uint16_t type, con
     try {
         return decode(r->Data, r->Size);
     } catch (const std::exception& e) {
-        note = "(unreadable " + std::string(name) + " resource: " + e.what() + ")";
+        note = "(unreadable " + std::string(name) + " resource: " + ErrorText(e) + ")";
         return std::nullopt;
     }
 }
@@ -105,7 +101,7 @@ void PrintPalette(const TModuleRecordImpl& module) {
                 std::cout << "bitmap " << image.Width() << " x " << image.Height() << ", "
                           << image.BitsPerPixel << " bits\n";
             } catch (const EInvalidGraphic& e) {
-                std::cout << "unreadable bitmap: " << e.what() << "\n";
+                std::cout << "unreadable bitmap: " << ErrorText(e) << "\n";
             }
         }
     }
@@ -159,7 +155,8 @@ int WriteResources(const TModuleRecordImpl& module, const fs::path& dir) {
                                      (dir / (stem + ".png")).string());
                     ++written;
                 } catch (const std::exception& e) {
-                    std::cerr << "quillmere palette: " << r.Name << " as PNG: " << e.what() << "\n";
+                    std::cerr << "quillmere palette: " << r.Name << " as PNG: " << ErrorText(e)
+                              << "\n";
                 }
             }
             continue;
@@ -184,20 +181,14 @@ int Palette(const TPaletteOptions& options) {
     try {
         package.emplace(fileName);
     } catch (const std::exception& e) {
-        std::cerr << "quillmere palette: " << e.what() << "\n";
+        std::cerr << "quillmere palette: " << ErrorText(e) << "\n";
         return 1;
     }
     const TModuleRecordImpl module = DescribeModule(package->Module());
     std::string infoNote;
     const auto info = Decode<ResourceRecords::TPackageInfo>(
         module, RT_RCDATA, "PACKAGEINFO", ResourceRecords::DecodePackageInfo, infoNote);
-    // A design environment calls each unit's Register once.
-    std::vector<std::string> units(std::begin(kUnitsOfControls), std::end(kUnitsOfControls));
-    if (info)
-        for (const auto& unit : info->Contains)
-            if (std::find(units.begin(), units.end(), unit.Name) == units.end())
-                units.push_back(unit.Name);
-    for (const std::string& unit : units) package->Call(unit + "_Register");
+    package->RegisterUnits();
 
     PrintPackage(*package, info, infoNote);
     PrintPalette(module);

@@ -19,6 +19,9 @@ public:
     const std::string& FileName() const { return FFileName; }
     // Calls the package's export of that name if it has one; false when it has none.
     bool Call(const std::string& exportName) const;
+    // Calls each unit's Register once, as a design environment does: the units of controls,
+    // then any other unit the package information names.
+    void RegisterUnits() const;
 
     // The package the tool was built with.
     static std::string DefaultFileName();

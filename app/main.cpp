@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "app/Commands.h"
-#include "app/ShowHost.h"
+#include "hosts/TDesktopHost.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ namespace {
 void AddWindowOptions(CLI::App& cmd, Commands::TWindowOptions& window, CLI::Option* needs) {
     CLI::Option* scale = cmd.add_option("--scale", window.Scale,
                                         "Show each pixel as N x N screen pixels, without smoothing")
-                             ->check(CLI::Range(1, TShowHost::kMaxScale))
+                             ->check(CLI::Range(1, TDesktopHost::kMaxScale))
                              ->capture_default_str();
     CLI::Option* shot = cmd.add_option("--screenshot", window.Screenshot,
                                        "Write the window's pixels to this PNG, then close it");
@@ -96,6 +96,30 @@ int main(int argc, char** argv) {
     paletteCmd->add_option("--resources", palette.ResourcesDir,
                            "Also write every resource of the package into this folder");
 
+    Commands::TDesignOptions design;
+    CLI::App* designCmd = app.add_subcommand(
+        "design",
+        "Design a form: place, arrange and edit the package's controls in a window and "
+        "save the form file; with --script, run designer commands without a window");
+    designCmd->add_option("form", design.Form,
+                          "Form file to open (text or binary); none: a new form");
+    designCmd->add_option("--package", design.Package,
+                          "Package library whose palette to show (default: the one this tool is "
+                          "built with)");
+    CLI::Option* scriptOption = designCmd->add_option(
+        "--script", design.Script, "Run the designer commands in this file, one a line, and exit");
+    designCmd
+        ->add_option("-o,--output", design.Output, "With --script: save the form here at the end")
+        ->needs(scriptOption);
+    designCmd->add_flag("--binary", design.Binary, "Save --output as a binary form file")
+        ->needs(scriptOption);
+    designCmd->add_flag("--recover", design.Recover,
+                        "Open the form's recovery file (what autosave kept of unsaved edits)");
+    designCmd->add_option(
+        "--recovery-dir", design.RecoveryDir,
+        "Folder of the recovery files (default: ~/.local/state/quillmere/recovery)");
+    AddWindowOptions(*designCmd, design.Window, nullptr);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -108,12 +132,21 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    if (demoCmd->parsed())
-        return demoShow ? Commands::ShowGallery(demoWindow) : Commands::Demo(demo);
-    if (showCmd->parsed()) return Commands::Show(show);
-    if (renderCmd->parsed()) return Commands::Render(render);
-    if (convertCmd->parsed()) return Commands::Convert(convert);
-    if (glyphsCmd->parsed()) return Commands::Glyphs(glyphs);
-    if (paletteCmd->parsed()) return Commands::Palette(palette);
+    // The commands report their own errors; what still escapes them (an allocation that
+    // failed where none was expected) ends the command with a message all the same.
+    const std::string command = app.get_subcommands().front()->get_name();
+    try {
+        if (demoCmd->parsed())
+            return demoShow ? Commands::ShowGallery(demoWindow) : Commands::Demo(demo);
+        if (showCmd->parsed()) return Commands::Show(show);
+        if (renderCmd->parsed()) return Commands::Render(render);
+        if (convertCmd->parsed()) return Commands::Convert(convert);
+        if (glyphsCmd->parsed()) return Commands::Glyphs(glyphs);
+        if (paletteCmd->parsed()) return Commands::Palette(palette);
+        if (designCmd->parsed()) return Commands::Design(design);
+    } catch (const std::exception& e) {
+        std::cerr << "quillmere " << command << ": " << Commands::ErrorText(e) << "\n";
+        return 1;
+    }
     return 2;
 }

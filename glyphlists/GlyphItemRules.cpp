@@ -67,12 +67,6 @@ std::vector<TPropInfo> GlyphListTrailingProps() {
             C::OnMouseDown(), C::OnMouseMove(), C::OnMouseUp()};
 }
 
-std::vector<TPropInfo> JoinProps(std::initializer_list<std::vector<TPropInfo>> runs) {
-    std::vector<TPropInfo> out;
-    for (const auto& run : runs) out.insert(out.end(), run.begin(), run.end());
-    return out;
-}
-
 std::vector<TPropInfo> CheckStyleListProps(TPropInfo checkBoxStyle) {
     namespace C = ControlProps;
     namespace L = ListBoxProps;

@@ -38,8 +38,6 @@ void SwitchCheckStyle(TControl& list, TCheckStyle& field, TCheckStyle value);
 // Align to BorderStyle, and from ParentColor to OnMouseUp.
 std::vector<TPropInfo> GlyphListLeadingProps();
 std::vector<TPropInfo> GlyphListTrailingProps();
-// Joins runs of property entries into one table.
-std::vector<TPropInfo> JoinProps(std::initializer_list<std::vector<TPropInfo>> runs);
 
 // The published properties of the check and radio lists in their property order, with the
 // class's CheckBoxStyle entry at its place after TabStop.

@@ -6,14 +6,19 @@
 #include <cstdlib>
 
 #include "graphics/Graphics.h"
+#include "panels/BevelPanelProps.h"
 
 namespace Qelpanel {
 namespace {
 
-int Channel(TColor c, int shift) { return static_cast<int>((ColorBits(c) >> shift) & 0xFF); }
+int Channel(TColor c, int shift) {
+    return static_cast<int>((ColorBits(c) >> shift) & 0xFF);
+}
 
 // Round to nearest with halves to even, in extended precision.
-long long RoundHalfEven(long double v) { return std::llrint(v); }
+long long RoundHalfEven(long double v) {
+    return std::llrint(v);
+}
 
 }  // namespace
 
@@ -28,8 +33,9 @@ TColor InterpolateColor(TColor from, TColor to, double f) {
     for (int shift : {0, 8, 16}) {
         const int a = Channel(from, shift);
         const int delta = Channel(to, shift) - a;
-        const long long v = RoundHalfEven(static_cast<long double>(a) +
-                                          static_cast<long double>(delta) * static_cast<long double>(f));
+        const long long v =
+            RoundHalfEven(static_cast<long double>(a) +
+                          static_cast<long double>(delta) * static_cast<long double>(f));
         out |= static_cast<std::uint32_t>(v & 0xFF) << shift;
     }
     return static_cast<TColor>(out);
@@ -106,7 +112,8 @@ void TQELGradient::PaintRings(int d) {
     const int cx = Width() / 2, cy = Height() / 2;
     // The sum of squares is formed in 64 bits, so that no size can overflow it.
     const long long squares = static_cast<long long>(cx) * cx + static_cast<long long>(cy) * cy;
-    const int radius = static_cast<int>(RoundHalfEven(std::sqrt(static_cast<long double>(squares))));
+    const int radius =
+        static_cast<int>(RoundHalfEven(std::sqrt(static_cast<long double>(squares))));
     int s = d == 0 ? radius : radius / d;
     if (s < FMinIncrement) s = FMinIncrement;
     TCanvas* canvas = Canvas();
@@ -115,42 +122,37 @@ void TQELGradient::PaintRings(int d) {
         const double f = static_cast<double>(e) / radius;
         canvas->Pen()->SetStyle(psClear);
         canvas->Brush()->SetColor(InterpolateColor(FColorEnd, FColorStart, f));
-        canvas->Ellipse(cx - e, cy - e, cx + e, cy + e);
+        // Corners beyond what an int holds saturate: such a circle is drawn within those
+        // limits instead of as large as the sizes make it.
+        canvas->Ellipse(SaturatedInt(std::int64_t{cx} - e), SaturatedInt(std::int64_t{cy} - e),
+                        SaturatedInt(std::int64_t{cx} + e), SaturatedInt(std::int64_t{cy} + e));
     }
     canvas->Pen()->SetStyle(savedStyle);
 }
 
 const TTypeInfo* TypeInfoTGradientType() {
-    static const TTypeInfo t{TTypeKind::tkEnumeration, "TGradientType", "Qelpanel",
-                             TOrdType::otUByte, {"gtConical", "gtHorizontal", "gtVertical"}};
+    static const TTypeInfo t{TTypeKind::tkEnumeration,
+                             "TGradientType",
+                             "Qelpanel",
+                             TOrdType::otUByte,
+                             {"gtConical", "gtHorizontal", "gtVertical"}};
     return &t;
 }
 
 const TClassInfo& TQELGradient::StaticClassInfo() {
     using namespace PropBuild;
-    namespace P = ControlProps;
     using G = TQELGradient;
     static const TClassInfo info{
-        "TQELGradient",
-        &TCustomPanel::StaticClassInfo(),
-        "Qelpanel",
-        {
-            P::Align(),         P::Alignment(),     P::Anchors(),      P::Constraints(),
-            P::BiDiMode(),      P::ParentBiDiMode(), P::DragMode(),    P::DragKind(),
-            P::DragCursor(),    P::BevelInner(),    P::BevelOuter(bvNone), P::BevelWidth(),
-            P::BorderWidth(),   P::BorderStyle(),   P::Enabled(),      P::Caption(),
-            P::Ctl3D(),         P::Font(),          P::Locked(),       P::ParentCtl3D(),
-            P::ParentFont(),    P::ParentShowHint(), P::PopupMenu(),   P::ShowHint(),
-            P::TabOrder(),      P::TabStop(false),  P::Visible(),      P::OnClick(),
-            P::OnDblClick(),    P::OnDragDrop(),    P::OnDragOver(),   P::OnEndDrag(),
-            P::OnEnter(),       P::OnExit(),        P::OnMouseDown(),  P::OnMouseMove(),
-            P::OnMouseUp(),     P::OnResize(),
-            Ord("ColorStart", TypeInfoTColor(), &G::ColorStart, &G::SetColorStart, 0),
-            Ord("ColorEnd", TypeInfoTColor(), &G::ColorEnd, &G::SetColorEnd, 0xFF0000),
-            Ord("GradientType", TypeInfoTGradientType(), &G::GradientType, &G::SetGradientType,
-                gtHorizontal),
-            Ord("MinIncrement", TypeInfoInteger(), &G::MinIncrement, &G::SetMinIncrement, 4),
-        },
+        "TQELGradient", &TCustomPanel::StaticClassInfo(), "Qelpanel",
+        BevelPanelProps(
+            bvNone, std::nullopt,
+            {
+                Ord("ColorStart", TypeInfoTColor(), &G::ColorStart, &G::SetColorStart, 0),
+                Ord("ColorEnd", TypeInfoTColor(), &G::ColorEnd, &G::SetColorEnd, 0xFF0000),
+                Ord("GradientType", TypeInfoTGradientType(), &G::GradientType, &G::SetGradientType,
+                    gtHorizontal),
+                Ord("MinIncrement", TypeInfoInteger(), &G::MinIncrement, &G::SetMinIncrement, 4),
+            }),
         [](TComponent* owner) -> TComponent* { return new TQELGradient(owner); }};
     return info;
 }

@@ -1,6 +1,9 @@
 #include "panels/TTileBitmap.h"
 
+#include <algorithm>
 #include <cstdint>
+
+#include "panels/BevelPanelProps.h"
 
 namespace Qelpanel {
 
@@ -15,8 +18,8 @@ void TTileBitmap::SetBitmap(const TBitmap* value) {
     Invalidate();
 }
 
-int TTileBitmap::TileInset() const {
-    int inset = 0;
+std::int64_t TTileBitmap::TileInset() const {
+    std::int64_t inset = 0;
     if (BevelInner() != bvNone) inset += BevelWidth();
     if (BevelOuter() != bvNone) inset += BevelWidth();
     if (BorderStyle() == bsSingle) inset += BorderWidth();
@@ -40,6 +43,8 @@ void TTileBitmap::Paint() {
 //      |    |    |    |   rows = (Height - 2 inset) div bitmap height
 //      +----+----+----+--
 //      |    |    |    |   cols = (Width - 2 inset) div bitmap width
+//
+// Only the tiles that meet the clip are drawn; the others would leave no pixel.
 void TTileBitmap::PaintTiles() {
     // In 64 bits, so that no size of panel or bevel overflows the layout.
     const std::int64_t inset = TileInset();
@@ -48,63 +53,31 @@ void TTileBitmap::PaintTiles() {
     const std::int64_t cols = (Width() - 2 * inset) / w;
     if (rows < 0 || cols < 0) return;
     TCanvas* canvas = Canvas();
-    for (std::int64_t row = 0; row <= rows; ++row)
-        for (std::int64_t col = 0; col <= cols; ++col)
+    TRect clip{};
+    if (GetClipBox(canvas->Handle(), &clip) != SIMPLEREGION) return;
+    // The tile that holds a coordinate, on one axis: floor((c - inset) / size).
+    auto tileAt = [&](std::int64_t c, std::int64_t size) {
+        const std::int64_t d = c - inset;
+        return d >= 0 ? d / size : -((-d + size - 1) / size);
+    };
+    const std::int64_t firstRow = std::max<std::int64_t>(0, tileAt(clip.Top, h));
+    const std::int64_t lastRow = std::min(rows, tileAt(std::int64_t{clip.Bottom} - 1, h));
+    const std::int64_t firstCol = std::max<std::int64_t>(0, tileAt(clip.Left, w));
+    const std::int64_t lastCol = std::min(cols, tileAt(std::int64_t{clip.Right} - 1, w));
+    for (std::int64_t row = firstRow; row <= lastRow; ++row)
+        for (std::int64_t col = firstCol; col <= lastCol; ++col)
             canvas->Draw(static_cast<int>(inset + col * w), static_cast<int>(inset + row * h),
                          FBitmap.get());
 }
 
 const TClassInfo& TTileBitmap::StaticClassInfo() {
     using namespace PropBuild;
-    namespace P = ControlProps;
     using T = TTileBitmap;
     static const TClassInfo info{
-        "TTileBitmap",
-        &TCustomPanel::StaticClassInfo(),
-        "Qelpanel",
-        {
-            P::Align(),
-            P::Alignment(),
-            P::Anchors(),
-            P::Constraints(),
-            P::BiDiMode(),
-            P::ParentBiDiMode(),
-            P::DragMode(),
-            P::DragKind(),
-            P::DragCursor(),
-            P::BevelInner(),
-            P::BevelOuter(bvRaised),
-            P::BevelWidth(),
-            P::BorderWidth(),
-            P::BorderStyle(),
-            P::Enabled(),
-            P::Caption(),
-            P::Color(clBtnFace),
-            P::Ctl3D(),
-            P::Font(),
-            P::Locked(),
-            P::ParentColor(false),
-            P::ParentCtl3D(),
-            P::ParentFont(),
-            P::ParentShowHint(),
-            P::PopupMenu(),
-            P::ShowHint(),
-            P::TabOrder(),
-            P::TabStop(false),
-            P::Visible(),
-            P::OnClick(),
-            P::OnDblClick(),
-            P::OnDragDrop(),
-            P::OnDragOver(),
-            P::OnEndDrag(),
-            P::OnEnter(),
-            P::OnExit(),
-            P::OnMouseDown(),
-            P::OnMouseMove(),
-            P::OnMouseUp(),
-            P::OnResize(),
-            Obj("Bitmap", TypeInfoClass(TBitmap::StaticClassInfo()), &T::Bitmap, &T::SetBitmap),
-        },
+        "TTileBitmap", &TCustomPanel::StaticClassInfo(), "Qelpanel",
+        BevelPanelProps(
+            bvRaised, clBtnFace,
+            {Obj("Bitmap", TypeInfoClass(TBitmap::StaticClassInfo()), &T::Bitmap, &T::SetBitmap)}),
         [](TComponent* owner) -> TComponent* { return new TTileBitmap(owner); }};
     return info;
 }

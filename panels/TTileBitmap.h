@@ -2,6 +2,7 @@
 // bevel and border insets, under the panel's bevel frame and caption.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "controls/TCustomPanel.h"
@@ -23,8 +24,8 @@ public:
     void SetBitmap(const TBitmap* value);
 
     // Where the first tile's top-left corner lies, on both axes: the bevels that are drawn,
-    // and the border width with a single border.
-    int TileInset() const;
+    // and the border width with a single border. In 64 bits, as widths can add up past an int.
+    std::int64_t TileInset() const;
 
 protected:
     void Paint() override;

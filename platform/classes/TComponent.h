@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,12 +36,22 @@ public:
     TComponent& operator=(const TComponent&) = delete;
 
     TComponent* Owner() const { return FOwner; }
-    int ComponentCount() const { return static_cast<int>(FComponents.size()); }
-    TComponent* Components(int index) const { return FComponents.at(static_cast<std::size_t>(index)); }
-    // The owned component with this name (case-insensitive), or null.
+    // The owned components, in the order they were added. Adding and removing one costs the
+    // same however many the owner holds; after removals, the first call to Components closes
+    // the gaps they left. An index out of range raises std::out_of_range.
+    int ComponentCount() const;
+    TComponent* Components(int index) const;
+    // The owned component with this name (case-insensitive), or null; where several share a
+    // name, the one added first.
     TComponent* FindComponent(const std::string& name) const;
     void InsertComponent(TComponent* component);
     void RemoveComponent(TComponent* component);
+
+    // Asks that component be told (Notification(this, false)) when this one is freed, and this
+    // one when component is freed, whoever owns them: what a component does that refers to
+    // another.
+    void FreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component);
 
     std::string Name() const { return FName; }
     virtual void SetName(const std::string& name);
@@ -68,13 +79,28 @@ public:
     virtual void SetParentComponent(TComponent*) {}
 
 protected:
-    // Called on each owned component when another is inserted or removed.
+    // Tells a component that asked for it that another was inserted into or removed from its
+    // owner (ObserveOwner), or that a component it asked about is being freed
+    // (FreeNotification).
     virtual void Notification(TComponent* component, bool inserted);
+    // From now on, Notification is called whenever the owner gains or loses another
+    // component, in the order the owner holds its components. A class that overrides
+    // Notification calls this in its constructor; the owner calls nobody else, so that a form
+    // of many components is read and freed in time linear in their number.
+    void ObserveOwner();
     void SetComponentState(TComponentState state) { FComponentState = state; }
 
 private:
+    class TOwnedList;
+
+    void NotifyObservers(TComponent* component, bool inserted);
+    void DropFreeNotification(TComponent* component);
+
     TComponent* FOwner = nullptr;
-    std::vector<TComponent*> FComponents;
+    std::size_t FSlot = 0;  // where the owner keeps this component
+    bool FObservesOwner = false;
+    std::unique_ptr<TOwnedList> FOwned;  // made when the first component is inserted
+    std::vector<TComponent*> FFreeNotifies;
     std::string FName;
     std::int32_t FTag = 0;
     TComponentState FComponentState;

@@ -1,5 +1,6 @@
 #include "classes/TypInfo.h"
 
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -40,12 +41,24 @@ void TTypeInfo::OrdinalRange(std::int64_t& low, std::int64_t& high) const {
         return;
     }
     switch (OrdType) {
-        case TOrdType::otSByte: low = INT8_MIN, high = INT8_MAX; break;
-        case TOrdType::otUByte: low = 0, high = UINT8_MAX; break;
-        case TOrdType::otSWord: low = INT16_MIN, high = INT16_MAX; break;
-        case TOrdType::otUWord: low = 0, high = UINT16_MAX; break;
-        case TOrdType::otSLong: low = INT32_MIN, high = INT32_MAX; break;
-        case TOrdType::otULong: low = 0, high = UINT32_MAX; break;
+        case TOrdType::otSByte:
+            low = INT8_MIN, high = INT8_MAX;
+            break;
+        case TOrdType::otUByte:
+            low = 0, high = UINT8_MAX;
+            break;
+        case TOrdType::otSWord:
+            low = INT16_MIN, high = INT16_MAX;
+            break;
+        case TOrdType::otUWord:
+            low = 0, high = UINT16_MAX;
+            break;
+        case TOrdType::otSLong:
+            low = INT32_MIN, high = INT32_MAX;
+            break;
+        case TOrdType::otULong:
+            low = 0, high = UINT32_MAX;
+            break;
     }
 }
 
@@ -67,35 +80,71 @@ std::vector<const TPropInfo*> CollectPropInfos(const TClassInfo& cls) {
         }
     return out;
 }
-}  // namespace
+// A class's properties in property order, and beside them each name (case-insensitive) with
+// its hash, so that a lookup runs over a few cache lines of its own and does not reach into
+// the properties.
+struct TPropTable {
+    struct TName {
+        std::size_t Hash;
+        std::string Name;
+    };
+    std::vector<const TPropInfo*> Props;
+    std::vector<TName> Names;
+};
 
-std::vector<const TPropInfo*> GetPropInfos(const TClassInfo& cls) {
-    // Class information never changes once made, so each class's list is worked out once.
+const TPropTable& PropTable(const TClassInfo& cls) {
+    // Class information never changes once made, so each class's table is made once.
     static std::mutex mutex;
-    static std::unordered_map<const TClassInfo*, std::vector<const TPropInfo*>> lists;
-    std::lock_guard lock(mutex);
-    auto it = lists.find(&cls);
-    if (it == lists.end()) it = lists.emplace(&cls, CollectPropInfos(cls)).first;
-    return it->second;
-}
-
-const TPropInfo* GetPropInfo(const TClassInfo& cls, std::string_view name) {
-    // The most derived declaration of each name, looked up by its lower-case spelling.
-    using TByName = std::unordered_map<std::string, const TPropInfo*>;
-    static std::mutex mutex;
-    static std::unordered_map<const TClassInfo*, TByName> tables;
-    const std::string key = LowerCase(name);
+    static std::unordered_map<const TClassInfo*, TPropTable> tables;
     std::lock_guard lock(mutex);
     auto it = tables.find(&cls);
     if (it == tables.end()) {
-        TByName byName;
-        for (const TPropInfo* p : CollectPropInfos(cls)) {
-            byName.emplace(LowerCase(p->Name), p);
-        }
-        it = tables.emplace(&cls, std::move(byName)).first;
+        TPropTable table;
+        table.Props = CollectPropInfos(cls);
+        for (const TPropInfo* p : table.Props)
+            table.Names.push_back(TPropTable::TName{TTextHash{}(p->Name), p->Name});
+        it = tables.emplace(&cls, std::move(table)).first;
     }
-    auto found = it->second.find(key);
-    return found == it->second.end() ? nullptr : found->second;
+    return it->second;
+}
+
+}  // namespace
+
+std::vector<const TPropInfo*> GetPropInfos(const TClassInfo& cls) {
+    return PropTable(cls).Props;
+}
+
+std::vector<TPropInfo> JoinProps(std::initializer_list<std::vector<TPropInfo>> runs) {
+    std::vector<TPropInfo> out;
+    for (const auto& run : runs) out.insert(out.end(), run.begin(), run.end());
+    return out;
+}
+
+const TPropInfo* GetPropInfo(const TClassInfo& cls, std::string_view name) {
+    // A form file gives each component's properties in property order, one component after
+    // another, so the property asked for is most often the last one found in its class (an
+    // object property, Font.Name then Font.Size) or follows closely on it: the search starts
+    // there. Each thread keeps that place for the classes it used last.
+    struct TRecent {
+        const TClassInfo* Class = nullptr;
+        const TPropTable* Table = nullptr;
+        std::size_t Last = 0;
+    };
+    constexpr std::size_t kRecentClasses = 16;
+    thread_local TRecent recent[kRecentClasses];
+    TRecent& r = recent[(reinterpret_cast<std::uintptr_t>(&cls) >> 4) % kRecentClasses];
+    if (r.Class != &cls) r = TRecent{&cls, &PropTable(cls), 0};
+    const std::vector<TPropTable::TName>& names = r.Table->Names;
+    const std::size_t hash = TTextHash{}(name);
+    std::size_t i = r.Last;
+    for (std::size_t k = 0; k < names.size(); ++k, ++i) {
+        if (i >= names.size()) i = 0;
+        if (names[i].Hash == hash && SameText(names[i].Name, name)) {
+            r.Last = i;
+            return r.Table->Props[i];
+        }
+    }
+    return nullptr;
 }
 
 const TTypeInfo* TypeInfoInteger() {
@@ -115,8 +164,12 @@ const TTypeInfo* TypeInfoSmallInt() {
     return &t;
 }
 const TTypeInfo* TypeInfoBoolean() {
-    static const TTypeInfo t{TTypeKind::tkEnumeration, "Boolean", "System", TOrdType::otUByte,
-                             {"False", "True"}};
+    static const TTypeInfo t{
+        TTypeKind::tkEnumeration, "Boolean", "System", TOrdType::otUByte, {"False", "True"}};
+    return &t;
+}
+const TTypeInfo* TypeInfoChar() {
+    static const TTypeInfo t{TTypeKind::tkChar, "Char", "System", TOrdType::otUByte};
     return &t;
 }
 const TTypeInfo* TypeInfoString() {
@@ -131,7 +184,9 @@ const TTypeInfo* TypeInfoDouble() {
     static const TTypeInfo t{TTypeKind::tkFloat, "Double", "System"};
     return &t;
 }
-const TTypeInfo* TypeInfoNotifyEvent() { return TypeInfoEvent("TNotifyEvent"); }
+const TTypeInfo* TypeInfoNotifyEvent() {
+    return TypeInfoEvent("TNotifyEvent");
+}
 
 const TTypeInfo* TypeInfoEvent(const char* name) {
     // One entry per event type name; the entries live as long as the program.

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -92,6 +93,9 @@ struct TClassInfo {
     TComponent* (*Create)(TComponent* owner) = nullptr;
 };
 
+// Runs of property entries joined into one table, in order.
+std::vector<TPropInfo> JoinProps(std::initializer_list<std::vector<TPropInfo>> runs);
+
 // Every published property of a class, in property order. Class information lives as long
 // as the program: the lists are worked out once per class.
 std::vector<const TPropInfo*> GetPropInfos(const TClassInfo& cls);
@@ -104,6 +108,7 @@ const TTypeInfo* TypeInfoWord();
 const TTypeInfo* TypeInfoByte();
 const TTypeInfo* TypeInfoSmallInt();
 const TTypeInfo* TypeInfoBoolean();
+const TTypeInfo* TypeInfoChar();
 const TTypeInfo* TypeInfoString();
 const TTypeInfo* TypeInfoCaption();
 const TTypeInfo* TypeInfoDouble();

@@ -1,5 +1,6 @@
 #include "controls/TControl.h"
 
+#include "controls/TForm.h"
 #include "controls/TWinControl.h"
 #include "controls/TWindowHost.h"
 #include "graphics/Graphics.h"
@@ -22,6 +23,18 @@ void TControl::SetParent(TWinControl* parent) {
     if (parent == this) throw EConvertError("A control cannot have itself as its parent");
     if (FParent) FParent->RemoveControl(this);
     if (parent) parent->InsertControl(this);
+}
+
+void TControl::InheritParentValues(const TWinControl& parent) {
+    if (FParentFont) {
+        FAssigningParentFont = true;
+        FFont->Assign(parent.Font());
+        FAssigningParentFont = false;
+    }
+    if (FParentColor) {
+        SetColor(parent.Color());
+        FParentColor = true;
+    }
 }
 
 TComponent* TControl::GetParentComponent() const { return FParent; }
@@ -49,18 +62,24 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 
 TRect TControl::GetClientRect() const { return TRect{0, 0, FWidth, FHeight}; }
 
-void TControl::SetClientWidth(int v) { SetWidth(FWidth - ClientWidth() + v); }
-void TControl::SetClientHeight(int v) { SetHeight(FHeight - ClientHeight() + v); }
+// The border keeps its width; a size beyond what an int holds stays at the largest one.
+void TControl::SetClientWidth(int v) {
+    SetWidth(SaturatedInt(std::int64_t{FWidth} - ClientWidth() + v));
+}
+void TControl::SetClientHeight(int v) {
+    SetHeight(SaturatedInt(std::int64_t{FHeight} - ClientHeight() + v));
+}
 
 TPoint TControl::ClientOrigin() const {
     if (!FParent) return TPoint{};
     TPoint p = FParent->ClientOrigin();
-    return TPoint{p.X + FLeft, p.Y + FTop};
+    return TPoint{SaturatedInt(std::int64_t{p.X} + FLeft), SaturatedInt(std::int64_t{p.Y} + FTop)};
 }
 
 TPoint TControl::ScreenToClient(TPoint hostPoint) const {
     TPoint o = ClientOrigin();
-    return TPoint{hostPoint.X - o.X, hostPoint.Y - o.Y};
+    return TPoint{SaturatedInt(std::int64_t{hostPoint.X} - o.X),
+                  SaturatedInt(std::int64_t{hostPoint.Y} - o.Y)};
 }
 
 void TControl::SetVisible(bool v) {
@@ -177,7 +196,22 @@ LRESULT TControl::Perform(UINT msg, WPARAM wparam, LPARAM lparam) {
     return m.Result;
 }
 
-void TControl::WndProc(TMessage& message) { Dispatch(message); }
+namespace {
+bool IsInputMessage(UINT msg) {
+    return (msg >= WM_KEYDOWN && msg <= WM_CHAR) || (msg >= WM_MOUSEMOVE && msg <= WM_MOUSEWHEEL);
+}
+}  // namespace
+
+void TControl::WndProc(TMessage& message) {
+    // A control being designed takes no input of its own: its form's designer takes it, or
+    // nobody does, so that a list box on a designed form never changes its selection.
+    if (ComponentState().Contains(csDesigning) && IsInputMessage(message.Msg)) {
+        if (TForm* form = GetParentForm(this); form && form->Designer())
+            form->Designer()->IsDesignMsg(this, message);
+        return;
+    }
+    Dispatch(message);
+}
 
 void TControl::Dispatch(TMessage& message) {
     switch (message.Msg) {
@@ -258,6 +292,14 @@ void TControl::HandleMouse(TMessage& message) {
             break;
     }
     DefaultHandler(message);
+}
+
+void TControl::BringToFront() {
+    if (FParent) FParent->SetChildZOrder(this, true);
+}
+
+void TControl::SendToBack() {
+    if (FParent) FParent->SetChildZOrder(this, false);
 }
 
 void TControl::Click() { OnClick(this); }

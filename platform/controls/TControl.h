@@ -29,6 +29,9 @@ public:
 
     TWinControl* Parent() const { return FParent; }
     virtual void SetParent(TWinControl* parent);
+    // Takes the font and the colour of parent where ParentFont and ParentColor ask for them
+    // (a windowed control also Ctl3D), as being put inside parent does.
+    virtual void InheritParentValues(const TWinControl& parent);
 
     int Left() const { return FLeft; }
     int Top() const { return FTop; }
@@ -39,7 +42,10 @@ public:
     void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
     void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
     virtual void SetBounds(int left, int top, int width, int height);
-    TRect BoundsRect() const { return TRect{FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+    TRect BoundsRect() const {
+        return TRect{FLeft, FTop, SaturatedInt(std::int64_t{FLeft} + FWidth),
+                     SaturatedInt(std::int64_t{FTop} + FHeight)};
+    }
     void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
 
     // The client area in client coordinates: (0, 0) to the client size.
@@ -124,6 +130,10 @@ public:
     virtual TWindowHost* Host() const;
 
     virtual void Click();
+
+    // Puts the control on top of its siblings, or under them.
+    void BringToFront();
+    void SendToBack();
 
     // A control is stored inside its parent; a form file nests it in a windowed control.
     bool HasParent() const override { return true; }

@@ -119,7 +119,17 @@ void TCustomListBox::SetSelected(int index, bool selected) {
             SetItemIndex(-1);
         return;
     }
-    if (FSelection.SetSelected(index, selected)) Invalidate();
+    // Selecting an item moves the caret and the anchor to it and brings it into view, as the
+    // window does; deselecting leaves them.
+    const int caret = FSelection.Caret();
+    bool changed = FSelection.SetSelected(index, selected);
+    if (selected) {
+        FSelection.SetCaret(index);
+        FSelection.SetAnchor(index);
+        ScrollIntoView(index);
+        changed = changed || caret != index;
+    }
+    if (changed) Invalidate();
 }
 
 int TCustomListBox::SelCount() const {
@@ -259,7 +269,7 @@ void TCustomListBox::ScrollBy(int items) {
     SetTopIndex(ClampToInt(static_cast<long long>(FTopIndex) + items));
 }
 
-void TCustomListBox::ScrollIntoView(int index) {
+void TCustomListBox::ScrollIntoView(int index, TItemView view) {
     if (FColumns > 0) {
         const int rows = RowsPerColumn();
         const int column = index / rows, topColumn = FTopIndex / rows;
@@ -271,8 +281,12 @@ void TCustomListBox::ScrollIntoView(int index) {
         return;
     }
     const int page = PageItemCount();
+    // The item just below the last whole one may stay partly shown, when a part of it shows.
+    const bool partShows = static_cast<long long>(page) * ItemHeight() < ClientHeight();
     if (index < FTopIndex)
         SetTopIndex(index);
+    else if (view == TItemView::Partly && partShows && index == FTopIndex + page)
+        return;
     else if (index >= FTopIndex + page)
         SetTopIndex(index - page + 1);
 }
@@ -309,7 +323,7 @@ int TCustomListBox::ItemAtPos(TPoint pos, bool existing) const {
 // ---- Scroll bar ----
 
 TCustomListBox::TScrollBarKind TCustomListBox::NeededScrollBar() const {
-    const TRect in = FBorderStyle == bsSingle ? SingleBorderInsets(Ctl3D()) : TRect{};
+    const TRect in = BorderInsets();
     const int clientWidth = Width() - in.Left - in.Right;
     const int clientHeight = Height() - in.Top - in.Bottom;
     const int ih = ItemHeight(), count = FItems->Count();
@@ -336,15 +350,19 @@ void TCustomListBox::UpdateScrollBar() {
     SetTopIndex(FTopIndex);
 }
 
+TRect TCustomListBox::BorderInsets() const {
+    return FBorderStyle == bsSingle ? SingleBorderInsets(Ctl3D(), Width(), Height()) : TRect{};
+}
+
 TRect TCustomListBox::NonClientInsets() const {
-    TRect in = FBorderStyle == bsSingle ? SingleBorderInsets(Ctl3D()) : TRect{};
+    TRect in = BorderInsets();
     if (FScrollBar == TScrollBarKind::Vertical) in.Right += TScrollBarGeometry::kSize;
     if (FScrollBar == TScrollBarKind::Horizontal) in.Bottom += TScrollBarGeometry::kSize;
     return in;
 }
 
 TScrollBarGeometry TCustomListBox::ScrollBar() const {
-    const TRect in = FBorderStyle == bsSingle ? SingleBorderInsets(Ctl3D()) : TRect{};
+    const TRect in = BorderInsets();
     const int right = Width() - in.Right, bottom = Height() - in.Bottom;
     constexpr int size = TScrollBarGeometry::kSize;
     if (FScrollBar == TScrollBarKind::Vertical)
@@ -400,12 +418,20 @@ void TCustomListBox::PaintWindow(HDC dc) {
     TRect clip;
     GetClipBox(dc, &clip);
     if (FItems->Count() == 0) PaintEmptyFocus();
+    // The window clips what is drawn for an item to the item, and puts the clipping region it
+    // found back after each one.
+    HRGN found = CreateRectRgn(0, 0, 0, 0);
+    const bool clipped = GetClipRgn(dc, found) == 1;
     // Only the items that show: the loop never looks at the others, however many there are.
     const int last = FTopIndex + VisibleItemCount();
     for (int i = FTopIndex; i < last; ++i) {
         const TRect r = ItemRect(i);
-        if (!IntersectRects(r, clip).IsEmpty()) PaintItem(i, r);
+        if (IntersectRects(r, clip).IsEmpty()) continue;
+        IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+        PaintItem(i, r);
+        SelectClipRgn(dc, clipped ? found : nullptr);
     }
+    DeleteObject(found);
     FCanvas->SetHandle(nullptr);
 }
 
@@ -474,7 +500,7 @@ void TCustomListBox::ListMouseDown(TMessage& message) {
     const TSelectKeys keys{(message.WParam & MK_SHIFT) != 0, (message.WParam & MK_CONTROL) != 0};
     FPressed = true;
     FSelection.Press(index, keys);
-    ScrollIntoView(index);
+    ScrollIntoView(index, TItemView::Partly);
     Invalidate();
 }
 
@@ -491,19 +517,26 @@ void TCustomListBox::ListMouseMove(TMessage& message) {
     }
     const int count = FItems->Count();
     if (!FPressed || count == 0) return;
-    // Dragging past an edge scrolls one item on; inside, the item under the mouse.
+    // The caret follows the item under the mouse. Past the top it goes to the item above the
+    // first shown; past the bottom to the one below the last whole one, or one further when
+    // it is there already, which scrolls. Below the last item it stays.
+    const int caret = FSelection.Caret();
     const TRect client = ClientRect();
     const TPoint inside{std::clamp(p.X, 0, std::max(0, client.Right - 1)),
                         std::clamp(p.Y, 0, std::max(0, client.Bottom - 1))};
-    int index = ItemAtPos(inside, false);
+    int index = ItemAtPos(inside, FColumns == 0);
+    if (index < 0) index = caret;
     if (FColumns == 0) {
         if (p.Y < 0) index = FTopIndex - 1;
-        if (p.Y >= client.Bottom) index = FTopIndex + PageItemCount();
+        if (p.Y >= client.Bottom) {
+            index = FTopIndex + PageItemCount();
+            if (index == caret) ++index;
+        }
     }
     index = std::clamp(index, 0, count - 1);
-    const int caret = FSelection.Caret();
+    if (index == caret) return;
     const bool changed = FSelection.DragTo(index);
-    ScrollIntoView(index);
+    ScrollIntoView(index, TItemView::Partly);
     if (changed || caret != FSelection.Caret()) Invalidate();
 }
 
@@ -524,8 +557,12 @@ void TCustomListBox::ListKeyDown(WORD key) {
     const TShiftState shift = KeyboardShiftState();
     const TSelectKeys keys{shift.Contains(ssShift), shift.Contains(ssCtrl)};
     const int caret = std::max(0, FSelection.Caret());
-    const int across = FColumns > 0 ? RowsPerColumn() : 1;
+    const int column = FColumns > 0 ? RowsPerColumn() : 1;
     const int page = FColumns > 0 ? PageItemCount() : std::max(1, PageItemCount() - 1);
+    // A single-selection list whose selection is not the caret's item (none selected yet)
+    // first selects the caret's item, whichever key moves, except across columns.
+    const bool across = FColumns > 0 && (key == VK_LEFT || key == VK_RIGHT);
+    const bool selectCaret = !FMultiSelect && FSelection.SingleSelected() != caret && !across;
     long long target = caret;
     switch (key) {
         case VK_UP:
@@ -535,10 +572,10 @@ void TCustomListBox::ListKeyDown(WORD key) {
             target = caret + 1;
             break;
         case VK_LEFT:
-            target = caret - across;
+            target = caret - column;
             break;
         case VK_RIGHT:
-            target = caret + across;
+            target = caret + column;
             break;
         case VK_HOME:
             target = 0;
@@ -553,11 +590,13 @@ void TCustomListBox::ListKeyDown(WORD key) {
             target = static_cast<long long>(caret) + page;
             break;
         case VK_SPACE:
+            if (selectCaret) break;
             if (FSelection.Space(keys)) SelectionChanged(true);
             return;
         default:
             return;
     }
+    if (selectCaret) target = caret;
     const int index = static_cast<int>(std::clamp<long long>(target, 0, count - 1));
     const bool changed = FSelection.MoveCaret(index, keys);
     ScrollIntoView(index);

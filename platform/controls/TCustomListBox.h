@@ -37,7 +37,8 @@ public:
     // only moves the focus, and scrolls it into view.
     int ItemIndex() const;
     void SetItemIndex(int index);
-    // An index out of range raises std::out_of_range.
+    // An index out of range raises std::out_of_range. Selecting an item of a multi-select
+    // list also moves the caret (ItemIndex) and the anchor to it and scrolls it into view.
     bool Selected(int index) const;
     void SetSelected(int index, bool selected);
     // The number of selected items with MultiSelect; -1 in a single-selection list.
@@ -114,13 +115,17 @@ private:
     // Recomputes whether a scroll bar is needed and keeps TopIndex in range.
     void UpdateScrollBar();
     TScrollBarKind NeededScrollBar() const;
+    // The border's widths, without the scroll bar.
+    TRect BorderInsets() const;
     void AdjustIntegralHeight();
     int AdjustedHeight(int height) const;
     int MaxTopIndex() const;
     int RowsPerColumn() const;
     int ColumnWidth() const;
     int ColumnCount() const;
-    void ScrollIntoView(int index);
+    // How much of an item scrolling must show: all of it, or at least a part (dragging).
+    enum class TItemView : std::uint8_t { Whole, Partly };
+    void ScrollIntoView(int index, TItemView view = TItemView::Whole);
     void ScrollBy(int items);
 
     void PaintItem(int index, const TRect& rect);

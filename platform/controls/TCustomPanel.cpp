@@ -67,7 +67,7 @@ void TCustomPanel::SetAlignment(TAlignment v) {
 }
 
 TRect TCustomPanel::NonClientInsets() const {
-    return FBorderStyle == bsSingle ? SingleBorderInsets(Ctl3D()) : TRect{};
+    return FBorderStyle == bsSingle ? SingleBorderInsets(Ctl3D(), Width(), Height()) : TRect{};
 }
 
 void TCustomPanel::PaintNonClient(HDC dc) {
@@ -93,8 +93,8 @@ void TCustomPanel::PaintCaptionText(TRect r) {
     canvas->Brush()->SetStyle(bsClear);
     canvas->SetFont(Font());
     const int h = canvas->TextHeight("W");
-    r.Top = (r.Top + r.Bottom - h) / 2;
-    r.Bottom = r.Top + h;
+    r.Top = SaturatedInt((std::int64_t{r.Top} + r.Bottom - h) / 2);
+    r.Bottom = SaturatedInt(std::int64_t{r.Top} + h);
     const std::string text = Caption().substr(0, 255);
     DrawTextA(canvas->Handle(), text.c_str(), -1, &r,
               DT_EXPANDTABS | DT_VCENTER | kAlignments[FAlignment]);

@@ -44,9 +44,24 @@ void TForm::SetFormClassName(const std::string& className) {
     FClassInfo = SameText(className, StaticClassInfo().Name) ? nullptr : &UserFormClass(className);
 }
 
-int TForm::TextHeight() const {
-    return Font()->TextMetrics().tmHeight;
+void TForm::PaintWindow(HDC dc) {
+    if (FDesigner && ComponentState().Contains(csDesigning)) FDesigner->PaintGrid(dc);
 }
+
+void TForm::Dispatch(TMessage& message) {
+    // A top-level form shows its caption in its frame, outside the client area its host
+    // paints: a new caption repaints nothing there.
+    if (message.Msg == CM_TEXTCHANGED && !Parent()) return;
+    TWinControl::Dispatch(message);
+}
+
+TForm* GetParentForm(TControl* control) {
+    if (!control) return nullptr;
+    while (control->Parent()) control = control->Parent();
+    return dynamic_cast<TForm*>(control);
+}
+
+int TForm::TextHeight() const { return Font()->TextMetrics().tmHeight; }
 
 const TClassInfo& TForm::StaticClassInfo() {
     using namespace PropBuild;

@@ -2,6 +2,7 @@
 // what a host shows.
 #pragma once
 
+#include "controls/TDesignerHook.h"
 #include "controls/TWinControl.h"
 
 class TForm : public TWinControl {
@@ -27,6 +28,18 @@ public:
     void SetTextHeight(int) {}
     bool OldCreateOrder() const { return FOldCreateOrder; }
     void SetOldCreateOrder(bool v) { FOldCreateOrder = v; }
+    // With KeyPreview the form sees every key before the focused control does, and a key it
+    // sets to 0 goes no further.
+    bool KeyPreview() const { return FKeyPreview; }
+    void SetKeyPreview(bool v) { FKeyPreview = v; }
+
+    // The design environment editing the form, or null. While the form is being designed it
+    // paints the grid and takes the input meant for the form's controls.
+    TDesignerHook* Designer() const { return FDesigner; }
+    void SetDesigner(TDesignerHook* designer) { FDesigner = designer; }
+    void PaintWindow(HDC dc) override;
+    void Dispatch(TMessage& message) override;
+
     int ClientWidthValue() const { return ClientWidth(); }
     int ClientHeightValue() const { return ClientHeight(); }
     void SetClientWidthValue(int v) { SetClientWidth(v); }
@@ -35,4 +48,9 @@ public:
 private:
     const TClassInfo* FClassInfo = nullptr;
     bool FOldCreateOrder = false;
+    bool FKeyPreview = false;
+    TDesignerHook* FDesigner = nullptr;
 };
+
+// The form a control sits on: the top of its parent chain when that is a form, else null.
+TForm* GetParentForm(TControl* control);

@@ -106,6 +106,10 @@ void TListSelection::SetCaret(int index) {
     if (index >= 0 && index < Count()) FCaret = index;
 }
 
+void TListSelection::SetAnchor(int index) {
+    if (index >= 0 && index < Count()) FAnchor = index;
+}
+
 bool TListSelection::SetRange(int index, bool state, bool exclusive) {
     const int lo = std::min(FAnchor, index), hi = std::max(FAnchor, index);
     bool changed = false;
@@ -124,7 +128,6 @@ bool TListSelection::Press(int index, TSelectKeys keys) {
             return SelectOnly(index);
         case TSelectionMode::Multiple:
             FCaret = FAnchor = index;
-            FDragging = false;
             return Set(index, !Selected(index));
         case TSelectionMode::Extended:
             break;
@@ -145,7 +148,12 @@ bool TListSelection::Press(int index, TSelectKeys keys) {
 bool TListSelection::DragTo(int index) {
     if (!FDragging) return false;
     if (FMode == TSelectionMode::Single) return SelectOnly(index);
-    if (FMode != TSelectionMode::Extended || index == FCaret) return false;
+    if (FMode == TSelectionMode::Multiple) {
+        // A drag in a multiple-selection list moves only the caret.
+        FCaret = index;
+        return false;
+    }
+    if (index == FCaret) return false;
     // Items that leave the range go back to how they were when the button went down: cleared
     // in an exclusive drag, as they were in an added one.
     const int oldLo = std::min(FAnchor, FCaret), oldHi = std::max(FAnchor, FCaret);

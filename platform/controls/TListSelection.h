@@ -47,6 +47,7 @@ public:
     // Selects only this item (-1: none); caret and anchor move to it.
     bool SelectOnly(int index);
     void SetCaret(int index);
+    void SetAnchor(int index);
 
     // What the user does; each returns whether the selection changed. index is a valid item.
     // A press starts a drag, which DragTo continues until the button is released.

@@ -19,8 +19,9 @@ int TScrollBarGeometry::MaxPosition() const {
 }
 
 int TScrollBarGeometry::ArrowLength() const {
-    const int length = FVertical ? FBar.Height() : FBar.Width();
-    return std::min(kSize, std::max(0, length) / 2);
+    const int length = Length();
+    if (length > 2 * kSize + kMinTrack) return kSize;
+    return length > kMinTrack ? (length - kMinTrack) / 2 : 0;
 }
 
 TRect TScrollBarGeometry::Span(int from, int to) const {
@@ -44,12 +45,13 @@ TRect TScrollBarGeometry::TrackRect() const {
     return Span(start + ArrowLength(), end - ArrowLength());
 }
 
+// A bar with room for no more than the shortest track has no thumb; otherwise the thumb
+// takes the page's share of the track, rounded, and at least kMinThumb when that fits.
 int TScrollBarGeometry::ThumbLength() const {
-    const TRect track = TrackRect();
-    const int length = FVertical ? track.Height() : track.Width();
-    if (length < kMinThumb || MaxPosition() == 0) return 0;
-    const long long thumb = static_cast<long long>(length) * FPage / FRange;
-    return static_cast<int>(std::clamp<long long>(thumb, kMinThumb, length));
+    if (Length() <= 2 * kSize + kMinTrack || MaxPosition() == 0) return 0;
+    const int track = Length() - 2 * kSize;
+    const int thumb = std::max(MulDiv(track, FPage, FRange), kMinThumb);
+    return thumb <= track ? thumb : 0;
 }
 
 int TScrollBarGeometry::ThumbStart() const {
@@ -57,8 +59,7 @@ int TScrollBarGeometry::ThumbStart() const {
     const int start = FVertical ? track.Top : track.Left;
     const int free = (FVertical ? track.Height() : track.Width()) - ThumbLength();
     const int position = std::clamp(FPosition, 0, MaxPosition());
-    return start +
-           static_cast<int>(static_cast<long long>(free) * position / std::max(1, MaxPosition()));
+    return start + MulDiv(free, position, std::max(1, MaxPosition()));
 }
 
 TRect TScrollBarGeometry::ThumbRect() const {
@@ -90,77 +91,70 @@ TScrollBarPart TScrollBarGeometry::HitTest(TPoint p) const {
 
 namespace {
 
-void Fill(HDC dc, const TRect& r, TColor color) {
-    FillSolidRect(dc, r, color);
+// The raised edge of a push button, filled with the face.
+void RaisedButton(HDC dc, TRect r) {
+    DrawEdge(dc, &r, EDGE_RAISED, BF_RECT | BF_MIDDLE);
 }
 
-// The raised edge of a push button: light over dark shadow outside, highlight over shadow
-// inside, the top-right and bottom-left corners in the bottom colours, then the face.
-void RaisedButton(HDC dc, const TRect& r) {
-    auto frame = [&](const TRect& f, TColor topLeft, TColor bottomRight) {
-        if (f.IsEmpty()) return;
-        Fill(dc, TRect{f.Left, f.Top, f.Right - 1, f.Top + 1}, topLeft);
-        Fill(dc, TRect{f.Left, f.Top + 1, f.Left + 1, f.Bottom - 1}, topLeft);
-        Fill(dc, TRect{f.Right - 1, f.Top, f.Right, f.Bottom}, bottomRight);
-        Fill(dc, TRect{f.Left, f.Bottom - 1, f.Right - 1, f.Bottom}, bottomRight);
-    };
-    frame(r, cl3DLight, cl3DDkShadow);
-    const TRect inner{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
-    frame(inner, clBtnHighlight, clBtnShadow);
-    Fill(dc, TRect{inner.Left + 1, inner.Top + 1, inner.Right - 1, inner.Bottom - 1}, clBtnFace);
-}
-
-// A solid triangle pointing up, down, left or right, centred in the button: rows (or
-// columns) 1, 3, 5 and 7 pixels long, as the classic scroll arrows are.
 enum class TArrow : std::uint8_t { Up, Down, Left, Right };
 
+// A solid triangle, its tip one pixel and each row (or column) from the tip two pixels longer:
+// four rows in a 16-pixel button (1, 3, 5, 7 pixels), three in smaller ones. It is placed in
+// the largest square centred in the button, by proportions of the square's side less 2 (the
+// classic arrow's), one pixel up and left of where they fall, as the system draws a button
+// that is not pressed. A button only a few pixels long gets its arrow partly outside.
 void ArrowGlyph(HDC dc, const TRect& button, TArrow arrow) {
-    const int steps = std::min({4, (button.Width() - 4) / 2, (button.Height() - 4) / 2});
-    if (steps <= 0) return;
-    const int base = 2 * steps - 1;
-    const bool vertical = arrow == TArrow::Up || arrow == TArrow::Down;
-    const int across = vertical ? base : steps, along = vertical ? steps : base;
-    const int x0 = button.Left + (button.Width() - across) / 2;
-    const int y0 = button.Top + (button.Height() - along) / 2;
-    for (int i = 0; i < steps; ++i) {
-        // i counts from the tip; the tip row is one pixel long.
-        const int len = 2 * i + 1, from = steps - 1 - i;
+    const int side = std::min(button.Width(), button.Height());
+    const int left = button.Left + (button.Width() - side) / 2;
+    const int top = button.Top + (button.Height() - side) / 2;
+    const int small = side - 2;
+    const int base = std::max(2, 290 * small / 1000 - 1);  // the base's row from the tip
+    const int across = 470 * small / 1000 + 1, along = 687 * small / 1000;
+    auto row = [&](int x, int y, int k) {  // across a vertical arrow
+        FillSolidRect(dc, TRect{x - k, y, x + k + 1, y + 1}, clBtnText);
+    };
+    auto column = [&](int x, int y, int k) {
+        FillSolidRect(dc, TRect{x, y - k, x + 1, y + k + 1}, clBtnText);
+    };
+    for (int k = 0; k <= base; ++k) {
         switch (arrow) {
             case TArrow::Up:
-                Fill(dc, TRect{x0 + from, y0 + i, x0 + from + len, y0 + i + 1}, clBtnText);
+                row(left + across, top + side - along - 2 + k, k);
                 break;
             case TArrow::Down:
-                Fill(dc, TRect{x0 + from, y0 + steps - 1 - i, x0 + from + len, y0 + steps - i},
-                     clBtnText);
+                row(left + across, top + along - k, k);
                 break;
             case TArrow::Left:
-                Fill(dc, TRect{x0 + i, y0 + from, x0 + i + 1, y0 + from + len}, clBtnText);
+                column(left + side - along - 2 + k, top + across, k);
                 break;
             case TArrow::Right:
-                Fill(dc, TRect{x0 + steps - 1 - i, y0 + from, x0 + steps - i, y0 + from + len},
-                     clBtnText);
+                column(left + along - k, top + across, k);
                 break;
         }
     }
 }
 
-// The track: a checkerboard of highlight and face, a pattern brush repeated from the
-// context's origin.
+// The track: a checkerboard of face and highlight, face on the context's origin, a pattern
+// brush repeated from there.
 void Track(HDC dc, const TRect& r) {
-    HBRUSH brush = CreatePatternBrush(CheckerPattern(clBtnHighlight, clBtnFace)->Handle());
+    HBRUSH brush = CreatePatternBrush(CheckerPattern(clBtnFace, clBtnHighlight)->Handle());
     FillRect(dc, &r, brush);
     DeleteObject(brush);
 }
 
 }  // namespace
 
+// Arrows first, each a raised button with its triangle, then the track and the thumb over
+// it: a bar too short for its arrows gets them drawn over its ends and beyond.
 void TScrollBarGeometry::Paint(HDC dc) const {
     if (FBar.IsEmpty()) return;
-    const TRect a1 = Arrow1Rect(), a2 = Arrow2Rect();
-    RaisedButton(dc, a1);
-    ArrowGlyph(dc, a1, FVertical ? TArrow::Up : TArrow::Left);
-    RaisedButton(dc, a2);
-    ArrowGlyph(dc, a2, FVertical ? TArrow::Down : TArrow::Right);
+    if (ArrowLength() > 0) {
+        const TRect a1 = Arrow1Rect(), a2 = Arrow2Rect();
+        RaisedButton(dc, a1);
+        ArrowGlyph(dc, a1, FVertical ? TArrow::Up : TArrow::Left);
+        RaisedButton(dc, a2);
+        ArrowGlyph(dc, a2, FVertical ? TArrow::Down : TArrow::Right);
+    }
     const TRect track = TrackRect();
     if (track.IsEmpty()) return;
     Track(dc, track);

@@ -25,8 +25,11 @@ enum class TScrollBarPart : std::uint8_t { None, Arrow1, PageBack, Thumb, PageFo
 
 class TScrollBarGeometry {
 public:
-    // The classic width of a vertical bar and height of a horizontal one.
+    // The classic width of a vertical bar and height of a horizontal one, and the length of
+    // each arrow button while the bar is longer than both arrows and the shortest track.
     static constexpr int kSize = 16;
+    // A shorter bar keeps a track this long and splits the rest between its two arrows.
+    static constexpr int kMinTrack = 4;
     // A thumb is never shorter than this; a track shorter than it shows no thumb.
     static constexpr int kMinThumb = 8;
 
@@ -51,6 +54,7 @@ public:
     void Paint(HDC dc) const;
 
 private:
+    int Length() const { return FVertical ? FBar.Height() : FBar.Width(); }
     int ArrowLength() const;
     int ThumbLength() const;
     TRect Span(int from, int to) const;  // the part of the bar between two coordinates along it

@@ -15,11 +15,16 @@ const TSurface& TSurfaceDevice::Pixels() const {
     return FSurface;
 }
 
-HDC TSurfaceDevice::CreateContext(TPoint origin, const TRect& clip, TCallLog* log, TRect* drawn) {
-    auto* dc = new TDeviceContext(&FSurface, origin, clip);
+HDC TSurfaceDevice::CreateContext(TPoint origin, const TRegion& visible, TCallLog* log,
+                                  TRect* drawn) {
+    auto* dc = new TDeviceContext(&FSurface, origin, visible);
     dc->Log = log;
     dc->Drawn = drawn;
     return dc;
+}
+
+void TSurfaceDevice::SetVisibleRegion(HDC dc, const TRegion& visible) {
+    dc->SetVisibleRegion(visible);
 }
 
 HDC TSurfaceDevice::CreateNullContext() {

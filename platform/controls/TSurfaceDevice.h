@@ -6,6 +6,7 @@
 
 #include "core/Types.h"
 #include "gdi/TCallLog.h"
+#include "gdi/TRegion.h"
 #include "gdi/TSurface.h"
 #include "win/WinApi.h"
 
@@ -24,10 +25,16 @@ public:
     const TSurface& Pixels() const;
 
     // A context whose logical (0, 0) lies at device point origin, allowed to touch only the
-    // device pixels inside clip (cut to the surface). The calls made on it go to log when
-    // there is one (only the framework's engine keeps such a record); the device area they may
+    // device pixels of visible (cut to the surface). The calls made on it go to log when there
+    // is one (only the framework's engine keeps such a record); the device area they may
     // change is added to drawn, when given.
-    HDC CreateContext(TPoint origin, const TRect& clip, TCallLog* log, TRect* drawn);
+    HDC CreateContext(TPoint origin, const TRegion& visible, TCallLog* log, TRect* drawn);
+    HDC CreateContext(TPoint origin, const TRect& visible, TCallLog* log, TRect* drawn) {
+        return CreateContext(origin, TRegion(NormalizedRect(visible)), log, drawn);
+    }
+    // Gives a context made by CreateContext the device pixels it may touch anew, as windows
+    // moved; the clip region a program selected stays within them.
+    static void SetVisibleRegion(HDC dc, const TRegion& visible);
     // A context that draws on nothing.
     static HDC CreateNullContext();
     // Frees a context made by either.

@@ -1,9 +1,20 @@
 #include "controls/TWinControl.h"
 
 #include <algorithm>
+#include <cstdint>
 
+#include "controls/TForm.h"
 #include "controls/TWindowHost.h"
 #include "graphics/Graphics.h"
+
+namespace {
+// Removes item from list, looking from the end: children leave last first more often than not.
+template <class T>
+void EraseFromEnd(std::vector<T*>& list, const TControl* item) {
+    const auto it = std::find(list.rbegin(), list.rend(), item);
+    if (it != list.rend()) list.erase(std::next(it).base());
+}
+}  // namespace
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner), FBrush(std::make_unique<TBrush>()) {
     FBrush->SetColor(Color());
@@ -11,7 +22,9 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner), FBrush(std::make_
 
 TWinControl::~TWinControl() {
     if (TWindowHost* host = Host()) host->ControlDestroyed(this);
-    // Child controls go with their parent, last first.
+    // Child controls go with their parent, last first; those that stay are not laid out again
+    // each time one leaves.
+    ++FAlignLevel;
     while (!FControls.empty()) delete FControls.back();
     if (FHost) {
         TWindowHost* host = FHost;
@@ -24,40 +37,39 @@ void TWinControl::InsertControl(TControl* control) {
     if (!control || control->FParent == this) return;
     FControls.push_back(control);
     control->FParent = this;
-    if (control->FParentFont) {
-        control->FAssigningParentFont = true;
-        control->FFont->Assign(Font());
-        control->FAssigningParentFont = false;
-    }
-    if (control->FParentColor) {
-        control->SetColor(Color());
-        control->FParentColor = true;
-    }
+    control->InheritParentValues(*this);
     if (auto* win = dynamic_cast<TWinControl*>(control)) {
         FTabList.push_back(win);
-        if (win->FParentCtl3D) {
-            win->SetCtl3D(FCtl3D);
-            win->FParentCtl3D = true;
-        }
         if (FHandleAllocated) win->HandleNeeded();
         win->DeviceChangedTree();
+        WindowsChanged();
     }
     Realign();
     control->Invalidate();
 }
 
+void TWinControl::InheritParentValues(const TWinControl& parent) {
+    TControl::InheritParentValues(parent);
+    if (FParentCtl3D) {
+        SetCtl3D(parent.Ctl3D());
+        FParentCtl3D = true;
+    }
+}
+
 void TWinControl::RemoveControl(TControl* control) {
-    auto it = std::find(FControls.begin(), FControls.end(), control);
-    if (it == FControls.end()) return;
+    if (!control || control->FParent != this) return;
     control->Invalidate();
     if (auto* win = dynamic_cast<TWinControl*>(control)) {
         if (TWindowHost* host = Host(); host && win->Focused()) host->SetFocusedControl(nullptr);
         win->DestroyHandle();
     }
-    FControls.erase(std::find(FControls.begin(), FControls.end(), control));
-    FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), control), FTabList.end());
+    EraseFromEnd(FControls, control);
+    if (auto* win = dynamic_cast<TWinControl*>(control)) EraseFromEnd(FTabList, win);
     control->FParent = nullptr;
-    if (auto* win = dynamic_cast<TWinControl*>(control)) win->DeviceChangedTree();
+    if (auto* win = dynamic_cast<TWinControl*>(control)) {
+        win->DeviceChangedTree();
+        WindowsChanged();
+    }
     Realign();
 }
 
@@ -70,6 +82,7 @@ void TWinControl::CreateWnd() {
     FHandleAllocated = true;
     // A context made on demand before the window existed draws nowhere; drop it.
     DeviceChanged();
+    WindowsChanged();
     Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(ClientWidth(), ClientHeight()));
     Perform(WM_SETFONT, 0, 1);
     for (TControl* c : FControls)
@@ -83,6 +96,7 @@ void TWinControl::DestroyHandle() {
         if (auto* win = dynamic_cast<TWinControl*>(c)) win->DestroyHandle();
     FHandleAllocated = false;
     DeviceChanged();
+    WindowsChanged();
 }
 
 void TWinControl::RecreateWnd() {
@@ -90,6 +104,10 @@ void TWinControl::RecreateWnd() {
     Invalidate();
     DestroyHandle();
     HandleNeeded();
+}
+
+void TWinControl::WindowsChanged() {
+    if (TWindowHost* host = Host()) host->WindowsChanged();
 }
 
 void TWinControl::DeviceChangedTree() {
@@ -144,15 +162,62 @@ void TWinControl::UpdateTabOrder(int v) {
 }
 
 void TWinControl::FixupTabList() {
-    // Each child takes the place it was read with; children without a valid one keep theirs
-    // among the rest.
-    std::vector<TWinControl*> placed(FTabList.size(), nullptr);
-    for (TWinControl* c : FTabList)
-        if (c->FTabOrder >= 0 && c->FTabOrder < static_cast<int>(placed.size()) &&
-            !placed[static_cast<std::size_t>(c->FTabOrder)])
-            placed[static_cast<std::size_t>(c->FTabOrder)] = c;
-    for (std::size_t i = 0; i < placed.size(); ++i)
-        if (placed[i]) placed[i]->UpdateTabOrder(static_cast<int>(i));
+    // Each child that was read with a valid place that no child before it claimed is moved
+    // there, places in increasing order, the way the framework has always done it (children
+    // without a place keep theirs among the rest). Moving a child to place i changes the list
+    // only at and after position i, so the moves are made on a linked list that knows which
+    // children stand before position i: each move costs the same however many children there are.
+    constexpr std::size_t kNone = SIZE_MAX;
+    const std::size_t count = FTabList.size();
+    if (count == 0) return;
+    std::vector<std::size_t> placed(count, kNone);  // place -> index into FTabList
+    for (std::size_t k = 0; k < count; ++k) {
+        const int place = FTabList[k]->FTabOrder;
+        if (place >= 0 && static_cast<std::size_t>(place) < count &&
+            placed[static_cast<std::size_t>(place)] == kNone)
+            placed[static_cast<std::size_t>(place)] = k;
+    }
+    // A ring through the children in list order, count being the end.
+    std::vector<std::size_t> next(count + 1), prev(count + 1);
+    for (std::size_t k = 0; k <= count; ++k) {
+        next[k] = k == count ? 0 : k + 1;
+        prev[k] = k == 0 ? count : k - 1;
+    }
+    auto unlink = [&](std::size_t k) {
+        next[prev[k]] = next[k];
+        prev[next[k]] = prev[k];
+    };
+    auto linkAfter = [&](std::size_t k, std::size_t at) {
+        prev[k] = at;
+        next[k] = next[at];
+        prev[next[at]] = k;
+        next[at] = k;
+    };
+    std::vector<bool> before(count, false);  // stands before position i
+    std::size_t atPlace = next[count];       // the child at position i
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t moved = placed[i];
+        if (moved == kNone || moved == atPlace) {
+            before[atPlace] = true;
+            atPlace = next[atPlace];
+        } else if (!before[moved]) {
+            // From further on: it goes in front of the child at position i.
+            unlink(moved);
+            linkAfter(moved, prev[atPlace]);
+            before[moved] = true;
+        } else {
+            // From before: the children after it move up one, so it lands behind the child
+            // that stood at position i.
+            unlink(moved);
+            before[atPlace] = true;
+            linkAfter(moved, atPlace);
+            atPlace = next[moved];
+        }
+    }
+    std::vector<TWinControl*> ordered;
+    ordered.reserve(count);
+    for (std::size_t k = next[count]; k != count; k = next[k]) ordered.push_back(FTabList[k]);
+    FTabList = std::move(ordered);
 }
 
 void TWinControl::Loaded() {
@@ -218,15 +283,17 @@ bool TWinControl::SelectNext(const TWinControl* current, bool goForward, bool ch
 
 TRect TWinControl::GetClientRect() const {
     const TRect in = NonClientInsets();
-    return TRect{0, 0, std::max(0, Width() - in.Left - in.Right),
-                 std::max(0, Height() - in.Top - in.Bottom)};
+    return TRect{
+        0, 0, SaturatedInt(std::max<std::int64_t>(0, std::int64_t{Width()} - in.Left - in.Right)),
+        SaturatedInt(std::max<std::int64_t>(0, std::int64_t{Height()} - in.Top - in.Bottom))};
 }
 
 TPoint TWinControl::ClientOrigin() const {
     if (!Parent()) return TPoint{};
     const TPoint p = Parent()->ClientOrigin();
     const TRect in = NonClientInsets();
-    return TPoint{p.X + Left() + in.Left, p.Y + Top() + in.Top};
+    return TPoint{SaturatedInt(std::int64_t{p.X} + Left() + in.Left),
+                  SaturatedInt(std::int64_t{p.Y} + Top() + in.Top)};
 }
 
 TRect TWinControl::SurfaceWindowRect() const {
@@ -235,40 +302,62 @@ TRect TWinControl::SurfaceWindowRect() const {
         return Translated(BoundsRect(), p.X, p.Y);
     }
     const TRect in = NonClientInsets();
-    return TRect{-in.Left, -in.Top, Width() - in.Left, Height() - in.Top};
+    return TRect{-in.Left, -in.Top, SaturatedInt(std::int64_t{Width()} - in.Left),
+                 SaturatedInt(std::int64_t{Height()} - in.Top)};
 }
 
 TRect TWinControl::VisibleClientClip() const {
     if (!FHandleAllocated || !Visible()) return TRect{};
     const TPoint o = ClientOrigin();
-    TRect clip{o.X, o.Y, o.X + ClientWidth(), o.Y + ClientHeight()};
+    TRect clip{o.X, o.Y, SaturatedInt(std::int64_t{o.X} + ClientWidth()),
+               SaturatedInt(std::int64_t{o.Y} + ClientHeight())};
     if (Parent()) return IntersectRects(clip, Parent()->VisibleClientClip());
     if (TWindowHost* host = Host()) return IntersectRects(clip, host->SurfaceBounds());
     return TRect{};
 }
 
+TRegion TWinControl::VisibleClientRegion() const {
+    TRegion region(VisibleClientClip());
+    auto leaveOut = [&](const TControl* c) {
+        const auto* win = dynamic_cast<const TWinControl*>(c);
+        if (win && win->FHandleAllocated && win->Visible())
+            region.Subtract(win->SurfaceWindowRect());
+    };
+    if (ControlStyle().Contains(csAcceptsControls))
+        for (const TControl* c : FControls) leaveOut(c);
+    for (const TWinControl* c = this; c->Parent(); c = c->Parent()) {
+        const std::vector<TControl*>& siblings = c->Parent()->FControls;
+        auto above = std::find(siblings.begin(), siblings.end(), c);
+        if (above != siblings.end()) ++above;
+        for (; above != siblings.end(); ++above) leaveOut(*above);
+    }
+    return region;
+}
+
 void TWinControl::PaintNonClient(HDC) {}
 
-TRect TWinControl::SingleBorderInsets(bool ctl3D) {
-    return ctl3D ? TRect{2, 2, 2, 2} : TRect{1, 1, 1, 1};
+// The sunken edge needs more than four pixels each way: a smaller window gets none, and its
+// client area is the whole window, as the system lays a window with a client edge out.
+bool TWinControl::HasSunkenEdge(bool ctl3D, int width, int height) {
+    return ctl3D && width > 4 && height > 4;
+}
+
+TRect TWinControl::SingleBorderInsets(bool ctl3D, int width, int height) {
+    if (!ctl3D) return TRect{1, 1, 1, 1};
+    return HasSunkenEdge(ctl3D, width, height) ? TRect{2, 2, 2, 2} : TRect{};
 }
 
 void TWinControl::PaintSingleBorder(HDC dc, const TRect& r, bool ctl3D) {
-    // One-pixel frames with the top and left edges in the first colour; the top-right and
-    // bottom-left corners take the second colour, as GDI's sunken edge draws them.
-    auto frame = [&](const TRect& f, TColor topLeft, TColor bottomRight) {
-        if (f.IsEmpty()) return;
-        FillSolidRect(dc, TRect{f.Left, f.Top, f.Right - 1, f.Top + 1}, topLeft);
-        FillSolidRect(dc, TRect{f.Left, f.Top + 1, f.Left + 1, f.Bottom - 1}, topLeft);
-        FillSolidRect(dc, TRect{f.Right - 1, f.Top, f.Right, f.Bottom}, bottomRight);
-        FillSolidRect(dc, TRect{f.Left, f.Bottom - 1, f.Right - 1, f.Bottom}, bottomRight);
-    };
     if (ctl3D) {
-        frame(r, clBtnShadow, clBtnHighlight);
-        frame(TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, cl3DDkShadow, cl3DLight);
-    } else {
-        frame(r, clWindowFrame, clWindowFrame);
+        TRect edge = r;
+        if (HasSunkenEdge(ctl3D, r.Width(), r.Height())) DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
+        return;
     }
+    if (r.IsEmpty()) return;
+    FillSolidRect(dc, TRect{r.Left, r.Top, r.Right, r.Top + 1}, clWindowFrame);
+    FillSolidRect(dc, TRect{r.Left, r.Bottom - 1, r.Right, r.Bottom}, clWindowFrame);
+    FillSolidRect(dc, TRect{r.Left, r.Top, r.Left + 1, r.Bottom}, clWindowFrame);
+    FillSolidRect(dc, TRect{r.Right - 1, r.Top, r.Right, r.Bottom}, clWindowFrame);
 }
 
 void TWinControl::PaintWindow(HDC) {}
@@ -280,7 +369,10 @@ HDC TWinControl::CreateClientContext() const {
 }
 
 void TWinControl::ReleaseClientContext(HDC dc) const {
-    TWindowHost::ReleaseContext(dc);
+    if (TWindowHost* host = Host())
+        host->ReleaseContext(dc);
+    else
+        TWindowHost::ReleaseNullContext(dc);
 }
 
 void TWinControl::InvalidateRect(const TRect& clientRect) {
@@ -317,16 +409,20 @@ void TWinControl::Realign() {
     FAligning = false;
 }
 
+// Sizes and offsets are summed in 64 bits and saturate, so that no size a form gives a
+// control overflows the layout.
 void TWinControl::AlignControls(TControl*, TRect& rect) {
+    using I = std::int64_t;
     const TRect client = GetClientRect();
     // Anchored controls keep their distance to the edges they are anchored to.
     if (!FAnchorRect.IsEmpty() &&
         (FAnchorRect.Right != client.Right || FAnchorRect.Bottom != client.Bottom)) {
-        const int dx = client.Right - FAnchorRect.Right, dy = client.Bottom - FAnchorRect.Bottom;
+        const I dx = I{client.Right} - FAnchorRect.Right,
+                dy = I{client.Bottom} - FAnchorRect.Bottom;
         for (TControl* c : FControls) {
             if (c->Align() != alNone) continue;
             const TAnchors a = c->Anchors();
-            int l = c->Left(), t = c->Top(), w = c->Width(), h = c->Height();
+            I l = c->Left(), t = c->Top(), w = c->Width(), h = c->Height();
             if (a.Contains(akRight)) {
                 if (a.Contains(akLeft))
                     w += dx;
@@ -339,7 +435,8 @@ void TWinControl::AlignControls(TControl*, TRect& rect) {
                 else
                     t += dy;
             }
-            c->SetBounds(l, t, std::max(0, w), std::max(0, h));
+            c->SetBounds(SaturatedInt(l), SaturatedInt(t), SaturatedInt(std::max<I>(0, w)),
+                         SaturatedInt(std::max<I>(0, h)));
         }
     }
     FAnchorRect = client;
@@ -349,19 +446,21 @@ void TWinControl::AlignControls(TControl*, TRect& rect) {
             switch (align) {
                 case alTop:
                     c->SetBounds(rect.Left, rect.Top, rect.Width(), c->Height());
-                    rect.Top += c->Height();
+                    rect.Top = SaturatedInt(I{rect.Top} + c->Height());
                     break;
                 case alBottom:
-                    c->SetBounds(rect.Left, rect.Bottom - c->Height(), rect.Width(), c->Height());
-                    rect.Bottom -= c->Height();
+                    c->SetBounds(rect.Left, SaturatedInt(I{rect.Bottom} - c->Height()),
+                                 rect.Width(), c->Height());
+                    rect.Bottom = SaturatedInt(I{rect.Bottom} - c->Height());
                     break;
                 case alLeft:
                     c->SetBounds(rect.Left, rect.Top, c->Width(), rect.Height());
-                    rect.Left += c->Width();
+                    rect.Left = SaturatedInt(I{rect.Left} + c->Width());
                     break;
                 case alRight:
-                    c->SetBounds(rect.Right - c->Width(), rect.Top, c->Width(), rect.Height());
-                    rect.Right -= c->Width();
+                    c->SetBounds(SaturatedInt(I{rect.Right} - c->Width()), rect.Top, c->Width(),
+                                 rect.Height());
+                    rect.Right = SaturatedInt(I{rect.Right} - c->Width());
                     break;
                 case alClient:
                     c->SetBounds(rect.Left, rect.Top, std::max(0, rect.Width()),
@@ -378,6 +477,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     const int oldWidth = Width(), oldHeight = Height();
     TControl::SetBounds(left, top, width, height);
     DeviceChangedTree();
+    WindowsChanged();
     if (FHandleAllocated && (Width() != oldWidth || Height() != oldHeight))
         Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(ClientWidth(), ClientHeight()));
     if (FHost && (Width() != oldWidth || Height() != oldHeight)) FHost->ResizeSurface();
@@ -410,6 +510,22 @@ void TWinControl::WMEraseBkgnd(TMessage& message) {
     const TRect client = GetClientRect();
     FillSolidRect(reinterpret_cast<HDC>(message.WParam), client, Color());
     message.Result = 1;
+}
+
+TWinControl* TWinControl::KeyPreviewForm() {
+    TForm* form = GetParentForm(this);
+    return form && form != this && form->KeyPreview() ? form : nullptr;
+}
+
+void TWinControl::SetChildZOrder(TControl* control, bool topMost) {
+    auto it = std::find(FControls.begin(), FControls.end(), control);
+    if (it == FControls.end()) return;
+    FControls.erase(it);
+    if (topMost)
+        FControls.push_back(control);
+    else
+        FControls.insert(FControls.begin(), control);
+    control->Invalidate();
 }
 
 void TWinControl::KeyDown(WORD& key, TShiftState shift) {
@@ -451,10 +567,14 @@ void TWinControl::Dispatch(TMessage& message) {
         case WM_KEYUP: {
             WORD key = static_cast<WORD>(message.WParam);
             const TShiftState shift = KeyboardShiftState();
-            if (message.Msg == WM_KEYDOWN)
-                KeyDown(key, shift);
-            else
-                KeyUp(key, shift);
+            TWinControl* preview = KeyPreviewForm();
+            if (message.Msg == WM_KEYDOWN) {
+                if (preview) preview->KeyDown(key, shift);
+                if (key != 0) KeyDown(key, shift);
+            } else {
+                if (preview) preview->KeyUp(key, shift);
+                if (key != 0) KeyUp(key, shift);
+            }
             if (key == 0) return;
             message.WParam = key;
             DefaultHandler(message);
@@ -462,7 +582,8 @@ void TWinControl::Dispatch(TMessage& message) {
         }
         case WM_CHAR: {
             char key = static_cast<char>(message.WParam);
-            KeyPress(key);
+            if (TWinControl* preview = KeyPreviewForm()) preview->KeyPress(key);
+            if (key != 0) KeyPress(key);
             if (key == 0) return;
             message.WParam = static_cast<unsigned char>(key);
             DefaultHandler(message);
@@ -492,6 +613,7 @@ void TWinControl::Dispatch(TMessage& message) {
         case CM_VISIBLECHANGED:
             // Contexts made on demand were clipped to what was visible when they were made.
             DeviceChangedTree();
+            WindowsChanged();
             TControl::Dispatch(message);
             return;
         case CM_PARENTCTL3DCHANGED:

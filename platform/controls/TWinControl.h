@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "controls/TControl.h"
+#include "gdi/TRegion.h"
 #include "graphics/TBrush.h"
 
 class TWinControl : public TControl {
@@ -19,6 +20,10 @@ public:
     TControl* Controls(int index) const { return FControls.at(static_cast<std::size_t>(index)); }
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
+    // Puts a child control last (on top of its siblings) or first (under them): the order in
+    // which the children paint and in which a form file stores them.
+    void SetChildZOrder(TControl* control, bool topMost);
+    void InheritParentValues(const TWinControl& parent) override;
 
     // The window: created when the control is shown on a host, with WM_SIZE and WM_SETFONT.
     bool HandleAllocated() const { return FHandleAllocated; }
@@ -64,6 +69,10 @@ public:
     // The window's rectangle and its visible client area on the host's surface.
     TRect SurfaceWindowRect() const;
     TRect VisibleClientClip() const;
+    // What of the visible client area no other window covers: windows clip their siblings, so
+    // the later children of the parent and of each parent above it are left out, and a control
+    // that holds controls clips its children.
+    TRegion VisibleClientRegion() const;
 
     // Paints the border; dc's origin is the window's top-left.
     virtual void PaintNonClient(HDC dc);
@@ -119,12 +128,17 @@ protected:
     void NotifyControls(UINT msg);
     void SetHost(TWindowHost* host) { FHost = host; }
     // The border drawn by a control with a single border: the two-pixel sunken edge with
-    // Ctl3D, a one-pixel frame without.
+    // Ctl3D (none on a window too small for it), a one-pixel frame without.
     static void PaintSingleBorder(HDC dc, const TRect& windowRect, bool ctl3D);
-    static TRect SingleBorderInsets(bool ctl3D);
+    static TRect SingleBorderInsets(bool ctl3D, int width, int height);
+    static bool HasSunkenEdge(bool ctl3D, int width, int height);
 
 private:
+    // The form that sees this control's keys first (KeyPreview), or null.
+    TWinControl* KeyPreviewForm();
     void DeviceChangedTree();
+    // Tells the host that this window moved, showed, hid, came or went.
+    void WindowsChanged();
     void UpdateTabOrder(int v);
     void FixupTabList();
 

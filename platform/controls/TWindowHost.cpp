@@ -1,5 +1,8 @@
 #include "controls/TWindowHost.h"
 
+#include <algorithm>
+#include <string>
+
 #include "controls/TWinControl.h"
 
 namespace {
@@ -17,7 +20,17 @@ TWindowHost::~TWindowHost() {
     Detach();
 }
 
+void TWindowHost::CheckSurfaceSize(const TWinControl& root) {
+    const std::int64_t w = root.ClientWidth(), h = root.ClientHeight();
+    if (w <= kMaxSurfaceSide && h <= kMaxSurfaceSide && w * h <= kMaxSurfacePixels) return;
+    throw ESurfaceTooLarge("the client area of " + std::to_string(w) + " x " + std::to_string(h) +
+                           " pixels is larger than a window may be (at most " +
+                           std::to_string(kMaxSurfaceSide) + " pixels a side and " +
+                           std::to_string(kMaxSurfacePixels) + " pixels in all)");
+}
+
 void TWindowHost::Attach(TWinControl* root) {
+    CheckSurfaceSize(*root);
     Detach();
     FRoot = root;
     root->SetHost(this);
@@ -37,7 +50,9 @@ void TWindowHost::Detach() {
 
 void TWindowHost::ResizeSurface() {
     if (!FRoot) return;
-    const int w = FRoot->ClientWidth(), h = FRoot->ClientHeight();
+    const int w = std::min(FRoot->ClientWidth(), kMaxSurfaceSide);
+    const int h = static_cast<int>(std::min<std::int64_t>(
+        std::min(FRoot->ClientHeight(), kMaxSurfaceSide), kMaxSurfacePixels / std::max(w, 1)));
     if (w == FDevice.Bounds().Width() && h == FDevice.Bounds().Height()) return;
     FDevice.Resize(w, h);
     FDirty = FDevice.Bounds();
@@ -89,19 +104,32 @@ void TWindowHost::ControlDestroyed(const TControl* control) {
     FInvalidates.erase(control);
     FPaints.erase(control);
     FLogs.erase(control);
+    std::erase_if(FClientContexts, [&](const auto& entry) { return entry.second == control; });
 }
 
 HDC TWindowHost::CreateClientContext(const TWinControl* control) {
-    return FDevice.CreateContext(control->ClientOrigin(), control->VisibleClientClip(),
-                                 CallLogFor(control), &FDrawn);
+    HDC dc = FDevice.CreateContext(control->ClientOrigin(), control->VisibleClientRegion(),
+                                   CallLogFor(control), &FDrawn);
+    FClientContexts[dc] = control;
+    return dc;
+}
+
+void TWindowHost::ReleaseContext(HDC dc) {
+    FClientContexts.erase(dc);
+    TSurfaceDevice::ReleaseContext(dc);
 }
 
 HDC TWindowHost::CreateNullContext() {
     return TSurfaceDevice::CreateNullContext();
 }
 
-void TWindowHost::ReleaseContext(HDC dc) {
+void TWindowHost::ReleaseNullContext(HDC dc) {
     TSurfaceDevice::ReleaseContext(dc);
+}
+
+void TWindowHost::WindowsChanged() {
+    for (const auto& [dc, control] : FClientContexts)
+        TSurfaceDevice::SetVisibleRegion(dc, control->VisibleClientRegion());
 }
 
 void TWindowHost::PaintAll() {

@@ -2,8 +2,10 @@
 // pass that repaints it. The headless host paints into memory; a windowed host also presents.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "controls/Controls.h"
@@ -20,8 +22,23 @@ class TWinControl;
 TShiftState KeyboardShiftState();
 void SetKeyboardShiftState(TShiftState state);
 
+// The largest surface a host paints on: any real screen fits, and its pixels take at most
+// 256 MB.
+constexpr int kMaxSurfaceSide = 32768;
+constexpr std::int64_t kMaxSurfacePixels = std::int64_t{1} << 26;
+
+// A form whose client area is larger than a host's surface may be.
+class ESurfaceTooLarge : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 class TWindowHost {
 public:
+    // Raises ESurfaceTooLarge, saying how large the form is and what the limits are, when the
+    // client area of root does not fit a surface.
+    static void CheckSurfaceSize(const TWinControl& root);
+
     virtual ~TWindowHost();
 
     // The pixels of the root's client area as painted so far. Where the system draws, they
@@ -52,15 +69,22 @@ public:
 
     // A context on the control's client area for drawing outside the paint pass (a control
     // that paints on its own, as the marquee does on a tick): clipped to what of the client
-    // area shows, recording into the control's call log, and noting what it draws so that a
-    // windowed host can present it.
+    // area shows (TWinControl::VisibleClientRegion, which leaves out the windows above it),
+    // recording into the control's call log, and noting what it draws so that a windowed host
+    // can present it. Until it is released the host keeps its clip up to date as windows
+    // move, show, hide, come and go.
     virtual HDC CreateClientContext(const TWinControl* control);
-    // A context that draws on nothing, for a control without a window.
+    // Frees a context made by CreateClientContext or CreateNullContext.
+    virtual void ReleaseContext(HDC dc);
+    // A context that draws on nothing, for a control without a window, and its release.
     static HDC CreateNullContext();
-    // Frees a context made by either.
-    static void ReleaseContext(HDC dc);
+    static void ReleaseNullContext(HDC dc);
+    // Windows have moved, shown, hidden, come or gone: the contexts made outside the paint
+    // pass get their clips again.
+    void WindowsChanged();
 
-    // Makes the surface follow the root's client size.
+    // Makes the surface follow the root's client size, as far as the limits allow: of a
+    // larger client area, the surface holds the top-left part.
     void ResizeSurface();
 
     // The control with the keyboard focus; moving the focus sends WM_KILLFOCUS and
@@ -75,7 +99,8 @@ public:
 
 protected:
     TWindowHost() = default;
-    // Shows root on this host: its window and its children's windows are created.
+    // Shows root on this host: its window and its children's windows are created. Raises
+    // ESurfaceTooLarge, before anything else, for a root too large to show.
     void Attach(TWinControl* root);
     // Called after the paint pass touched the rectangle of the surface.
     virtual void Presented(const TRect&) {}
@@ -96,4 +121,5 @@ private:
     std::map<const TControl*, int> FInvalidates;
     std::map<const TControl*, int> FPaints;
     std::map<const TControl*, TCallLog*> FLogs;
+    std::map<HDC, const TWinControl*> FClientContexts;
 };

@@ -4,13 +4,18 @@
 // same on every machine.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace AnsiText {
 
-constexpr char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
-constexpr char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c; }
+constexpr char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+constexpr char Upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c;
+}
 
 }  // namespace AnsiText
 
@@ -23,3 +28,22 @@ bool SameText(std::string_view a, std::string_view b);
 // zero or positive.
 int CompareText(std::string_view a, std::string_view b);
 bool EndsText(std::string_view s, std::string_view suffix);
+
+// Text from a file as a message may show it: control characters, DEL and the bytes above
+// ASCII as escapes (\n, \t, \x1B, \xE9), so that nothing a file holds reaches a terminal as a
+// command or breaks a line of the message.
+std::string EscapedText(std::string_view s);
+// The same in single quotes, with a quote or a backslash in it escaped too: 'a\'b\x1B'.
+std::string QuotedText(std::string_view s);
+// Hashing and equality for unordered containers of names, which ignore case as SameText does.
+// Both take string views, so that a name is looked up as it is spelt.
+struct TTextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const noexcept;
+};
+struct TTextEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const noexcept {
+        return SameText(a, b);
+    }
+};

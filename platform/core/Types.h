@@ -14,6 +14,12 @@ constexpr TColor ColorFromBits(std::uint32_t bits) { return static_cast<TColor>(
 constexpr std::uint32_t ColorBits(TColor color) { return static_cast<std::uint32_t>(color); }
 constexpr bool IsSystemColor(TColor color) { return (ColorBits(color) & 0x80000000u) != 0; }
 
+// A coordinate or size worked out in 64 bits, brought back into 32 by saturation: geometry
+// far outside any surface stays far outside, without overflowing on the way.
+constexpr std::int32_t SaturatedInt(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
 struct TPoint {
     std::int32_t X = 0;
     std::int32_t Y = 0;
@@ -27,8 +33,9 @@ struct TRect {
     std::int32_t Right = 0;
     std::int32_t Bottom = 0;
 
-    constexpr std::int32_t Width() const { return Right - Left; }
-    constexpr std::int32_t Height() const { return Bottom - Top; }
+    // Saturated, as a rectangle may span more than an int holds.
+    constexpr std::int32_t Width() const { return SaturatedInt(std::int64_t{Right} - Left); }
+    constexpr std::int32_t Height() const { return SaturatedInt(std::int64_t{Bottom} - Top); }
     constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
     constexpr bool Contains(TPoint p) const {
         return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom;
@@ -61,8 +68,11 @@ constexpr TRect UnionRects(const TRect& a, const TRect& b) {
                  std::max(a.Bottom, b.Bottom)};
 }
 
+// Saturated: a rectangle moved past what an int holds stays at its edge, far off any surface.
 constexpr TRect Translated(const TRect& r, std::int32_t dx, std::int32_t dy) {
-    return TRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
+    return TRect{SaturatedInt(std::int64_t{r.Left} + dx), SaturatedInt(std::int64_t{r.Top} + dy),
+                 SaturatedInt(std::int64_t{r.Right} + dx),
+                 SaturatedInt(std::int64_t{r.Bottom} + dy)};
 }
 
 // A set of enumeration values, as the framework's sets are: bit n stands for ordinal n.

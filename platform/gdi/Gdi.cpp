@@ -19,6 +19,10 @@ TPixel PixelOf(TColor c) {
     return PixelFromColorRef(ColorToRGB(c));
 }
 
+TColor SystemColor(int index) {
+    return static_cast<TColor>(0x80000000u | static_cast<unsigned>(index));
+}
+
 // An ellipse's outline is walked whole, however little of it is visible, so an ellipse
 // beyond this size (no control draws one) is left out rather than cost seconds and
 // gigabytes.
@@ -47,23 +51,19 @@ TRect BlitBox(const TDeviceContext& dc, const TRect& r) {
 }
 
 void FillDevice(TDeviceContext& dc, const TRect& device, TPixel p) {
-    const TRect r = IntersectRects(device, dc.DeviceClip());
-    if (r.IsEmpty()) return;
-    PixelLoops::FillRect(*dc.Surface(), r, p);
+    dc.Clip().ForEachPart(device,
+                          [&](const TRect& part) { PixelLoops::FillRect(*dc.Surface(), part, p); });
 }
 
-// Fills a device rectangle, already clipped, with a brush that is not null: its colour, or
-// its pattern aligned with the context's origin.
-void FillClippedWithBrush(TDeviceContext& dc, const TRect& r, const TGdiBrush& brush) {
-    if (brush.Style == BS_PATTERN && brush.Pattern)
-        PixelLoops::PatternFill(*dc.Surface(), r, *brush.Pattern, dc.Origin());
-    else
-        PixelLoops::FillRect(*dc.Surface(), r, PixelOf(brush.Color));
-}
-
+// Fills what of a device rectangle the clip leaves with a brush that is not null: its colour,
+// or its pattern aligned with the context's origin.
 void FillWithBrush(TDeviceContext& dc, const TRect& device, const TGdiBrush& brush) {
-    const TRect r = IntersectRects(device, dc.DeviceClip());
-    if (!r.IsEmpty()) FillClippedWithBrush(dc, r, brush);
+    dc.Clip().ForEachPart(device, [&](const TRect& part) {
+        if (brush.Style == BS_PATTERN && brush.Pattern)
+            PixelLoops::PatternFill(*dc.Surface(), part, *brush.Pattern, dc.Origin());
+        else
+            PixelLoops::FillRect(*dc.Surface(), part, PixelOf(brush.Color));
+    });
 }
 
 // ---- pens ---------------------------------------------------------------------------------
@@ -122,19 +122,22 @@ void Apply(TSurface& s, int x, int y, const TInk& ink) {
         PixelLoops::Invert(s, x, y);
 }
 
-// One segment of a one-pixel stroke, device coordinates, end point left out. The pattern
-// advances by the segment's whole length, clipped or not.
+// One segment of a one-pixel stroke, device coordinates, end point left out, drawn through
+// each rectangle of the clip in turn. The pattern advances by the segment's whole length,
+// clipped or not.
 void StrokeSegment(TDeviceContext& dc, TPoint from, TPoint to, TStroke& stroke) {
     const TLineRaster line(from, to);
-    const TLineRaster::TRange range = line.Clipped(dc.DeviceClip());
     TSurface& s = *dc.Surface();
-    if (stroke.Dash.IsSolid()) {
-        line.ForEach(range, [&](int x, int y, std::int64_t) { Apply(s, x, y, stroke.On); });
-    } else {
-        const std::int64_t start = stroke.Position;
-        line.ForEach(range, [&](int x, int y, std::int64_t i) {
-            Apply(s, x, y, stroke.Dash.IsOn(start + i) ? stroke.On : stroke.Off);
-        });
+    const std::int64_t start = stroke.Position;
+    for (const TRect& clip : dc.Clip().Rects()) {
+        const TLineRaster::TRange range = line.Clipped(clip);
+        if (stroke.Dash.IsSolid()) {
+            line.ForEach(range, [&](int x, int y, std::int64_t) { Apply(s, x, y, stroke.On); });
+        } else {
+            line.ForEach(range, [&](int x, int y, std::int64_t i) {
+                Apply(s, x, y, stroke.Dash.IsOn(start + i) ? stroke.On : stroke.Off);
+            });
+        }
     }
     stroke.Position += line.Length();
 }
@@ -150,7 +153,7 @@ void PaintRegion(TDeviceContext& dc, const TSpanRegion& region, TPixel p) {
     const TRect& b = region.Bounds();
     for (int y = b.Top; y < b.Bottom; ++y)
         for (const TSpanRegion::TSpan& s : region.Row(y))
-            PixelLoops::FillSpan(*dc.Surface(), y, s.Left, s.Right, p);
+            FillDevice(dc, TRect{s.Left, y, s.Right, y + 1}, p);
 }
 
 // Draws a figure (device points) with the context's pen, whatever its kind.
@@ -186,6 +189,84 @@ void RectangleInDevice(TDeviceContext& dc, TRect box) {
         FillWithBrush(dc, fill, dc.Brush);
     }
     StrokeWithPen(dc, RectangleOutline(box), true);
+}
+
+// ---- edges ----------------------------------------------------------------------------
+
+constexpr int kNone = -1;
+
+// Colour of each line by the edge's four BDR_ bits, as system colour indices.
+constexpr int kTopLeftInner[16] = {kNone,
+                                   kNone,
+                                   kNone,
+                                   kNone,
+                                   kNone,
+                                   COLOR_BTNHIGHLIGHT,
+                                   COLOR_BTNHIGHLIGHT,
+                                   kNone,
+                                   kNone,
+                                   COLOR_3DDKSHADOW,
+                                   COLOR_3DDKSHADOW,
+                                   kNone,
+                                   kNone,
+                                   kNone,
+                                   kNone,
+                                   kNone};
+constexpr int kTopLeftOuter[16] = {kNone,
+                                   COLOR_3DLIGHT,
+                                   COLOR_BTNSHADOW,
+                                   kNone,
+                                   COLOR_BTNHIGHLIGHT,
+                                   COLOR_3DLIGHT,
+                                   COLOR_BTNSHADOW,
+                                   kNone,
+                                   COLOR_3DDKSHADOW,
+                                   COLOR_3DLIGHT,
+                                   COLOR_BTNSHADOW,
+                                   kNone,
+                                   kNone,
+                                   COLOR_3DLIGHT,
+                                   COLOR_BTNSHADOW,
+                                   kNone};
+constexpr int kBottomRightInner[16] = {
+    kNone, kNone,         kNone,         kNone, kNone, COLOR_BTNSHADOW, COLOR_BTNSHADOW, kNone,
+    kNone, COLOR_3DLIGHT, COLOR_3DLIGHT, kNone, kNone, kNone,           kNone,           kNone};
+constexpr int kBottomRightOuter[16] = {
+    kNone,           COLOR_3DDKSHADOW, COLOR_BTNHIGHLIGHT, kNone,
+    COLOR_BTNSHADOW, COLOR_3DDKSHADOW, COLOR_BTNHIGHLIGHT, kNone,
+    COLOR_3DLIGHT,   COLOR_3DDKSHADOW, COLOR_BTNHIGHLIGHT, kNone,
+    kNone,           COLOR_3DDKSHADOW, COLOR_BTNHIGHLIGHT, kNone};
+// The soft edge swaps the top-left colours.
+constexpr int kTopLeftInnerSoft[16] = {
+    kNone, kNone,           kNone,           kNone, kNone, COLOR_3DLIGHT, COLOR_3DLIGHT, kNone,
+    kNone, COLOR_BTNSHADOW, COLOR_BTNSHADOW, kNone, kNone, kNone,         kNone,         kNone};
+constexpr int kTopLeftOuterSoft[16] = {
+    kNone,           COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW, kNone,
+    COLOR_3DLIGHT,   COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW, kNone,
+    COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW, kNone,
+    kNone,           COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW, kNone};
+// Flat and mono edges: one colour all round, a frame outside and the face or window inside.
+constexpr int kOuterFlat[16] = {kNone,         COLOR_BTNSHADOW, COLOR_BTNSHADOW, COLOR_BTNSHADOW,
+                                COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNSHADOW, COLOR_BTNSHADOW,
+                                COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNSHADOW, COLOR_BTNSHADOW,
+                                COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNSHADOW, COLOR_BTNSHADOW};
+constexpr int kOuterMono[16] = {
+    kNone,        COLOR_WINDOWFRAME, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME,
+    COLOR_WINDOW, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME,
+    COLOR_WINDOW, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME,
+    COLOR_WINDOW, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME};
+constexpr int kInnerMono[16] = {kNone, kNone,        kNone,        kNone,
+                                kNone, COLOR_WINDOW, COLOR_WINDOW, COLOR_WINDOW,
+                                kNone, COLOR_WINDOW, COLOR_WINDOW, COLOR_WINDOW,
+                                kNone, COLOR_WINDOW, COLOR_WINDOW, COLOR_WINDOW};
+
+// One line of an edge in a system colour, as a one-pixel LineTo draws it: the end left out,
+// and nothing for an edge without that line.
+void EdgeLine(TDeviceContext& dc, int colorIndex, int x0, int y0, int x1, int y1) {
+    if (colorIndex == kNone) return;
+    TStroke stroke;
+    stroke.On = TInk{TInk::imCopy, PixelOf(SystemColor(colorIndex))};
+    StrokeSegment(dc, dc.ToDevice(TPoint{x0, y0}), dc.ToDevice(TPoint{x1, y1}), stroke);
 }
 
 }  // namespace
@@ -237,10 +318,10 @@ void Ellipse(TDeviceContext& dc, int x1, int y1, int x2, int y2) {
                 ++run.Bottom;
                 continue;
             }
-            if (!run.IsEmpty()) FillClippedWithBrush(dc, run, dc.Brush);
+            if (!run.IsEmpty()) FillWithBrush(dc, run, dc.Brush);
             run = left < right ? TRect{left, y, right, y + 1} : TRect{};
         }
-        if (!run.IsEmpty()) FillClippedWithBrush(dc, run, dc.Brush);
+        if (!run.IsEmpty()) FillWithBrush(dc, run, dc.Brush);
     }
     if (shape.Kind != TPenShape::pkNull) StrokeWithPen(dc, ellipse.Outline(), true);
 }
@@ -271,11 +352,23 @@ void Polyline(TDeviceContext& dc, const std::vector<TPoint>& points) {
 void SetPixel(TDeviceContext& dc, int x, int y, TColor color) {
     const TPoint p = dc.ToDevice(TPoint{x, y});
     dc.NoteDrawn();
-    if (dc.DeviceClip().Contains(p)) PixelLoops::Plot(*dc.Surface(), p.X, p.Y, PixelOf(color));
+    if (dc.Clip().Contains(p)) PixelLoops::Plot(*dc.Surface(), p.X, p.Y, PixelOf(color));
+}
+
+const TSurface& BlitPixels(const TBitmapImage* image, const TSurface& pixels, TRect& source,
+                           TSurface& scratch) {
+    if (!image || !image->HasFields()) return pixels;
+    const TRect part = IntersectRects(NormalizedRect(source), pixels.Bounds());
+    PixelLoops::WidenFields(scratch, pixels, part, image->FieldMasks);
+    source = Translated(source, -part.Left, -part.Top);
+    return scratch;
 }
 
 void DrawBitmap(TDeviceContext& dc, int x, int y, const TBitmapImage& image) {
-    DrawBitmap(dc, x, y, image.Pixels, image.Pixels.Bounds());
+    TRect source = image.Pixels.Bounds();
+    TSurface scratch;
+    const TSurface& pixels = BlitPixels(&image, image.Pixels, source, scratch);
+    DrawBitmap(dc, x, y, pixels, source);
 }
 
 void DrawBitmap(TDeviceContext& dc, int x, int y, const TSurface& pixels, const TRect& source) {
@@ -286,14 +379,17 @@ void DrawBitmap(TDeviceContext& dc, int x, int y, const TSurface& pixels, const 
     const TRect dest =
         dc.ToDevice(TRect{x + (src.Left - source.Left), y + (src.Top - source.Top),
                           x + (src.Right - source.Left), y + (src.Bottom - source.Top)});
-    const TRect visible = IntersectRects(dest, dc.DeviceClip());
-    if (visible.IsEmpty()) return;
-    const TRect from = Translated(visible, src.Left - dest.Left, src.Top - dest.Top);
-    PixelLoops::Copy(*dc.Surface(), visible.Left, visible.Top, pixels, from);
+    dc.Clip().ForEachPart(dest, [&](const TRect& part) {
+        const TRect from = Translated(part, src.Left - dest.Left, src.Top - dest.Top);
+        PixelLoops::Copy(*dc.Surface(), part.Left, part.Top, pixels, from);
+    });
 }
 
 void StretchBitmap(TDeviceContext& dc, const TRect& dest, const TBitmapImage& image) {
-    StretchBitmap(dc, dest, image.Pixels, image.Pixels.Bounds());
+    TRect source = image.Pixels.Bounds();
+    TSurface scratch;
+    const TSurface& pixels = BlitPixels(&image, image.Pixels, source, scratch);
+    StretchBitmap(dc, dest, pixels, source);
 }
 
 void StretchBitmap(TDeviceContext& dc, const TRect& dest, const TSurface& pixels,
@@ -316,7 +412,66 @@ void StretchBitmap(TDeviceContext& dc, const TRect& dest, const TSurface& pixels
     for (int y = visible.Top; y < visible.Bottom; ++y)
         ys[static_cast<std::size_t>(y - visible.Top)] =
             source.Top + rows.SourceIndex(h > 0 ? y - d.Top : d.Top - y);
-    PixelLoops::Resample(*dc.Surface(), visible, pixels, xs.data(), ys.data());
+    dc.Clip().ForEachPart(visible, [&](const TRect& part) {
+        PixelLoops::Resample(*dc.Surface(), part, pixels,
+                             &xs[static_cast<std::size_t>(part.Left - visible.Left)],
+                             &ys[static_cast<std::size_t>(part.Top - visible.Top)]);
+    });
+}
+
+bool DrawEdge(TDeviceContext& dc, TRect& rect, unsigned edge, unsigned flags) {
+    dc.Record({"DrawEdge", rect, 0, static_cast<int>(edge)});
+    const unsigned type = edge & 0xF;
+    int topLeftInner = kTopLeftInner[type], topLeftOuter = kTopLeftOuter[type];
+    int bottomRightInner = kBottomRightInner[type], bottomRightOuter = kBottomRightOuter[type];
+    if (flags & BF_MONO) {
+        topLeftInner = bottomRightInner = kInnerMono[type];
+        topLeftOuter = bottomRightOuter = kOuterMono[type];
+    } else if (flags & BF_FLAT) {
+        topLeftOuter = bottomRightOuter = kOuterFlat[type];
+        topLeftInner = bottomRightInner = kInnerMono[type] == kNone ? kNone : COLOR_BTNFACE;
+    } else if (flags & BF_SOFT) {
+        topLeftInner = kTopLeftInnerSoft[type];
+        topLeftOuter = kTopLeftOuterSoft[type];
+    }
+    // Where two sides meet, the inner lines stop a pixel short of the corner.
+    auto both = [&](unsigned sides) { return (flags & sides) == sides ? 1 : 0; };
+    const int lb = both(BF_LEFT | BF_BOTTOM), rt = both(BF_RIGHT | BF_TOP);
+    const int rb = both(BF_RIGHT | BF_BOTTOM), lt = both(BF_LEFT | BF_TOP);
+    const TRect r = rect;
+    if (dc.Surface()) {
+        if (flags & BF_TOP) EdgeLine(dc, topLeftOuter, r.Left, r.Top, r.Right, r.Top);
+        if (flags & BF_LEFT) EdgeLine(dc, topLeftOuter, r.Left, r.Top, r.Left, r.Bottom);
+        if (flags & BF_BOTTOM)
+            EdgeLine(dc, bottomRightOuter, r.Left, r.Bottom - 1, r.Right, r.Bottom - 1);
+        if (flags & BF_RIGHT)
+            EdgeLine(dc, bottomRightOuter, r.Right - 1, r.Top, r.Right - 1, r.Bottom);
+        if (flags & BF_TOP)
+            EdgeLine(dc, topLeftInner, r.Left + lt, r.Top + 1, r.Right - rt, r.Top + 1);
+        if (flags & BF_LEFT)
+            EdgeLine(dc, topLeftInner, r.Left + 1, r.Top + lt, r.Left + 1, r.Bottom - lb);
+        if (flags & BF_BOTTOM)
+            EdgeLine(dc, bottomRightInner, r.Left + lb, r.Bottom - 2, r.Right - rb, r.Bottom - 2);
+        if (flags & BF_RIGHT)
+            EdgeLine(dc, bottomRightInner, r.Right - 2, r.Top + rt, r.Right - 2, r.Bottom - rb);
+    }
+    // An edge with both raised and sunken lines on one side is no 3-D edge: it has no face.
+    const bool solid =
+        !(((type & 0xC) == 0xC || (type & 0x3) == 0x3) && !(flags & (BF_FLAT | BF_MONO)));
+    if (((flags & BF_MIDDLE) && solid) || (flags & BF_ADJUST)) {
+        const int lines = (kInnerMono[type] != kNone ? 1 : 0) + (kOuterMono[type] != kNone ? 1 : 0);
+        TRect inner = r;
+        if (flags & BF_LEFT) inner.Left += lines;
+        if (flags & BF_RIGHT) inner.Right -= lines;
+        if (flags & BF_TOP) inner.Top += lines;
+        if (flags & BF_BOTTOM) inner.Bottom -= lines;
+        if ((flags & BF_MIDDLE) && solid && dc.Surface()) {
+            const TColor face = SystemColor((flags & BF_MONO) ? COLOR_WINDOW : COLOR_BTNFACE);
+            FillWithBrush(dc, BlitBox(dc, inner), TGdiBrush{BS_SOLID, face, nullptr});
+        }
+        if (flags & BF_ADJUST) rect = inner;
+    }
+    return solid;
 }
 
 void DrawFocusRect(TDeviceContext& dc, const TRect& r) {

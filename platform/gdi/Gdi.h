@@ -47,6 +47,15 @@ void StretchBitmap(TDeviceContext& dc, const TRect& dest, const TBitmapImage& im
 // pixels draws nothing.
 void StretchBitmap(TDeviceContext& dc, const TRect& dest, const TSurface& pixels,
                    const TRect& source);
+// What a blit copies from the source rectangle of a bitmap's pixels (image may be null: plain
+// pixels): the pixels themselves, or, for a bitmap read from 16-bit pixels, the part of the
+// source that exists widened as the system draws such a bitmap, made in scratch, with source
+// moved to match.
+const TSurface& BlitPixels(const TBitmapImage* image, const TSurface& pixels, TRect& source,
+                           TSurface& scratch);
+// DrawEdge (WinApi.h): each line as a one-pixel LineTo in its system colour, the face filled
+// as FillRect fills, rect moved in by BF_ADJUST; returns whether the edge has a face.
+bool DrawEdge(TDeviceContext& dc, TRect& rect, unsigned edge, unsigned flags);
 // The dotted focus frame: every other pixel along the outline that Rectangle would draw,
 // inverted, so that drawing it twice restores the pixels.
 void DrawFocusRect(TDeviceContext& dc, const TRect& r);

@@ -1,5 +1,9 @@
 // The Win32 drawing calls, served by the rasterizer: objects, contexts, shapes and blits.
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "gdi/Gdi.h"
@@ -128,10 +132,73 @@ int SetStretchBltMode(HDC dc, int mode) {
     return previous;
 }
 
+namespace {
+
+// A clipping rectangle in device coordinates; coordinates beyond what a rectangle holds stop
+// at its limits.
+TRect ClipDeviceRect(const TDeviceContext& dc, int left, int top, int right, int bottom) {
+    auto device = [](int v, int origin) {
+        return static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(std::int64_t{v} + origin, INT32_MIN, INT32_MAX));
+    };
+    const TPoint o = dc.Origin();
+    return TRect{device(left, o.X), device(top, o.Y), device(right, o.X), device(bottom, o.Y)};
+}
+
+int RegionKind(const TRegion& region) {
+    if (region.IsEmpty()) return NULLREGION;
+    return region.IsSimple() ? SIMPLEREGION : COMPLEXREGION;
+}
+
+}  // namespace
+
 int GetClipBox(HDC dc, LPRECT rect) {
-    if (!dc || !rect) return 0;
+    if (!dc || !rect) return RGN_ERROR;
     *rect = dc->ClipBox();
-    return rect->IsEmpty() ? NULLREGION : SIMPLEREGION;
+    return RegionKind(dc->Clip());
+}
+
+int IntersectClipRect(HDC dc, int left, int top, int right, int bottom) {
+    if (!dc) return RGN_ERROR;
+    dc->IntersectClipRect(ClipDeviceRect(*dc, left, top, right, bottom));
+    return RegionKind(dc->Clip());
+}
+
+int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom) {
+    if (!dc) return RGN_ERROR;
+    dc->ExcludeClipRect(ClipDeviceRect(*dc, left, top, right, bottom));
+    return RegionKind(dc->Clip());
+}
+
+HRGN CreateRectRgn(int left, int top, int right, int bottom) {
+    return new TRegion(NormalizedRect(TRect{left, top, right, bottom}));
+}
+
+BOOL DeleteObject(HRGN region) {
+    if (!region) return FALSE;
+    delete region;
+    return TRUE;
+}
+
+int GetClipRgn(HDC dc, HRGN region) {
+    if (!dc || !region) return -1;
+    if (!dc->ClipRegion()) return 0;
+    *region = *dc->ClipRegion();
+    return 1;
+}
+
+int SelectClipRgn(HDC dc, HRGN region) {
+    if (!dc) return RGN_ERROR;
+    dc->SelectClipRegion(region ? std::optional<TRegion>(*region) : std::nullopt);
+    return RegionKind(dc->Clip());
+}
+
+int SaveDC(HDC dc) {
+    return dc ? dc->SaveState() : 0;
+}
+
+BOOL RestoreDC(HDC dc, int savedDC) {
+    return dc && dc->RestoreState(savedDC) ? TRUE : FALSE;
 }
 
 BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous) {
@@ -181,6 +248,11 @@ int FrameRect(HDC dc, const RECT* rect, HBRUSH brush) {
     return 1;
 }
 
+BOOL DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags) {
+    if (!dc || !rect || (flags & BF_DIAGONAL)) return FALSE;
+    return Gdi::DrawEdge(*dc, *rect, edge, flags) ? TRUE : FALSE;
+}
+
 BOOL DrawFocusRect(HDC dc, const RECT* rect) {
     if (!Drawable(dc) || !rect) return FALSE;
     Gdi::DrawFocusRect(*dc, *rect);
@@ -196,7 +268,7 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
 COLORREF GetPixel(HDC dc, int x, int y) {
     if (!Drawable(dc)) return CLR_INVALID;
     const TPoint p = dc->ToDevice(TPoint{x, y});
-    if (!dc->DeviceClip().Contains(p)) return CLR_INVALID;
+    if (!dc->Clip().Contains(p)) return CLR_INVALID;
     return ColorRefFromPixel(dc->Surface()->At(p.X, p.Y)) & 0x00FFFFFF;
 }
 
@@ -205,8 +277,11 @@ BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX
             DWORD) {
     if (!Drawable(dc) || !Drawable(source)) return FALSE;
     const TPoint from = source->ToDevice(TPoint{sourceX, sourceY});
-    Gdi::DrawBitmap(*dc, x, y, *source->Surface(),
-                    TRect{from.X, from.Y, from.X + width, from.Y + height});
+    TRect rect{from.X, from.Y, from.X + width, from.Y + height};
+    TSurface scratch;
+    const TSurface& pixels =
+        Gdi::BlitPixels(source->SelectedBitmap, *source->Surface(), rect, scratch);
+    Gdi::DrawBitmap(*dc, x, y, pixels, rect);
     return TRUE;
 }
 
@@ -214,7 +289,13 @@ BOOL StretchBlt(HDC dc, int x, int y, int width, int height, HDC source, int sou
                 int sourceWidth, int sourceHeight, DWORD) {
     if (!Drawable(dc) || !Drawable(source)) return FALSE;
     const TPoint from = source->ToDevice(TPoint{sourceX, sourceY});
-    Gdi::StretchBitmap(*dc, TRect{x, y, x + width, y + height}, *source->Surface(),
-                       TRect{from.X, from.Y, from.X + sourceWidth, from.Y + sourceHeight});
+    TRect rect{from.X, from.Y, from.X + sourceWidth, from.Y + sourceHeight};
+    // A source that reaches outside the bitmap draws nothing: it is not widened either.
+    const bool inside =
+        !rect.IsEmpty() && IntersectRects(rect, source->Surface()->Bounds()) == rect;
+    TSurface scratch;
+    const TSurface& pixels = Gdi::BlitPixels(inside ? source->SelectedBitmap : nullptr,
+                                             *source->Surface(), rect, scratch);
+    Gdi::StretchBitmap(*dc, TRect{x, y, x + width, y + height}, pixels, rect);
     return TRUE;
 }

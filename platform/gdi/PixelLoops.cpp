@@ -1,6 +1,7 @@
 #include "gdi/PixelLoops.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <cwchar>
 
@@ -71,6 +72,29 @@ void Resample(TSurface& s, const TRect& dest, const TSurface& from, const int* c
         }
         const TPixel* in = from.Row(rows[i]);
         for (int x = 0; x < w; ++x) out[x] = in[columns[x]];
+    }
+}
+
+void WidenFields(TSurface& out, const TSurface& from, const TRect& src,
+                 const std::array<std::uint32_t, 3>& fieldMasks) {
+    out.Resize(src.Width(), src.Height());
+    // One table a channel: each byte to its top bits widened.
+    std::array<std::array<std::uint8_t, 256>, 3> widen{};
+    for (std::size_t c = 0; c < 3; ++c) {
+        const int n = std::popcount(fieldMasks[c]);
+        for (unsigned v = 0; v < 256; ++v) {
+            const unsigned top = n >= 1 && n < 8 ? v & (0xFF00u >> n) & 0xFF : v;
+            widen[c][v] = static_cast<std::uint8_t>(n >= 1 && n < 8 ? top | top >> n : v);
+        }
+    }
+    for (int y = 0; y < src.Height(); ++y) {
+        const TPixel* in = from.Row(src.Top + y) + src.Left;
+        TPixel* row = out.Row(y);
+        for (int x = 0; x < src.Width(); ++x) {
+            const TPixel p = in[x];
+            row[x] = (p & 0xFF000000u) | TPixel{widen[0][(p >> 16) & 0xFF]} << 16 |
+                     TPixel{widen[1][(p >> 8) & 0xFF]} << 8 | widen[2][p & 0xFF];
+        }
     }
 }
 

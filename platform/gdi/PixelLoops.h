@@ -2,6 +2,7 @@
 // coordinates: every rectangle, span and point here is in device pixels and already clipped.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "gdi/TSurface.h"
@@ -23,6 +24,12 @@ void Invert(TSurface& s, int x, int y);
 // Fills dest with from's pixel (columns[x - dest.Left], rows[y - dest.Top]) at each (x, y).
 void Resample(TSurface& s, const TRect& dest, const TSurface& from, const int* columns,
               const int* rows);
+// Copies the source rectangle src of from into out (made src's size), each channel whose
+// field mask (red, green, blue) is 1 to 8 bits wide taken from the top of its byte and widened
+// as the system widens a 16-bit bitmap's fields when it draws one: the field's bits, then as
+// many of them again as fit, once (five bits abcde become abcdeabc).
+void WidenFields(TSurface& out, const TSurface& from, const TRect& src,
+                 const std::array<std::uint32_t, 3>& fieldMasks);
 // Fills r with the pattern repeated across the surface, the pattern's top-left pixel falling
 // on phase (and on every whole number of pattern sizes from it).
 void PatternFill(TSurface& s, const TRect& r, const TSurface& pattern, TPoint phase);

@@ -556,17 +556,10 @@ void ReadRuns(const TBytes& bytes, const TInfo& info, const TLayout& layout, TPi
     }
 }
 
-// The depth the image keeps for writing back: 2-bit images widen to 4 bits, 16-bit ones to
-// 24 bits, so that every stored format is one any image tool opens.
+// The depth the image keeps for writing back: 2-bit images widen to 4 bits, so that every
+// stored format is one any image tool opens.
 int StoredDepth(const TInfo& info) {
-    switch (info.BitCount) {
-        case 2:
-            return 4;
-        case 16:
-            return 24;
-        default:
-            return info.BitCount;
-    }
+    return info.BitCount == 2 ? 4 : info.BitCount;
 }
 
 TBitmapImage Decode(const TBytes& bytes, std::size_t headerStart, std::size_t pixelOffsetField,
@@ -581,6 +574,9 @@ TBitmapImage Decode(const TBytes& bytes, std::size_t headerStart, std::size_t pi
     TBitmapImage image(info.Width, info.Height, background);
     image.BitsPerPixel = StoredDepth(info);
     if (info.Paletted()) image.Palette = layout.Palette;
+    if (info.BitCount == 16)
+        for (int c : {kRed, kGreen, kBlue})
+            image.FieldMasks[static_cast<std::size_t>(c)] = info.Channels[c].Mask;
     sink.Attach(image);
     if (info.RunLength())
         ReadRuns(bytes, info, layout, sink);
@@ -666,6 +662,24 @@ TBitmapImage DecodeDib(const std::uint8_t* data, std::size_t size) {
     return Decode(TBytes(data, size), 0, 0, 0);
 }
 
+namespace {
+
+// A pixel as a 16-bit word: each channel the least field value that reading widens to it, so
+// that what was read is written back as it was.
+std::uint32_t PackFields(TPixel p, const std::array<std::uint32_t, 3>& masks) {
+    std::uint32_t word = 0;
+    for (std::size_t c = 0; c < 3; ++c) {
+        const TChannel channel(masks[c]);
+        if (channel.Mask == 0) continue;
+        const std::uint32_t value = (p >> (16 - 8 * c)) & 0xFF;
+        const std::uint32_t field = (value * channel.Max + 254) / 255;
+        word |= (field << channel.Shift) & channel.Mask;
+    }
+    return word;
+}
+
+}  // namespace
+
 std::vector<std::uint8_t> EncodeFile(const TBitmapImage& image) {
     const int width = image.Width(), height = image.Height();
     if (width <= 0 || height <= 0)
@@ -677,9 +691,14 @@ std::vector<std::uint8_t> EncodeFile(const TBitmapImage& image) {
         palette = image.Palette;
         if (palette.size() > (1u << bits)) palette.resize(1u << bits);
         if (palette.empty()) bits = 24;  // nothing to index: keep every colour instead
-    } else if (bits != 32) {
+    } else if (bits != 32 && bits != 16) {
         bits = 24;
     }
+    // 16-bit pixels keep their fields: 5-5-5 is the plain layout, any other goes with masks.
+    std::array<std::uint32_t, 3> masks = image.FieldMasks;
+    if (bits == 16 && !image.HasFields()) masks = {0x7C00, 0x03E0, 0x001F};
+    const bool fieldMasks =
+        bits == 16 && masks != std::array<std::uint32_t, 3>{0x7C00, 0x03E0, 0x001F};
     const auto& pixels = image.Pixels.Pixels();
     const bool alpha = bits == 32 && std::any_of(pixels.begin(), pixels.end(),
                                                  [](TPixel p) { return (p >> 24) != 0; });
@@ -689,7 +708,8 @@ std::vector<std::uint8_t> EncodeFile(const TBitmapImage& image) {
     const std::uint32_t headerSize = alpha ? 108 : 40;
     const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
     const std::uint64_t imageSize = stride * static_cast<std::uint64_t>(height);
-    const std::uint64_t pixelOffset = kFileHeaderSize + headerSize + 4 * palette.size();
+    const std::uint64_t pixelOffset =
+        kFileHeaderSize + headerSize + (fieldMasks ? 12 : 0) + 4 * palette.size();
     const std::uint64_t fileSize = pixelOffset + imageSize;
     if (fileSize > std::numeric_limits<std::uint32_t>::max())
         throw EInvalidGraphic("a " + std::to_string(width) + " x " + std::to_string(height) +
@@ -708,7 +728,7 @@ std::vector<std::uint8_t> EncodeFile(const TBitmapImage& image) {
     out.U32(static_cast<std::uint32_t>(height));  // positive: bottom row first
     out.U16(1);
     out.U16(static_cast<std::uint32_t>(bits));
-    out.U32(alpha ? kBiBitFields : kBiRgb);
+    out.U32(alpha || fieldMasks ? kBiBitFields : kBiRgb);
     out.U32(static_cast<std::uint32_t>(imageSize));
     out.U32(0);
     out.U32(0);
@@ -723,6 +743,8 @@ std::vector<std::uint8_t> EncodeFile(const TBitmapImage& image) {
         out.U32(0x73524742);  // 'sRGB' colour space
         out.Zeros(108 - 60);
     }
+    if (fieldMasks)
+        for (std::uint32_t m : masks) out.U32(m);
     for (std::uint32_t c : palette) {
         out.U8(c >> 16);
         out.U8(c >> 8);
@@ -743,6 +765,12 @@ std::vector<std::uint8_t> EncodeFile(const TBitmapImage& image) {
                 case 8: {
                     const std::size_t bit = static_cast<std::size_t>(x) * bits;
                     row[bit / 8] |= static_cast<std::uint8_t>(indexOf(p) << (8 - bits - bit % 8));
+                    break;
+                }
+                case 16: {
+                    const std::uint32_t word = PackFields(p, masks);
+                    row[2 * x] = static_cast<std::uint8_t>(word);
+                    row[2 * x + 1] = static_cast<std::uint8_t>(word >> 8);
                     break;
                 }
                 case 24:

@@ -95,6 +95,7 @@ void TBitmap::SetSize(int width, int height) {
         const TBitmapImage old = Image();
         image.BitsPerPixel = old.BitsPerPixel;
         image.Palette = old.Palette;
+        image.FieldMasks = old.FieldMasks;
         for (int y = 0; y < std::min(height, old.Height()); ++y)
             for (int x = 0; x < std::min(width, old.Width()); ++x)
                 image.Pixels.Set(x, y, old.Pixels.At(x, y));

@@ -2,14 +2,40 @@
 
 #include "graphics/TBitmap.h"
 
+namespace {
+
+// An object of the canvas's goes out of the context before it is freed (the system does not
+// free an object that is selected), and what the context had goes back in.
+template <class THandle>
+void Release(HDC dc, THandle& mine, THandle previous) {
+    if (!mine) return;
+    SelectObject(dc, previous);
+    DeleteObject(mine);
+    mine = nullptr;
+}
+
+#ifdef _WIN32
+// The system's GDI keeps coordinates within 27 bits and refuses a shape beyond them; Wine's
+// instead walks such an ellipse's whole outline, which takes hours. The canvas refuses it
+// first, as the system does.
+bool WithinGdiCoordinates(int x1, int y1, int x2, int y2) {
+    constexpr int kLimit = 1 << 27;
+    for (const int v : {x1, y1, x2, y2})
+        if (v < -kLimit || v >= kLimit) return false;
+    return true;
+}
+#endif
+
+}  // namespace
+
 TCanvas::TCanvas()
     : FBrush(std::make_unique<TBrush>()),
       FPen(std::make_unique<TPen>()),
       FFont(std::make_unique<TFont>()) {
     // A change makes the GDI object out of date; the next drawing call makes it again.
-    FFont->OnChange = [this](TGraphicsObject*) { ReleaseFont(); };
-    FPen->OnChange = [this](TGraphicsObject*) { ReleasePen(); };
-    FBrush->OnChange = [this](TGraphicsObject*) { ReleaseBrush(); };
+    FFont->OnChange = [this](TGraphicsObject*) { Release(FHandle, FFontHandle, FOldFont); };
+    FPen->OnChange = [this](TGraphicsObject*) { Release(FHandle, FPenHandle, FOldPen); };
+    FBrush->OnChange = [this](TGraphicsObject*) { Release(FHandle, FBrushHandle, FOldBrush); };
 }
 
 TCanvas::~TCanvas() {
@@ -29,32 +55,9 @@ void TCanvas::SetHandle(HDC dc) {
 }
 
 void TCanvas::DeselectHandles() {
-    ReleaseFont();
-    ReleasePen();
-    ReleaseBrush();
-}
-
-// An object is put out of the context before it is freed: the system does not free one that
-// is selected.
-void TCanvas::ReleaseFont() {
-    if (!FFontHandle) return;
-    SelectObject(FHandle, FOldFont);
-    DeleteObject(FFontHandle);
-    FFontHandle = nullptr;
-}
-
-void TCanvas::ReleasePen() {
-    if (!FPenHandle) return;
-    SelectObject(FHandle, FOldPen);
-    DeleteObject(FPenHandle);
-    FPenHandle = nullptr;
-}
-
-void TCanvas::ReleaseBrush() {
-    if (!FBrushHandle) return;
-    SelectObject(FHandle, FOldBrush);
-    DeleteObject(FBrushHandle);
-    FBrushHandle = nullptr;
+    Release(FHandle, FFontHandle, FOldFont);
+    Release(FHandle, FPenHandle, FOldPen);
+    Release(FHandle, FBrushHandle, FOldBrush);
 }
 
 bool TCanvas::RequiredState() {
@@ -109,6 +112,9 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+#ifdef _WIN32
+    if (!WithinGdiCoordinates(x1, y1, x2, y2)) return;
+#endif
     if (RequiredState()) ::Ellipse(FHandle, x1, y1, x2, y2);
 }
 
@@ -128,17 +134,25 @@ void TCanvas::LineTo(int x, int y) {
     FPenPos = TPoint{x, y};
 }
 
-// A bitmap is drawn from a memory context it is selected into, as the system blits one.
-void TCanvas::Draw(int x, int y, TBitmap* bitmap) {
-    if (!bitmap || bitmap->Empty() || !RequiredState()) return;
-    BitBlt(FHandle, x, y, bitmap->Width(), bitmap->Height(), bitmap->Canvas()->Handle(), 0, 0,
-           SRCCOPY);
+namespace {
+
+// A bitmap is blitted from a memory context it is selected into, as the system blits one: its
+// own canvas's. The blit only reads it.
+HDC SourceContext(const TBitmap* bitmap) {
+    return const_cast<TBitmap*>(bitmap)->Canvas()->Handle();
 }
 
-void TCanvas::StretchDraw(const TRect& r, TBitmap* bitmap) {
+}  // namespace
+
+void TCanvas::Draw(int x, int y, const TBitmap* bitmap) {
+    if (!bitmap || bitmap->Empty() || !RequiredState()) return;
+    BitBlt(FHandle, x, y, bitmap->Width(), bitmap->Height(), SourceContext(bitmap), 0, 0, SRCCOPY);
+}
+
+void TCanvas::StretchDraw(const TRect& r, const TBitmap* bitmap) {
     if (!bitmap || bitmap->Empty() || !RequiredState()) return;
     SetStretchBltMode(FHandle, COLORONCOLOR);
-    StretchBlt(FHandle, r.Left, r.Top, r.Width(), r.Height(), bitmap->Canvas()->Handle(), 0, 0,
+    StretchBlt(FHandle, r.Left, r.Top, r.Width(), r.Height(), SourceContext(bitmap), 0, 0,
                bitmap->Width(), bitmap->Height(), SRCCOPY);
 }
 

@@ -52,8 +52,8 @@ public:
     void Ellipse(const TRect& r) { Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
-    void Draw(int x, int y, TBitmap* bitmap);
-    void StretchDraw(const TRect& r, TBitmap* bitmap);
+    void Draw(int x, int y, const TBitmap* bitmap);
+    void StretchDraw(const TRect& r, const TBitmap* bitmap);
     void TextOut(int x, int y, const std::string& text);
     // Text clipped to r, with its cells' top-left at (x, y); a solid brush fills r behind it.
     void TextRect(const TRect& r, int x, int y, const std::string& text);
@@ -75,11 +75,8 @@ private:
     void SelectFont();
     void SelectPen();
     void SelectBrush();
-    // Put the context's own objects back and free the canvas's.
+    // Puts the context's own objects back and frees the canvas's.
     void DeselectHandles();
-    void ReleaseFont();
-    void ReleasePen();
-    void ReleaseBrush();
 
     HDC FHandle = nullptr;
     std::unique_ptr<TBrush> FBrush;

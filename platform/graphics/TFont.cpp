@@ -1,19 +1,6 @@
 #include "graphics/TFont.h"
 
-#include <cstdlib>
-
 #include "text/FontSubstitutes.h"
-
-#ifndef _WIN32
-int MulDiv(int a, int b, int c) {
-    if (c == 0) return -1;
-    const long long p = static_cast<long long>(a) * b;
-    const long long q = (std::llabs(p) + std::llabs(c) / 2) / std::llabs(c);
-    // Windows answers -1 for a result that does not fit.
-    if (q > 2147483647LL) return -1;
-    return static_cast<int>(((p < 0) != (c < 0)) ? -q : q);
-}
-#endif
 
 void TFont::SetName(const std::string& value) {
     if (value.empty() || value == FName) return;
@@ -123,14 +110,31 @@ HFONT TFont::Handle() const {
     return FHandle;
 }
 
-TEXTMETRICA TFont::TextMetrics() const {
-    TEXTMETRICA metrics{};
+namespace {
+
+// Measures with the font selected into a memory context, as a control measures text outside
+// a paint.
+template <class F>
+void Measure(HFONT font, F measure) {
     HDC dc = CreateCompatibleDC(nullptr);
-    HFONT old = SelectObject(dc, Handle());
-    GetTextMetricsA(dc, &metrics);
+    HFONT old = SelectObject(dc, font);
+    measure(dc);
     SelectObject(dc, old);
     DeleteDC(dc);
+}
+
+}  // namespace
+
+TEXTMETRICA TFont::TextMetrics() const {
+    TEXTMETRICA metrics{};
+    Measure(Handle(), [&](HDC dc) { GetTextMetricsA(dc, &metrics); });
     return metrics;
+}
+
+int TFont::TextWidth(const char* text, int n) const {
+    SIZE size{0, 0};
+    Measure(Handle(), [&](HDC dc) { GetTextExtentPoint32A(dc, text, n, &size); });
+    return size.cx;
 }
 
 const TClassInfo& TFont::StaticClassInfo() {

@@ -12,12 +12,6 @@
 
 constexpr int kPixelsPerInch = 96;
 
-#ifndef _WIN32  // kernel32's own on Windows
-// a * b / c rounded half away from zero, as Windows' MulDiv; -1 when c is 0 or the result
-// does not fit.
-int MulDiv(int a, int b, int c);
-#endif
-
 class TFont : public TGraphicsObject {
     DECLARE_CLASSINFO()
 
@@ -52,8 +46,10 @@ public:
     TLogFont LogFont() const;
     // A GDI font of this font, made on first use and freed when the font changes or goes.
     HFONT Handle() const;
-    // The metrics of the font as GetTextMetricsA gives them.
+    // The metrics of the font as GetTextMetricsA gives them, and the width of n characters as
+    // GetTextExtentPoint32A measures them.
     TEXTMETRICA TextMetrics() const;
+    int TextWidth(const char* text, int n) const;
 
 protected:
     void Changed() override;

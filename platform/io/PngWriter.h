@@ -8,7 +8,8 @@
 
 namespace PngWriter {
 
-// Writes the surface as an 8-bit RGB PNG; throws std::runtime_error naming the path on failure.
+// Writes the surface as a PNG: with a palette of as few bits a pixel as its colours need when it
+// has at most 256, as 8-bit RGB otherwise; throws std::runtime_error naming the path on failure.
 void Write(const TSurface& surface, const std::string& path);
 // The same PNG as bytes.
 std::vector<std::uint8_t> Encode(const TSurface& surface);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <type_traits>
 
 #include "controls/TWinControl.h"
 #include "hosts/RealClockRun.h"
@@ -151,6 +152,7 @@ TSdlHost::TSdlHost(TWinControl* form, int scale) : FScale(scale) {
     if (scale < 1 || scale > kMaxScale)
         throw std::invalid_argument("the scale must be 1 to " + std::to_string(kMaxScale) +
                                     ", not " + std::to_string(scale));
+    CheckSurfaceSize(*form);
     SDL_SetMainReady();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) throw ENoDisplay(SDL_GetError());
     // Without a window system SDL falls back to drivers whose windows nobody sees; a window
@@ -169,6 +171,7 @@ TSdlHost::TSdlHost(TWinControl* form, int scale) : FScale(scale) {
     const int w = std::max(1, form->ClientWidth()), h = std::max(1, form->ClientHeight());
     FWindow = SDL_CreateWindow(form->Caption().c_str(), SDL_WINDOWPOS_CENTERED,
                                SDL_WINDOWPOS_CENTERED, w * scale, h * scale, SDL_WINDOW_RESIZABLE);
+    FTitle = form->Caption();
     if (FWindow) {
         FRenderer = SDL_CreateRenderer(FWindow, -1, 0);
         // Where no accelerated renderer works, the software one does.
@@ -257,6 +260,11 @@ void TSdlHost::Draw() {
 }
 
 void TSdlHost::Present() {
+    // The window's title follows the form's caption.
+    if (TWinControl* form = Root(); form && form->Caption() != FTitle) {
+        FTitle = form->Caption();
+        SDL_SetWindowTitle(FWindow, FTitle.c_str());
+    }
     PaintPending();
     if (!FNeedsDraw) return;
     FNeedsDraw = false;
@@ -471,4 +479,10 @@ int TSdlHost::Run() {
             }
             if (FClosed) TMessageLoop::Current().PostQuitMessage(0);
         });
+}
+
+// What a program that loads this library only when it opens a window calls.
+extern "C" TDesktopHost* QmOpenDesktopHost(TWinControl* form, int scale) {
+    static_assert(std::is_same_v<decltype(QmOpenDesktopHost), TOpenDesktopHost>);
+    return new TSdlHost(form, scale);
 }

@@ -8,11 +8,9 @@
 #pragma once
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 
-#include "controls/TWindowHost.h"
-#include "gdi/TSurface.h"
+#include "hosts/TDesktopHost.h"
 #include "loop/TClock.h"
 
 struct SDL_Window;
@@ -20,18 +18,8 @@ struct SDL_Renderer;
 struct SDL_Texture;
 union SDL_Event;
 
-// No window can be opened: no display, or SDL could not make one. what() says why, in SDL's
-// words.
-class ENoDisplay : public std::runtime_error {
+class TSdlHost : public TDesktopHost {
 public:
-    using std::runtime_error::runtime_error;
-};
-
-class TSdlHost : public TWindowHost {
-public:
-    // The largest pixel scale; beyond it a window of even a small form outgrows any screen.
-    static constexpr int kMaxScale = 8;
-
     // Opens a window showing form, whose client area is scale x scale screen pixels a pixel,
     // enlarged without smoothing. The window title is the form's caption. Raises ENoDisplay
     // when SDL has no video driver or no window can be made, std::invalid_argument for a scale
@@ -46,21 +34,22 @@ public:
     unsigned WindowId() const;
     // The name of the video driver SDL chose ("x11", "wayland", "offscreen", ...).
     static std::string VideoDriver();
+    std::string DriverName() const override { return VideoDriver(); }
 
     // Handles every event in SDL's queue. Returns false once the window was closed.
     bool PumpEvents();
     // Handles one event; returns false when it closes the window.
     bool HandleEvent(const SDL_Event& event);
     // Paints what is due and presents what changed.
-    void Present();
+    void Present() override;
     // Runs the thread's message loop on the real clock, painting and presenting after each
     // round and waiting for window events in between, until the window is closed or
     // PostQuitMessage; returns the exit code. The loop is back on its virtual clock
     // afterwards.
-    int Run();
+    int Run() override;
     // The pixels the window presented last, read back from the renderer (Width x Height of
     // the window's drawing area, at the window's scale).
-    TSurface ReadPresentedPixels();
+    TSurface ReadPresentedPixels() override;
     // How many times a rectangle was copied into the texture, and the pixels copied, since
     // the window opened: what tests check dirty-rectangle presentation with.
     int UploadCount() const { return FUploads; }
@@ -101,4 +90,5 @@ private:
     unsigned FWakeEvent = 0;          // the event type that ends a wait for events early
     int FUploads = 0;
     long long FUploadedPixels = 0;
+    std::string FTitle;  // the caption the window's title shows
 };

@@ -1,15 +1,20 @@
 // Errors of form files. Each says where the input is wrong (a byte offset in a binary form, a
-// line and column in a text form) and what was expected there.
+// line and column in a text form) and what was expected there. What a message quotes from the
+// file keeps its control characters escaped, whoever built the message.
 #pragma once
 
 #include <cstddef>
 #include <stdexcept>
 #include <string>
 
+#include "core/AnsiText.h"
+
 class EFilerError : public std::runtime_error {
 public:
     EFilerError(const std::string& where, const std::string& message)
-        : std::runtime_error(where.empty() ? message : where + ": " + message), FMessage(message) {}
+        : std::runtime_error(where.empty() ? EscapedText(message)
+                                           : where + ": " + EscapedText(message)),
+          FMessage(EscapedText(message)) {}
     // What is wrong, without the place.
     const std::string& Message() const { return FMessage; }
 

@@ -1,12 +1,13 @@
 #include "streaming/FormFiles.h"
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "classes/TClassRegistry.h"
 #include "controls/TForm.h"
 #include "streaming/EFilerError.h"
+#include "streaming/FormLimits.h"
 #include "streaming/TFormConverter.h"
 #include "streaming/TReader.h"
 #include "streaming/TResourceFile.h"
@@ -37,6 +38,16 @@ std::unique_ptr<TComponent> MakeRootForm(const TComponentHeader& h) {
     return std::unique_ptr<TComponent>(cls->Create(nullptr));
 }
 
+std::string TooLarge(std::size_t size, const char* what) {
+    return std::string(what) + " is " + std::to_string(size) + " bytes, more than the " +
+           std::to_string(kMaxFormBytes) + " a form may have";
+}
+
+// A text too large to be a form is refused before anything is made of it.
+void CheckTextSize(std::string_view text) {
+    if (text.size() > kMaxFormBytes) throw EParserError(1, 1, TooLarge(text.size(), "the text"));
+}
+
 std::unique_ptr<TForm> ReadStream(std::span<const std::uint8_t> stream, std::size_t offset) {
     TReader reader(stream, offset);
     std::unique_ptr<TComponent> root = reader.ReadRootComponent(MakeRootForm);
@@ -59,6 +70,7 @@ std::unique_ptr<TForm> ReadForm(std::span<const std::uint8_t> data) {
 }
 
 std::unique_ptr<TForm> ReadForm(std::string_view text) {
+    CheckTextSize(text);
     TTextPositions positions;
     const std::vector<std::uint8_t> binary = TFormConverter::TextToBinary(text, &positions);
     try {
@@ -82,6 +94,7 @@ std::string WriteText(TComponent& root) {
 }
 
 std::vector<std::uint8_t> TextToBinary(std::string_view text) {
+    CheckTextSize(text);
     return TFormConverter::TextToBinary(text);
 }
 
@@ -89,6 +102,13 @@ std::string BinaryToText(std::span<const std::uint8_t> data) {
     std::size_t offset = 0;
     const std::span<const std::uint8_t> stream = Stream(data, offset);
     return TFormConverter::BinaryToText(stream, offset);
+}
+
+void BinaryToText(std::span<const std::uint8_t> data,
+                  const std::function<void(std::string_view)>& write) {
+    std::size_t offset = 0;
+    const std::span<const std::uint8_t> stream = Stream(data, offset);
+    TFormConverter::BinaryToText(stream, write, offset);
 }
 
 std::vector<std::uint8_t> WithResourceHeader(std::span<const std::uint8_t> stream) {
@@ -100,8 +120,20 @@ std::vector<std::uint8_t> WithResourceHeader(std::span<const std::uint8_t> strea
 std::vector<std::uint8_t> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error(path + ": cannot open the file");
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
+    // A file is measured before it is read; what has no size (a pipe) is read up to the limit.
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxFormBytes)
+        throw std::runtime_error(path + ": " + TooLarge(size, "the file"));
+    std::vector<std::uint8_t> bytes;
+    if (!ec) bytes.reserve(size);
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        bytes.insert(bytes.end(), chunk, chunk + in.gcount());
+        if (bytes.size() > kMaxFormBytes)
+            throw std::runtime_error(path + ": the file is more than the " +
+                                     std::to_string(kMaxFormBytes) + " bytes a form may have");
+    }
     if (in.bad()) throw std::runtime_error(path + ": cannot read the file");
     return bytes;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -33,6 +34,9 @@ std::string WriteText(TComponent& root);
 // Conversion between the formats; a binary form may carry a resource header.
 std::vector<std::uint8_t> TextToBinary(std::string_view text);
 std::string BinaryToText(std::span<const std::uint8_t> data);
+// The same, handed to write piece by piece as it is made: text of any size in little memory.
+void BinaryToText(std::span<const std::uint8_t> data,
+                  const std::function<void(std::string_view)>& write);
 // A binary form stream wrapped in the resource header a design environment writes.
 std::vector<std::uint8_t> WithResourceHeader(std::span<const std::uint8_t> stream);
 

@@ -80,18 +80,8 @@ private:
         if (FPositions) FPositions->Add(FWriter.Position(), t.Line, t.Column);
     }
 
-    bool AtHeader() {
-        return (FParser.IsSymbol("object") || FParser.IsSymbol("inherited") ||
-                FParser.IsSymbol("inline")) &&
-               FParser.Peek().Kind == TTokenKind::Symbol;
-    }
-
-    // 'end', unless it is the name of a property ("end = 1").
-    bool AtEnd() {
-        if (!FParser.IsSymbol("end")) return false;
-        const TToken& next = FParser.Peek();
-        return !(next.Kind == TTokenKind::Char && (next.Text == "=" || next.Text == "."));
-    }
+    bool AtHeader() { return FParser.AtObjectHeader(); }
+    bool AtEnd() { return FParser.AtObjectEnd(); }
 
     void CheckDepth(int depth) {
         if (depth > kMaxNesting)
@@ -323,24 +313,35 @@ private:
 
 class TBinaryToText {
 public:
-    TBinaryToText(std::span<const std::uint8_t> stream, std::size_t baseOffset)
-        : FParser(stream, baseOffset) {}
+    TBinaryToText(std::span<const std::uint8_t> stream, std::size_t baseOffset,
+                  const TTextSink& sink, std::size_t maxSize)
+        : FParser(stream, baseOffset), FSink(sink), FMaxSize(maxSize) {}
 
-    std::string Convert() {
+    void Convert() {
         FParser.ReadSignature();
         ConvertObject(1);
         FParser.ReadPadding();
-        return std::move(FOut);
+        Flush();
     }
 
 private:
     static constexpr std::size_t kBytesPerLine = 32;
     static constexpr std::size_t kCharsPerLine = 64;
+    // Text goes to the sink in pieces of about this size.
+    static constexpr std::size_t kPieceSize = 64 * 1024;
 
     void Write(std::string_view s) {
-        if (FOut.size() + s.size() > kMaxTextSize)
-            FParser.Error("the form is too large to be written as text");
-        FOut += s;
+        FWritten += s.size();
+        if (FWritten > FMaxSize)
+            FParser.Error("the form would take more than " + std::to_string(FMaxSize) +
+                          " bytes as text, the most a conversion writes");
+        FPiece += s;
+        if (FPiece.size() >= kPieceSize) Flush();
+    }
+    void Flush() {
+        if (FPiece.empty()) return;
+        FSink(FPiece);
+        FPiece.clear();
     }
     void Indent() { Write(std::string(static_cast<std::size_t>(FNesting) * 2, ' ')); }
     void NewLine() {
@@ -354,7 +355,8 @@ private:
     }
 
     void CheckIdent(const std::string& name, std::size_t offset, const char* what) {
-        if (!IsValidIdent(name)) FParser.ErrorAt(offset, "'" + name + "' is not a valid " + what);
+        if (!IsValidIdent(name))
+            FParser.ErrorAt(offset, QuotedText(name) + " is not a valid " + what);
     }
 
     void ConvertObject(int depth) {
@@ -392,7 +394,7 @@ private:
         for (;;) {
             const std::size_t dot = name.find('.', start);
             if (!IsValidIdent(name.substr(start, dot == std::string::npos ? dot : dot - start)))
-                FParser.ErrorAt(offset, "'" + name + "' is not a valid property name");
+                FParser.ErrorAt(offset, QuotedText(name) + " is not a valid property name");
             if (dot == std::string::npos) break;
             start = dot + 1;
         }
@@ -588,7 +590,10 @@ private:
     }
 
     TBinaryParser FParser;
-    std::string FOut;
+    const TTextSink& FSink;
+    const std::size_t FMaxSize;
+    std::string FPiece;
+    std::size_t FWritten = 0;
     int FNesting = 0;
 };
 
@@ -621,8 +626,16 @@ std::vector<std::uint8_t> TextToBinary(std::string_view text, TTextPositions* po
     return TTextToBinary(text, positions).Convert();
 }
 
+void BinaryToText(std::span<const std::uint8_t> stream, const TTextSink& write,
+                  std::size_t baseOffset, std::size_t maxSize) {
+    TBinaryToText(stream, baseOffset, write, maxSize).Convert();
+}
+
 std::string BinaryToText(std::span<const std::uint8_t> stream, std::size_t baseOffset) {
-    return TBinaryToText(stream, baseOffset).Convert();
+    std::string text;
+    BinaryToText(
+        stream, [&](std::string_view piece) { text += piece; }, baseOffset);
+    return text;
 }
 
 }  // namespace TFormConverter

@@ -4,10 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "streaming/FormLimits.h"
 
 // For each value of a binary stream made from text, where it was in the text, so that an
 // error found in the binary stream can name the line and column.
@@ -28,13 +31,17 @@ private:
 
 namespace TFormConverter {
 
-// The largest text a binary stream is converted to; deep nesting indents every line.
-constexpr std::size_t kMaxTextSize = 512u * 1024 * 1024;
+// Takes the text of a conversion piece by piece, as it is made.
+using TTextSink = std::function<void(std::string_view)>;
 
 // A text form file as a binary stream ("TPF0"...). Raises EParserError.
 std::vector<std::uint8_t> TextToBinary(std::string_view text, TTextPositions* positions = nullptr);
-// A binary stream as text; baseOffset is where the stream starts in its file, for messages.
-// Raises EReadError.
+// A binary stream as text, handed to write in pieces of some kilobytes, so that text of any
+// size takes little memory; baseOffset is where the stream starts in its file, for messages.
+// Raises EReadError, also where the text would grow past maxSize bytes.
+void BinaryToText(std::span<const std::uint8_t> stream, const TTextSink& write,
+                  std::size_t baseOffset = 0, std::size_t maxSize = kMaxTextSize);
+// The same text in one string.
 std::string BinaryToText(std::span<const std::uint8_t> stream, std::size_t baseOffset = 0);
 
 // The spellings of numbers in text form files.

@@ -44,8 +44,13 @@ void TReader::Apply(std::size_t offset, const std::string& path, F&& set) {
 }
 
 std::unique_ptr<TComponent> TReader::ReadRootComponent(const TRootFactory& makeRoot) {
+    if (FParser.Remaining() > kMaxFormBytes)
+        FParser.Error("the form stream is " + std::to_string(FParser.Remaining()) +
+                      " bytes, more than the " + std::to_string(kMaxFormBytes) +
+                      " a form may have");
     FParser.ReadSignature();
     const TComponentHeader header = FParser.ReadComponentHeader();
+    CheckClassName(header);
     CheckName(header.Name, header.NameOffset);
     std::unique_ptr<TComponent> root = makeRoot(header);
     SetRoot(root.get());
@@ -54,6 +59,7 @@ std::unique_ptr<TComponent> TReader::ReadRootComponent(const TRootFactory& makeR
     Apply(header.NameOffset, "the name", [&] { root->SetName(header.Name); });
     ReadContents(*root, 1);
     FParser.ReadPadding();
+    CheckNesting();
     ResolveFixups();
     const std::size_t end = FParser.Offset();
     for (TComponent* c : FLoaded)
@@ -63,9 +69,24 @@ std::unique_ptr<TComponent> TReader::ReadRootComponent(const TRootFactory& makeR
     return root;
 }
 
+void TReader::ReadProperties(TComponent& root, TPersistent& instance) {
+    SetRoot(&root);
+    while (!FParser.EndOfList()) ReadProperty(instance);
+    FParser.ReadListEnd();
+    if (!FParser.AtEnd()) FParser.Error("expected the end of the properties");
+    ResolveFixups();
+    SetRoot(nullptr);
+}
+
 void TReader::CheckName(const std::string& name, std::size_t offset) {
     if (!name.empty() && !IsValidIdent(name))
-        FParser.ErrorAt(offset, "'" + name + "' is not a valid component name");
+        FParser.ErrorAt(offset, QuotedText(name) + " is not a valid component name");
+}
+
+void TReader::CheckClassName(const TComponentHeader& header) {
+    if (!IsValidIdent(header.ClassName))
+        FParser.ErrorAt(header.ClassOffset,
+                        QuotedText(header.ClassName) + " is not a valid class name");
 }
 
 void TReader::ReadContents(TComponent& component, int depth) {
@@ -80,6 +101,7 @@ void TReader::ReadComponent(TComponent* parent, int depth) {
         FParser.Error("components are nested deeper than " + std::to_string(kMaxNesting) +
                       " levels");
     const TComponentHeader header = FParser.ReadComponentHeader();
+    CheckClassName(header);
     const TClassInfo* cls = TClassRegistry::FindClass(header.ClassName);
     if (!cls)
         FParser.ErrorAt(header.ClassOffset, "class " + header.ClassName + " is not registered");
@@ -93,10 +115,10 @@ void TReader::ReadComponent(TComponent* parent, int depth) {
     if ((header.Flags & (ffInherited | ffInline)) && !header.Name.empty())
         component = Root()->FindComponent(header.Name);
     if (!component) {
-        if (FLoaded.size() >= kMaxComponents)
+        if (FLoaded.size() >= FMaxComponents)
             FParser.ErrorAt(header.Offset, "the form holds more than " +
-                                               std::to_string(kMaxComponents) + " components");
-        if (!header.Name.empty() && !FNames.insert(LowerCase(header.Name)).second)
+                                               std::to_string(FMaxComponents) + " components");
+        if (!header.Name.empty() && Root()->FindComponent(header.Name))
             FParser.ErrorAt(header.NameOffset,
                             "a component named " + header.Name + " already exists");
         Apply(header.ClassOffset, header.ClassName, [&] { component = cls->Create(Root()); });
@@ -106,10 +128,53 @@ void TReader::ReadComponent(TComponent* parent, int depth) {
         component->BeginLoading();
         FLoaded.push_back(component);
         Apply(header.NameOffset, "the name", [&] { component->SetName(header.Name); });
+    } else if (component->GetParentComponent() != parent) {
+        CheckMove(*component, parent, header);
     }
     Apply(header.ClassOffset, (header.Name.empty() ? header.ClassName : header.Name) + "'s parent",
           [&] { component->SetParentComponent(parent); });
     ReadContents(*component, depth);
+}
+
+namespace {
+
+// A component as messages name it: by its name, or by its class when it has none.
+std::string Described(const TComponent& c) {
+    return c.Name().empty() ? "a " + c.ClassName() : c.Name();
+}
+
+}  // namespace
+
+// An inherited or inline component that exists already moves into the component it is read
+// in, which must not be the component itself nor one inside it.
+void TReader::CheckMove(TComponent& component, TComponent* parent, const TComponentHeader& header) {
+    for (const TComponent* p = parent; p; p = p->GetParentComponent())
+        if (p == &component)
+            FParser.ErrorAt(
+                header.NameOffset,
+                header.Name + " cannot be put inside " +
+                    (parent == &component ? std::string("itself")
+                                          : Described(*parent) + ", which is inside it"));
+    FMoved[&component] = header.NameOffset;
+}
+
+// A component moved with everything inside it may take its children deeper than the stream
+// nested them; the tree that was read is measured once, from the root.
+void TReader::CheckNesting() {
+    if (FMoved.empty()) return;
+    const std::string limit = "deeper than " + std::to_string(kMaxNesting) + " levels";
+    std::function<void(const TComponent&, int)> measure = [&](const TComponent& c, int depth) {
+        if (depth > kMaxNesting) {
+            for (const TComponent* p = &c; p; p = p->GetParentComponent())
+                if (const auto moved = FMoved.find(p); moved != FMoved.end())
+                    FParser.ErrorAt(moved->second, "putting " + Described(*p) + " inside " +
+                                                       Described(*p->GetParentComponent()) +
+                                                       " nests components " + limit);
+            FParser.Error("components are nested " + limit);
+        }
+        c.GetChildren([&](TComponent* child) { measure(*child, depth + 1); }, Root());
+    };
+    measure(*Root(), 1);
 }
 
 void TReader::ReadProperty(TPersistent& instance) {
@@ -121,7 +186,7 @@ void TReader::ReadProperty(TPersistent& instance) {
         const std::size_t dot = path.find('.', start);
         const std::string part = path.substr(start, dot == std::string::npos ? dot : dot - start);
         if (!IsValidIdent(part))
-            FParser.ErrorAt(offset, "'" + path + "' is not a valid property name");
+            FParser.ErrorAt(offset, QuotedText(path) + " is not a valid property name");
         const TClassInfo& cls = *target->ClassInfo();
         const TPropInfo* p = GetPropInfo(cls, part);
         if (dot == std::string::npos) {
@@ -173,7 +238,7 @@ std::int64_t TReader::ReadOrdinal(const TPropInfo& p, const std::string& path) {
                                             ValueTypeDescription(t));
         }
         const int v = type.EnumValue(name);
-        if (v < 0) FParser.ErrorAt(offset, "'" + name + "' is not a value of " + type.Name);
+        if (v < 0) FParser.ErrorAt(offset, QuotedText(name) + " is not a value of " + type.Name);
         return v;
     }
     if (type.Kind == TTypeKind::tkSet) {
@@ -183,7 +248,7 @@ std::int64_t TReader::ReadOrdinal(const TPropInfo& p, const std::string& path) {
         for (const std::string& name : FParser.ReadSetData()) {
             const int v = type.CompType ? type.CompType->EnumValue(name) : -1;
             if (v < 0 || v >= 32)
-                FParser.ErrorAt(offset, "'" + name + "' is not an element of " + type.Name);
+                FParser.ErrorAt(offset, QuotedText(name) + " is not an element of " + type.Name);
             bits |= 1u << v;
         }
         return bits;
@@ -195,7 +260,7 @@ std::int64_t TReader::ReadOrdinal(const TPropInfo& p, const std::string& path) {
         const std::string name = FParser.ReadStr();
         std::int32_t value = 0;
         if (!type.IdentToInt(name, value))
-            FParser.ErrorAt(offset, "'" + name + "' is not a value of " + type.Name);
+            FParser.ErrorAt(offset, QuotedText(name) + " is not a value of " + type.Name);
         v = value;
     } else if (type.Kind == TTypeKind::tkChar && TBinaryParser::IsString(t)) {
         const std::string s = FParser.ReadStringData(t).ToAnsi();
@@ -268,7 +333,10 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& p, const std
             }
             if (t == TValueType::vaIdent &&
                 InheritsFrom(type.ClassType, &TComponent::StaticClassInfo())) {
-                FFixups.push_back(TFixup{&instance, &p, FParser.ReadStr(), offset});
+                std::string name = FParser.ReadStr();
+                if (!IsValidIdent(name))
+                    FParser.ErrorAt(offset, QuotedText(name) + " is not a valid component name");
+                FFixups.push_back(TFixup{&instance, &p, std::move(name), offset});
                 return;
             }
             if (t == TValueType::vaIdent)

@@ -11,7 +11,7 @@
 #include <memory>
 #include <span>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 #include "classes/TFiler.h"
@@ -31,6 +31,14 @@ public:
     ~TReader() override;
 
     std::unique_ptr<TComponent> ReadRootComponent(const TRootFactory& makeRoot);
+    // Reads a list of properties (names and values up to the end of the list, as a component
+    // stores them) into an existing object: each through its setter, in stream order, as
+    // reading a form does but without csLoading, the way a design environment sets a
+    // property; a component's name is looked up in root. The data must end with the list.
+    void ReadProperties(TComponent& root, TPersistent& instance);
+
+    // The most components the stream may create (kMaxComponents unless set).
+    void SetMaxComponents(std::size_t count) { FMaxComponents = count; }
 
     // Values, for the properties that objects define themselves.
     bool EndOfList() const override { return FParser.EndOfList(); }
@@ -63,15 +71,20 @@ private:
     void ReadPropValue(TPersistent& instance, const TPropInfo& prop, const std::string& path);
     std::int64_t ReadOrdinal(const TPropInfo& prop, const std::string& path);
     void CheckName(const std::string& name, std::size_t offset);
+    void CheckClassName(const TComponentHeader& header);
+    void CheckMove(TComponent& component, TComponent* parent, const TComponentHeader& header);
+    void CheckNesting();
     void ResolveFixups();
     // Runs a setter; what it raises becomes an error at offset.
     template <class F>
     void Apply(std::size_t offset, const std::string& path, F&& set);
 
     TBinaryParser FParser;
+    std::size_t FMaxComponents = kMaxComponents;
     std::vector<TComponent*> FLoaded;
     std::vector<TFixup> FFixups;
-    std::unordered_set<std::string> FNames;  // lower-case names of the components read
+    // The components that existed already and were moved, with where the last move was read.
+    std::unordered_map<const TComponent*, std::size_t> FMoved;
     // The defined property being looked for, while an object's DefineProperties runs.
     std::string FDefinedName;
     std::string FDefinedPath;  // with the objects it is in, for messages: Items.Strings

@@ -31,8 +31,7 @@ int HexValue(char c) {
 constexpr std::string_view kPunctuation = "=:.[](){}<>,+-";
 
 std::string Quote(const std::string& s) {
-    std::string shown = s.size() > 40 ? s.substr(0, 40) + "..." : s;
-    return "'" + shown + "'";
+    return QuotedText(s.size() > 40 ? s.substr(0, 40) + "..." : s);
 }
 
 // A piece of a string token: a run of quoted bytes or one character code.
@@ -140,6 +139,17 @@ void TTextParser::Next() {
 
 bool TTextParser::IsSymbol(std::string_view name) const {
     return FToken.Kind == TTokenKind::Symbol && SameText(FToken.Text, name);
+}
+
+bool TTextParser::AtObjectHeader() {
+    return (IsSymbol("object") || IsSymbol("inherited") || IsSymbol("inline")) &&
+           Peek().Kind == TTokenKind::Symbol;
+}
+
+bool TTextParser::AtObjectEnd() {
+    if (!IsSymbol("end")) return false;
+    const TToken& next = Peek();
+    return !(next.Kind == TTokenKind::Char && (next.Text == "=" || next.Text == "."));
 }
 
 void TTextParser::Expect(char c, const std::string& context) {

@@ -42,6 +42,10 @@ public:
     void Next();
 
     bool IsSymbol(std::string_view name) const;  // case-insensitive
+    // Whether an object starts here: 'object', 'inherited' or 'inline' and a name after it.
+    bool AtObjectHeader();
+    // Whether an object's 'end' is here, and not a property called end ("end = 1").
+    bool AtObjectEnd();
     bool IsChar(char c) const { return FToken.Kind == TTokenKind::Char && FToken.Text[0] == c; }
     // Moves past the character c, which must come next.
     void Expect(char c, const std::string& context);

@@ -4,6 +4,7 @@
 
 #include "classes/TComponent.h"
 #include "classes/TypInfo.h"
+#include "controls/TWinControl.h"
 #include "streaming/EFilerError.h"
 #include "streaming/TBinaryParser.h"
 
@@ -27,7 +28,8 @@ void TWriter::WriteValue(TValueType type) {
 
 void TWriter::WriteStr(const std::string& s) {
     if (s.size() > 255)
-        throw EWriteError("the name '" + s.substr(0, 40) + "...' is longer than 255 characters");
+        throw EWriteError("the name " + QuotedText(s.substr(0, 40) + "...") +
+                          " is longer than 255 characters");
     FBytes.push_back(static_cast<std::uint8_t>(s.size()));
     WriteBytes(s.data(), s.size());
 }
@@ -152,28 +154,88 @@ void TWriter::WriteRootComponent(TComponent& root) {
     WriteComponent(root, 1);
 }
 
+void TWriter::WriteDescendant(TComponent& root, TComponent& component) {
+    SetRoot(&root);
+    WriteSignature();
+    WriteComponent(component, 1);
+}
+
+namespace {
+
+// Which properties an object's DefineProperties says hold data, in lower case.
+class TDataProbe : public TFiler {
+public:
+    std::set<std::string> Names;
+
+    void DefineProperty(const std::string& name, const TReaderProc&, const TWriterProc&,
+                        bool hasData) override {
+        if (hasData) Names.insert(LowerCase(name));
+    }
+    void DefineBinaryProperty(const std::string& name, const TBinaryReadProc&,
+                              const TBinaryWriteProc&, bool hasData) override {
+        if (hasData) Names.insert(LowerCase(name));
+    }
+};
+
+// Gives a value written to the ancestor as reading gives it; a value the setter refuses
+// there is refused in reading too, and changes nothing here.
+template <class F>
+void Replay(TPersistent* ancestor, F&& set) {
+    if (!ancestor) return;
+    try {
+        set(*ancestor);
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace
+
+// A component as reading makes it before its properties: new, loading, and put inside the
+// parent of component, where it takes the font and colour it inherits. A user's form class
+// that no program registered reads as the form class it derives from.
+std::unique_ptr<TComponent> TWriter::NewInstanceOf(const TComponent& component) {
+    const TClassInfo* cls = component.ClassInfo();
+    while (cls && !cls->Create) cls = cls->Parent;
+    if (!cls) return nullptr;
+    std::unique_ptr<TComponent> instance(cls->Create(nullptr));
+    instance->BeginLoading();
+    auto* control = dynamic_cast<TControl*>(instance.get());
+    if (const auto* parent = dynamic_cast<const TWinControl*>(component.GetParentComponent());
+        control && parent)
+        control->InheritParentValues(*parent);
+    return instance;
+}
+
 void TWriter::WriteComponent(TComponent& component, int depth) {
     if (depth > kMaxNesting)
         throw EWriteError("components are nested deeper than " + std::to_string(kMaxNesting) +
                           " levels");
     WriteComponentHeader(0, -1, component.ClassName(), component.Name());
-    WriteProperties(component);
+    WriteProperties(component, NewInstanceOf(component).get());
     WriteListEnd();
     component.GetChildren([&](TComponent* child) { WriteComponent(*child, depth + 1); }, Root());
     WriteListEnd();
 }
 
-void TWriter::WriteProperties(TPersistent& instance) {
+void TWriter::WriteProperties(TPersistent& instance, TPersistent* ancestor) {
     if (++FObjectDepth > kMaxNesting)
         throw EWriteError("objects are nested deeper than " + std::to_string(kMaxNesting) +
                           " levels at " + FPropPath);
     for (const TPropInfo* p : GetPropInfos(*instance.ClassInfo()))
-        if (p->IsStored(instance)) WriteProperty(instance, *p);
+        if (p->IsStored(instance)) WriteProperty(instance, *p, ancestor);
+    TDataProbe probe;
+    if (ancestor) ancestor->DefineProperties(probe);
+    FAncestorData = std::move(probe.Names);
+    const std::size_t before = FBytes.size();
     instance.DefineProperties(*this);
+    FAncestorData.clear();
+    // What an object defines itself (a list's strings, a picture) reads back as a copy.
+    if (FBytes.size() != before && !dynamic_cast<TComponent*>(&instance))
+        Replay(ancestor, [&](TPersistent& a) { a.Assign(&instance); });
     --FObjectDepth;
 }
 
-void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& p) {
+void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& p, TPersistent* ancestor) {
     const TTypeInfo& type = *p.Type;
     switch (type.Kind) {
         case TTypeKind::tkInteger:
@@ -183,7 +245,11 @@ void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& p) {
         case TTypeKind::tkInt64: {
             if (!p.GetOrd) return;
             const std::int64_t v = p.GetOrd(instance);
-            if (p.Default && v == *p.Default) return;
+            // A value equal to its default is left out, unless reading would not give it back:
+            // where a new component holds another (a constructor's own value, or one that a
+            // property written before changed).
+            if (p.Default && v == *p.Default && (!ancestor || p.GetOrd(*ancestor) == v)) return;
+            if (p.SetOrd) Replay(ancestor, [&](TPersistent& a) { p.SetOrd(a, v); });
             WritePropName(p.Name);
             if (type.Kind == TTypeKind::tkEnumeration) {
                 const char* name = type.EnumName(v);
@@ -220,7 +286,8 @@ void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& p) {
         case TTypeKind::tkFloat: {
             if (!p.GetFloat) return;
             const double v = p.GetFloat(instance);
-            if (v == 0) return;
+            if (v == 0 && (!ancestor || p.GetFloat(*ancestor) == 0)) return;
+            if (p.SetFloat) Replay(ancestor, [&](TPersistent& a) { p.SetFloat(a, v); });
             WritePropName(p.Name);
             WriteFloat(v);
             return;
@@ -228,7 +295,8 @@ void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& p) {
         case TTypeKind::tkString: {
             if (!p.GetStr) return;
             const std::string v = p.GetStr(instance);
-            if (v.empty()) return;
+            if (v.empty() && (!ancestor || p.GetStr(*ancestor).empty())) return;
+            if (p.SetStr) Replay(ancestor, [&](TPersistent& a) { p.SetStr(a, v); });
             WritePropName(p.Name);
             WriteString(v);
             return;
@@ -252,9 +320,11 @@ void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& p) {
                 WriteIdent(component->Name());
                 return;
             }
+            TPersistent* inner = ancestor ? p.GetObj(*ancestor) : nullptr;
             const std::string outer = FPropPath;
             FPropPath += p.Name + ".";
-            WriteProperties(*value);
+            WriteProperties(*value,
+                            inner && inner->ClassInfo() == value->ClassInfo() ? inner : nullptr);
             FPropPath = outer;
             return;
         }
@@ -263,14 +333,14 @@ void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& p) {
 
 void TWriter::DefineProperty(const std::string& name, const TReaderProc&,
                              const TWriterProc& writeData, bool hasData) {
-    if (!hasData || !writeData) return;
+    if (!writeData || !(hasData || FAncestorData.count(LowerCase(name)))) return;
     WritePropName(name);
     writeData(*this);
 }
 
 void TWriter::DefineBinaryProperty(const std::string& name, const TBinaryReadProc&,
                                    const TBinaryWriteProc& writeData, bool hasData) {
-    if (!hasData || !writeData) return;
+    if (!writeData || !(hasData || FAncestorData.count(LowerCase(name)))) return;
     const std::vector<std::uint8_t> data = writeData();
     WritePropName(name);
     WriteBinary(data);

@@ -1,10 +1,15 @@
 // Writes a component tree as a binary form stream: for each component its class and name, its
 // stored published properties in property order (leaving out values equal to their streaming
 // default), the properties its DefineProperties declares, then its children. The same tree
-// gives the same bytes.
+// gives the same bytes. What reading would not give back is written all the same: a value
+// equal to its default (an empty string, a list without data) where a component being read
+// holds another at that point. To know what it holds, the writer gives a new component of
+// the class, put where reading puts it, each value as it writes it.
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -25,6 +30,9 @@ public:
 
     // "TPF0", then root with everything written inside it.
     void WriteRootComponent(TComponent& root);
+    // "TPF0", then one component of root's tree with everything root keeps inside it, as a
+    // stream of its own: what a design environment copies to the clipboard.
+    void WriteDescendant(TComponent& root, TComponent& component);
 
     // The values of the format, each with its value type; integers and strings take the
     // smallest type that holds them.
@@ -59,13 +67,17 @@ public:
 
 private:
     void WriteComponent(TComponent& component, int depth);
-    void WriteProperties(TPersistent& instance);
-    void WriteProperty(TPersistent& instance, const TPropInfo& prop);
+    // ancestor: the same object of the new component that replays what is written, or null.
+    void WriteProperties(TPersistent& instance, TPersistent* ancestor);
+    void WriteProperty(TPersistent& instance, const TPropInfo& prop, TPersistent* ancestor);
+    std::unique_ptr<TComponent> NewInstanceOf(const TComponent& component);
     void WritePropName(const std::string& name);
     void WriteLittleEndian(std::uint64_t value, std::size_t bytes);
     void WriteBytes(const void* data, std::size_t size);
 
     std::vector<std::uint8_t> FBytes;
+    // While an object's DefineProperties runs: the properties that hold data in its ancestor.
+    std::set<std::string> FAncestorData;
     std::string FPropPath;  // "Font." while writing the font's properties
     int FObjectDepth = 0;
 };

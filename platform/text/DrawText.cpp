@@ -134,22 +134,22 @@ void DrawPrefixUnderline(TDeviceContext& dc, const TFontInstance& font, int x, i
                          const char* segment, int offset, const TRect* clip) {
     int left = x + font.TextWidth(segment, offset);
     int right = x + font.TextWidth(segment, offset + 1) - 1;  // excluded, as LineTo's end
-    TRect limit = dc.DeviceClip();
+    TRegion limit = dc.Clip();
     if (clip) {
         if (left > clip->Right || right < clip->Left || y < clip->Top || y >= clip->Bottom) return;
         left = std::max(left, clip->Left);
         right = std::min(right, clip->Right);
-        limit = IntersectRects(limit, dc.ToDevice(NormalizedRect(*clip)));
+        limit.Intersect(dc.ToDevice(NormalizedRect(*clip)));
     }
     if (left == right) return;
     // A line drawn leftwards covers its start pixel and stops short of its end.
     const int x0 = left < right ? left : right + 1;
     const int x1 = left < right ? right : left + 1;
     const TPoint a = dc.ToDevice(TPoint{x0, y});
-    const TRect span = IntersectRects(TRect{a.X, a.Y, a.X + (x1 - x0), a.Y + 1}, limit);
+    const TPixel ink = PixelFromColorRef(ColorToRGB(dc.TextColor));
     dc.NoteDrawn();
-    if (!span.IsEmpty())
-        PixelLoops::FillRect(*dc.Surface(), span, PixelFromColorRef(ColorToRGB(dc.TextColor)));
+    limit.ForEachPart(TRect{a.X, a.Y, a.X + (x1 - x0), a.Y + 1},
+                      [&](const TRect& part) { PixelLoops::FillRect(*dc.Surface(), part, ink); });
 }
 
 // Draws one line's segments at (x, y): each segment starts at the next tab stop after the
@@ -242,10 +242,11 @@ int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format) {
         // Clipped text stops after the first line that reaches below the rectangle.
         lastLine = clip && y + layout.LineHeight > r.Bottom;
         more = NextLine(*font, text, pos, left, layout, line);
+        // In 64 bits: a rectangle may lie anywhere an int reaches.
         if (Has(format, DT_CENTER))
-            x = (r.Left + r.Right - line.Width) / 2;
+            x = SaturatedInt((std::int64_t{r.Left} + r.Right - line.Width) / 2);
         else if (Has(format, DT_RIGHT))
-            x = r.Right - line.Width;
+            x = SaturatedInt(std::int64_t{r.Right} - line.Width);
         if (Has(format, DT_SINGLELINE)) {
             if (Has(format, DT_VCENTER))
                 y = r.Top + (r.Bottom - r.Top) / 2 - line.Height / 2;

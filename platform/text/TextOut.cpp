@@ -13,11 +13,15 @@ std::shared_ptr<const TFontInstance> FontOf(const TDeviceContext& dc) {
     return dc.Font ? dc.Font : TFontInstance::Get(TLogFont{});
 }
 
-// A glyph's inked pixels with its top-left at (left, top), inside clip.
-void DrawGlyph(TSurface& s, const TGlyph& g, int left, int top, const TRect& clip, TPixel ink) {
-    const TRect box = IntersectRects(TRect{left, top, left + g.Width, top + g.Height}, clip);
-    if (box.IsEmpty()) return;
-    PixelLoops::MaskBlend(s, box, g.Coverage.data(), g.Width, TPoint{left, top}, ink);
+// A glyph's inked pixels with its top-left at (left, top), in each part of clip.
+void DrawGlyph(TSurface& s, const TGlyph& g, int left, int top, const TRegion& clip, TPixel ink) {
+    clip.ForEachPart(TRect{left, top, left + g.Width, top + g.Height}, [&](const TRect& part) {
+        PixelLoops::MaskBlend(s, part, g.Coverage.data(), g.Width, TPoint{left, top}, ink);
+    });
+}
+
+void FillParts(TSurface& s, const TRegion& clip, const TRect& r, TPixel p) {
+    clip.ForEachPart(r, [&](const TRect& part) { PixelLoops::FillRect(s, part, p); });
 }
 
 }  // namespace
@@ -46,30 +50,31 @@ void ExtTextOut(TDeviceContext& dc, int x, int y, unsigned options, const TRect*
     }
     TSurface& s = *dc.Surface();
     const TRect box = rect ? dc.ToDevice(NormalizedRect(*rect)) : TRect{};
-    if (rect && (options & ETO_OPAQUE)) {
-        const TRect fill = IntersectRects(box, dc.DeviceClip());
-        if (!fill.IsEmpty())
-            PixelLoops::FillRect(s, fill, PixelFromColorRef(ColorToRGB(dc.BkColor)));
+    const TPixel background = PixelFromColorRef(ColorToRGB(dc.BkColor));
+    if (rect && (options & ETO_OPAQUE)) FillParts(s, dc.Clip(), box, background);
+    // Clipped to the rectangle too, in a region of its own; else straight to the context's.
+    TRegion cut;
+    const TRegion* clipped = &dc.Clip();
+    if (rect && (options & ETO_CLIPPED)) {
+        cut = dc.Clip();
+        cut.Intersect(box);
+        clipped = &cut;
     }
-    TRect deviceClip = dc.DeviceClip();
-    if (rect && (options & ETO_CLIPPED)) deviceClip = IntersectRects(deviceClip, box);
-    if (deviceClip.IsEmpty() || n == 0) return;
+    const TRegion& clip = *clipped;
+    if (clip.IsEmpty() || n == 0) return;
 
     const TPoint origin = dc.ToDevice(TPoint{x, y});
     // The background is the text's cell box: its advance width by the font's height.
-    if (dc.BkMode == OPAQUE) {
-        const TRect cells = IntersectRects(
-            TRect{origin.X, origin.Y, origin.X + width, origin.Y + tm.tmHeight}, deviceClip);
-        if (!cells.IsEmpty())
-            PixelLoops::FillRect(s, cells, PixelFromColorRef(ColorToRGB(dc.BkColor)));
-    }
+    if (dc.BkMode == OPAQUE)
+        FillParts(s, clip, TRect{origin.X, origin.Y, origin.X + width, origin.Y + tm.tmHeight},
+                  background);
     const TPixel ink = PixelFromColorRef(ColorToRGB(dc.TextColor));
     const int baseline = origin.Y + tm.tmAscent;
     int penX = origin.X;
     for (int i = 0; i < n; ++i) {
         const auto ch = static_cast<unsigned char>(text[i]);
         const TGlyph& g = font->Glyph(ch);
-        if (g.Width > 0) DrawGlyph(s, g, penX + g.OriginX, baseline - g.OriginY, deviceClip, ink);
+        if (g.Width > 0) DrawGlyph(s, g, penX + g.OriginX, baseline - g.OriginY, clip, ink);
         // Each glyph starts where the measured widths put it, as GetTextExtentPoint counts.
         penX += g.Advance;
     }
@@ -79,9 +84,7 @@ void ExtTextOut(TDeviceContext& dc, int x, int y, unsigned options, const TRect*
     auto band = [&](int position, int size) {
         size = std::max(1, size);
         const int top = baseline - (position + size / 2);
-        const TRect line =
-            IntersectRects(TRect{origin.X, top, origin.X + width, top + size}, deviceClip);
-        if (!line.IsEmpty()) PixelLoops::FillRect(s, line, ink);
+        FillParts(s, clip, TRect{origin.X, top, origin.X + width, top + size}, ink);
     };
     const TTextDecorations& d = font->Decorations();
     if (font->LogFont().Underline) band(d.UnderlinePosition, d.UnderlineSize);

@@ -1,6 +1,7 @@
 #include "vclx/TTabSet.h"
 
 #include <algorithm>
+#include <climits>
 #include <stdexcept>
 #include <string>
 
@@ -40,7 +41,22 @@ void TTabSet::TabsChanged() {
     const int count = FTabs->Count();
     if (FTabIndex >= count) FTabIndex = count - 1;
     FFirstIndex = std::clamp(FFirstIndex, 0, std::max(0, count - 1));
+    TabsResized();
     Invalidate();
+}
+
+void TTabSet::TabsResized() {
+    if (!ComponentState().Contains(csLoading)) ScrollIntoView(FTabIndex);
+}
+
+void TTabSet::Loaded() {
+    TCustomControl::Loaded();
+    ScrollIntoView(FTabIndex);
+}
+
+void TTabSet::Dispatch(TMessage& message) {
+    TCustomControl::Dispatch(message);
+    if (message.Msg == WM_SIZE || message.Msg == CM_FONTCHANGED) TabsResized();
 }
 
 bool TTabSet::CanChange(int newIndex) {
@@ -91,6 +107,7 @@ int TTabSet::VisibleTabs() {
 void TTabSet::SetTabStyle(TTabStyle value) {
     if (value == FTabStyle) return;
     FTabStyle = value;
+    TabsResized();
     Invalidate();
 }
 
@@ -98,12 +115,14 @@ void TTabSet::SetTabHeight(int value) {
     value = std::clamp(value, 0, kMaxTabHeight);
     if (value == FTabHeight) return;
     FTabHeight = value;
+    TabsResized();
     Invalidate();
 }
 
 void TTabSet::SetAutoScroll(bool value) {
     if (value == FAutoScroll) return;
     FAutoScroll = value;
+    TabsResized();
     Invalidate();
 }
 
@@ -140,12 +159,14 @@ void TTabSet::SetBackgroundColor(TColor value) {
 void TTabSet::SetStartMargin(int value) {
     if (value == FStartMargin) return;
     FStartMargin = value;
+    TabsResized();
     Invalidate();
 }
 
 void TTabSet::SetEndMargin(int value) {
     if (value == FEndMargin) return;
     FEndMargin = value;
+    TabsResized();
     Invalidate();
 }
 
@@ -170,8 +191,10 @@ void TTabSet::DrawTab(TCanvas* tabCanvas, const TRect& r, int index, bool select
 }
 
 // Tabs from FirstIndex on, left to right, as long as a tab and its trailing edge end at or
-// before stop. Positions are summed in 64 bits, so that no measured width can overflow them.
+// before stop. Positions are summed in 64 bits, so that no measured width can overflow them;
+// a tab that would end past what an int holds lies far beyond any surface and is left out.
 std::vector<TTabSet::TTabSpan> TTabSet::PlaceTabs(long long stop) {
+    stop = std::min<long long>(stop, INT_MAX);
     std::vector<TTabSpan> tabs;
     long long start = static_cast<long long>(FStartMargin) + kEdgeWidth;
     for (int i = FFirstIndex; i < FTabs->Count(); ++i) {

@@ -50,7 +50,8 @@ public:
     TTabStyle TabStyle() const { return FTabStyle; }
     void SetTabStyle(TTabStyle value);
     // The height of the tabs in the owner-draw style, 0 to kMaxTabHeight (values beyond are
-    // clamped). The standard style makes them as high as the font's text plus 4.
+    // clamped). The standard style makes them as high as the font's text plus 4. The selected
+    // tab stays in view when the tabs widen with it, as when the font or the width changes.
     int TabHeight() const { return FTabHeight; }
     void SetTabHeight(int value);
     bool AutoScroll() const { return FAutoScroll; }
@@ -93,6 +94,11 @@ public:
     TDrawTabEvent OnDrawTab;
     TMeasureTabEvent OnMeasureTab;
 
+    // After reading a form file: the selected tab is scrolled into view with the tabs as
+    // wide as they came out.
+    void Loaded() override;
+    void Dispatch(TMessage& message) override;
+
 protected:
     void Paint() override;
     // A click on a tab selects it; a click on a scroll button scrolls by one tab.
@@ -124,6 +130,10 @@ private:
     TRect ScrollerRect();
     void TabsChanged();
     void ScrollIntoView(int index);
+    // Keeps the selected tab in view when the tabs' widths or the room for them changed (its
+    // height, style, captions, font, margins, scroll buttons, the control's width); not while
+    // loading: Loaded does it once at the end.
+    void TabsResized();
 
     void PaintBackground();
     void PaintTopLine();

@@ -1,6 +1,8 @@
 #include "vclx/Tabs.h"
 
+#include "classes/ComponentPalette.h"
 #include "modules/TUnitState.h"
+#include "vclx/TTabSet.h"
 
 namespace Tabs {
 namespace {
@@ -18,6 +20,11 @@ void Finalization() {
 
 PackageUnitEntry UnitEntry() {
     return {&Initialization, &Finalization};
+}
+
+void Register() {
+    const TClassInfo* const classes[] = {&TTabSet::StaticClassInfo()};
+    RegisterComponents("Win 3.1", classes, 0);
 }
 
 }  // namespace Tabs

@@ -7,5 +7,7 @@ namespace Tabs {
 
 // The unit's initialization and finalization procedures, for a package's unit table.
 PackageUnitEntry UnitEntry();
+// Puts the tab set on the palette page "Win 3.1", as a design environment registers it.
+void Register();
 
 }  // namespace Tabs

@@ -72,6 +72,12 @@ constexpr WORD VK_LEFT = 0x25;
 constexpr WORD VK_UP = 0x26;
 constexpr WORD VK_RIGHT = 0x27;
 constexpr WORD VK_DOWN = 0x28;
+constexpr WORD VK_INSERT = 0x2D;
+constexpr WORD VK_DELETE = 0x2E;
+constexpr WORD VK_F1 = 0x70;
+constexpr WORD VK_F2 = 0x71;
+constexpr WORD VK_F4 = 0x73;
+constexpr WORD VK_F9 = 0x78;
 #endif  // _WIN32
 
 // The framework's component messages.

@@ -45,12 +45,14 @@ class TGdiPenObject;
 class TGdiBrushObject;
 class TGdiFontObject;
 class TBitmapImage;
+class TRegion;
 struct TModuleRecordImpl;
 using HDC = TDeviceContext*;
 using HPEN = TGdiPenObject*;
 using HBRUSH = TGdiBrushObject*;
 using HFONT = TGdiFontObject*;
 using HBITMAP = TBitmapImage*;
+using HRGN = TRegion*;
 using HINSTANCE = TModuleRecordImpl*;
 using HMODULE = HINSTANCE;
 
@@ -146,9 +148,11 @@ constexpr int COLORONCOLOR = 3;
 constexpr UINT ETO_OPAQUE = 0x2;   // fill the whole rectangle with the background colour
 constexpr UINT ETO_CLIPPED = 0x4;  // keep the text inside the rectangle
 
-// GetClipBox results.
+// Region kinds, as the clipping calls return them.
+constexpr int RGN_ERROR = 0;
 constexpr int NULLREGION = 1;
 constexpr int SIMPLEREGION = 2;
+constexpr int COMPLEXREGION = 3;
 
 // The COLORREF a framework colour stands for in a GDI call. The engine here resolves a system
 // colour (0x80000000 + n) itself when it writes a pixel, so it passes unchanged and the calls a
@@ -181,6 +185,35 @@ struct TEXTMETRICA {
 };
 using LPTEXTMETRICA = TEXTMETRICA*;
 
+// System colour indices (GetSysColor).
+constexpr int COLOR_WINDOW = 5;
+constexpr int COLOR_WINDOWFRAME = 6;
+constexpr int COLOR_BTNFACE = 15;
+constexpr int COLOR_BTNSHADOW = 16;
+constexpr int COLOR_BTNTEXT = 18;
+constexpr int COLOR_BTNHIGHLIGHT = 20;
+constexpr int COLOR_3DDKSHADOW = 21;
+constexpr int COLOR_3DLIGHT = 22;
+
+// DrawEdge: the outer and inner lines, raised or sunken, and which sides.
+constexpr UINT BDR_RAISEDOUTER = 0x1;
+constexpr UINT BDR_SUNKENOUTER = 0x2;
+constexpr UINT BDR_RAISEDINNER = 0x4;
+constexpr UINT BDR_SUNKENINNER = 0x8;
+constexpr UINT EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
+constexpr UINT EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
+constexpr UINT BF_LEFT = 0x1;
+constexpr UINT BF_TOP = 0x2;
+constexpr UINT BF_RIGHT = 0x4;
+constexpr UINT BF_BOTTOM = 0x8;
+constexpr UINT BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
+constexpr UINT BF_DIAGONAL = 0x10;
+constexpr UINT BF_MIDDLE = 0x800;
+constexpr UINT BF_SOFT = 0x1000;
+constexpr UINT BF_ADJUST = 0x2000;
+constexpr UINT BF_FLAT = 0x4000;
+constexpr UINT BF_MONO = 0x8000;
+
 // user32
 int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format);
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
@@ -188,6 +221,12 @@ int FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
 BOOL OffsetRect(LPRECT rect, int dx, int dy);
 BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
 BOOL DrawFocusRect(HDC dc, const RECT* rect);
+// The 3-D edge of a rectangle: each side asked for gets an outer line along the rectangle's
+// edge and an inner line just inside it, one-pixel lines drawn as LineTo draws them, so that
+// a rectangle too small for both lines gets the inner ones over, or beyond, the outer ones.
+// BF_MIDDLE fills what is inside with the face colour, BF_ADJUST shrinks the rectangle by the
+// lines drawn. Diagonal edges (BF_DIAGONAL) are not drawn; the call returns FALSE for them.
+BOOL DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags);
 HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name);
 DWORD GetSysColor(int index);
 
@@ -209,6 +248,7 @@ BOOL DeleteObject(HPEN pen);
 BOOL DeleteObject(HBRUSH brush);
 BOOL DeleteObject(HFONT font);
 BOOL DeleteObject(HBITMAP bitmap);
+BOOL DeleteObject(HRGN region);
 
 // gdi32: contexts.
 // A memory context, drawing on nothing until a bitmap is selected into it.
@@ -218,8 +258,26 @@ COLORREF SetTextColor(HDC dc, COLORREF color);
 COLORREF SetBkColor(HDC dc, COLORREF color);
 int SetBkMode(HDC dc, int mode);
 int SetStretchBltMode(HDC dc, int mode);
-// The clipping rectangle in logical coordinates.
+// Clipping. What a context may draw on is its window's visible part less what the clipping
+// region leaves out; the clipping region is none at first. GetClipBox gives the rectangle
+// around what may be drawn on, in logical coordinates; the others change the clipping region
+// (a rectangle in logical coordinates, corners in either order) and return the kind of what
+// may be drawn on afterwards.
 int GetClipBox(HDC dc, LPRECT rect);
+int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
+int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);
+// A region of one rectangle (device coordinates, corners in either order).
+HRGN CreateRectRgn(int left, int top, int right, int bottom);
+// Copies the clipping region (device coordinates) into region: 1, or 0 when the context has
+// none, -1 on a bad argument.
+int GetClipRgn(HDC dc, HRGN region);
+// Makes a copy of region the clipping region, or with null removes the clipping region.
+int SelectClipRgn(HDC dc, HRGN region);
+// Puts the context's selected objects, colours, modes, current position and clipping region
+// aside and returns their number among those put aside; RestoreDC takes such a number, or -1
+// for the last, and brings them back, dropping the later ones.
+int SaveDC(HDC dc);
+BOOL RestoreDC(HDC dc, int savedDC);
 
 // gdi32: drawing.
 BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous);
@@ -244,6 +302,9 @@ BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, LPSIZE size);
 BOOL GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics);
 
 // kernel32
+// number * numerator / denominator, rounded half away from zero, through 64 bits; -1 when the
+// denominator is 0 or the result does not fit.
+int MulDiv(int number, int numerator, int denominator);
 constexpr DWORD MAX_PATH = 260;
 // Reasons a module entry point is called with.
 constexpr DWORD DLL_PROCESS_DETACH = 0;

@@ -114,6 +114,13 @@ inline BOOL SetRect(TRect* rect, int left, int top, int right, int bottom) {
     *rect = TRect{left, top, right, bottom};
     return TRUE;
 }
+inline BOOL DrawEdge(HDC dc, TRect* rect, UINT edge, UINT flags) {
+    if (!rect) return FALSE;
+    RECT r = ToRECT(*rect);
+    const BOOL done = ::DrawEdge(dc, &r, edge, flags);
+    *rect = FromRECT(r);
+    return done;
+}
 inline int GetClipBox(HDC dc, TRect* rect) {
     RECT r{};
     const int kind = ::GetClipBox(dc, &r);

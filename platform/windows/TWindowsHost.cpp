@@ -230,6 +230,14 @@ HDC TWindowsHost::CreateClientContext(const TWinControl* control) {
     return window ? GetDC(window) : CreateNullContext();
 }
 
+void TWindowsHost::ReleaseContext(HDC dc) {
+    // A window's context goes back to the system; the others are the surface's.
+    if (HWND window = FScale == 1 ? WindowFromDC(dc) : nullptr)
+        ReleaseDC(window, dc);
+    else
+        TWindowHost::ReleaseContext(dc);
+}
+
 void TWindowsHost::SetFocusedControl(TWinControl* control) {
     TWindowHost::SetFocusedControl(control);
     if (FScale != 1 || !control) return;

@@ -14,24 +14,13 @@
 #pragma once
 
 #include <map>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "controls/TWindowHost.h"
-#include "gdi/TSurface.h"
+#include "hosts/TDesktopHost.h"
 
-// No window can be opened: what() says why.
-class ENoDisplay : public std::runtime_error {
+class TWindowsHost : public TDesktopHost {
 public:
-    using std::runtime_error::runtime_error;
-};
-
-class TWindowsHost : public TWindowHost {
-public:
-    // The largest pixel scale; beyond it a window of even a small form outgrows any screen.
-    static constexpr int kMaxScale = 8;
-
     // Opens the form's window, its client area the form's client area at the scale given,
     // titled with the form's caption. Raises ENoDisplay when no window can be made,
     // std::invalid_argument for a scale outside 1..kMaxScale.
@@ -47,21 +36,23 @@ public:
     HWND WindowOf(const TWinControl* control) const;
     // Where the windows are shown: "windows".
     static std::string VideoDriver();
+    std::string DriverName() const override { return VideoDriver(); }
 
     // Makes the windows match the controls and paints what is due.
-    void Present();
+    void Present() override;
     // Handles every message in the thread's queue; false once the form's window was closed.
     bool PumpMessages();
     // Runs the thread's message loop on the real clock until the window is closed or
     // PostQuitMessage, waiting for the system's messages in between; returns the exit code.
     // The loop is back on its virtual clock afterwards.
-    int Run();
+    int Run() override;
     // The pixels of the window's client area as the screen shows them.
-    TSurface ReadPresentedPixels();
+    TSurface ReadPresentedPixels() override;
 
     void InvalidateRect(const TControl* control, const TRect& surfaceRect) override;
     void PaintPending() override;
     HDC CreateClientContext(const TWinControl* control) override;
+    void ReleaseContext(HDC dc) override;
     void SetFocusedControl(TWinControl* control) override;
     void ControlDestroyed(const TControl* control) override;
 

@@ -149,6 +149,58 @@ TEST_F(CliCommands, BadInputIsReportedOnStandardErrorWithStatus1) {
               "quillmere render: " + Path("missing.txt") + ": cannot open the file\n");
 }
 
+TEST_F(CliCommands, RenderRefusesAClientAreaItCannotShowAndSaysWhy) {
+    struct {
+        int Width, Height;
+        std::string Says;
+    } const cases[] = {
+        {100000, 300,
+         "the client area of 100000 x 300 pixels is larger than a window may be (at most 32768 "
+         "pixels a side and 67108864 pixels in all)"},
+        // The form's width saturates; its border still takes 8 pixels of it.
+        {2147483647, 2,
+         "the client area of 2147483639 x 2 pixels is larger than a window may be (at most "
+         "32768 pixels a side and 67108864 pixels in all)"},
+        // Without a message of the PNG library's.
+        {0, 300, "the client area of 0 x 300 pixels is empty; there is nothing to render"},
+    };
+    for (const auto& c : cases) {
+        Write("big.txt", "object F: TForm\n  ClientWidth = " + std::to_string(c.Width) +
+                             "\n  ClientHeight = " + std::to_string(c.Height) + "\nend\n");
+        const TToolRun run =
+            RunTool(QM_TOOL_FILE, "render " + Path("big.txt") + " -o " + Path("big.png"));
+        EXPECT_EQ(run.Status, 1);
+        EXPECT_EQ(run.Output, "quillmere render: " + Path("big.txt") + ": " + c.Says + "\n");
+        EXPECT_FALSE(fs::exists(Path("big.png")));
+    }
+}
+
+TEST_F(CliCommands, ConvertWritesTheOutputOnlyWhenItIsComplete) {
+    Write("out.txt", "kept");
+    Write("bad.bin", std::string("TPF0\x05TForm\x01"
+                                 "F\x00\x00\x01",
+                                 15));
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(Commands::Convert({Path("bad.bin"), Path("out.txt"), false}), 1);
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Read("out.txt"), "kept");
+    // Nothing half-written is left beside it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(FDir), fs::directory_iterator()), 2);
+}
+
+TEST_F(CliCommands, CommandsThatOpenNoWindowLoadNoWindowSystem) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the system's windows are user32's, which every program loads";
+#endif
+    // The dynamic loader names each library it loads.
+    const TToolRun run = RunTool(std::string(QM_BINARY_DIR) + "/app/quillmere",
+                                 "demo -o " + Path("gallery.png"), "LD_DEBUG=libs");
+    EXPECT_EQ(run.Status, 0) << run.Output;
+    EXPECT_NE(run.Output.find("libQmVcl"), std::string::npos) << run.Output;
+    EXPECT_EQ(run.Output.find("libQmSdlHost"), std::string::npos);
+    EXPECT_EQ(run.Output.find("libSDL2"), std::string::npos);
+}
+
 TEST_F(CliCommands, BadUsageExitsWith2) {
     Write("form.txt", kForm);
     EXPECT_EQ(Run("render " + Path("form.txt")), 2);   // no -o

@@ -4,6 +4,7 @@
 #include "gdi/TBitmapImage.h"
 #include "glyphlists/TQELRadioList.h"
 #include "graphics/Graphics.h"
+#include "streaming/FormFiles.h"
 #include "support/TestSupport.h"
 
 using namespace Qellist;
@@ -148,6 +149,27 @@ TEST_F(RadioListFixture, ClicksAndArrowsChooseOneItem) {
     list->Perform(WM_KEYDOWN, VK_DOWN);
     EXPECT_EQ(list->ItemIndex(), 2);
     EXPECT_FALSE(list->Selected(1));
+}
+
+// Read from a form file nothing is chosen and the caret is on the first item: the first key
+// chooses that item, not the next one.
+TEST_F(RadioListFixture, FirstKeyAfterLoadingChoosesTheFirstItem) {
+    auto form =
+        FormFiles::ReadForm(std::string_view("object Form1: TForm1\n"
+                                             "  object Radio1: TQELRadioList\n"
+                                             "    Items.Strings = (\n"
+                                             "      'a'\n"
+                                             "      'b'\n"
+                                             "      'c')\n"
+                                             "  end\n"
+                                             "end\n"));
+    auto* list = dynamic_cast<TQELRadioList*>(form->FindComponent("Radio1"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->ItemIndex(), -1);
+    list->Perform(WM_KEYDOWN, VK_DOWN);
+    EXPECT_EQ(list->ItemIndex(), 0);
+    list->Perform(WM_KEYDOWN, VK_DOWN);
+    EXPECT_EQ(list->ItemIndex(), 1);
 }
 
 TEST_F(RadioListFixture, FontRuleIsTheShared) {

@@ -132,6 +132,13 @@ TEST_F(ShowCommand, BadFormsAndBadUsageAreRefusedBeforeAWindowOpens) {
     EXPECT_NE(Output().find("quillmere show: "), std::string::npos) << Output();
     EXPECT_NE(Output().find("line 2"), std::string::npos) << Output();
     EXPECT_EQ(Run("", "show " + Path("missing.txt")), 1);
+    std::ofstream(Path("wide.txt"), std::ios::binary)
+        << "object F: TForm\n  ClientWidth = 100000\n  ClientHeight = 300\nend\n";
+    EXPECT_EQ(Run("", "show " + Path("wide.txt")), 1);
+    EXPECT_NE(Output().find("quillmere show: " + Path("wide.txt") +
+                            ": the client area of 100000 x 300 pixels is larger"),
+              std::string::npos)
+        << Output();
 
     EXPECT_EQ(Run("", "show " + Path("form.txt") + " --scale 0"), 2);
     EXPECT_EQ(Run("", "show " + Path("form.txt") + " --scale 9"), 2);

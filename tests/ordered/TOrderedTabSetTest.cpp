@@ -269,6 +269,46 @@ TEST_F(TOrderedTabSetFixture, FormFileLoadRecomputesTheHeightOnce) {
     EXPECT_EQ(FormFiles::WriteText(*again), saved);
 }
 
+// The selected tab stays in view as the tabs widen: when a form that selects the last tab is
+// read and its label font makes the tabs taller and wider, when the label font grows, and
+// when the control narrows.
+TEST_F(TOrderedTabSetFixture, SelectedTabStaysInViewAsTheTabsWiden) {
+    const std::string text =
+        "object Form1: TForm1\n"
+        "  object Tabs1: TOrderedTabSet\n"
+        "    Width = 300\n"
+        "    Height = 30\n"
+        "    TabHeight = 20\n"
+        "    Tabs.Strings = (\n"
+        "      'One'\n"
+        "      'Two'\n"
+        "      'Three'\n"
+        "      'Four'\n"
+        "      'Five'\n"
+        "      'Six')\n"
+        "    TabIndex = 5\n"
+        "    LabelFont.Height = -32\n"
+        "    LabelFont.Name = 'Times New Roman'\n"
+        "  end\n"
+        "end\n";
+    auto form = FormFiles::ReadForm(std::string_view(text));
+    auto* loaded = dynamic_cast<TOrderedTabSet*>(form->FindComponent("Tabs1"));
+    ASSERT_NE(loaded, nullptr);
+    ASSERT_GT(loaded->TabHeight(), 30);
+    EXPECT_FALSE(loaded->TabRect(5).IsEmpty());
+
+    auto* set = Add(TRect{10, 10, 390, 40});
+    for (const char* caption : {"Three", "Four", "Five", "Six"}) set->Tabs()->Add(caption);
+    set->SetTabIndex(5);
+    TFont larger;
+    larger.Assign(set->LabelFont());
+    larger.SetHeight(-40);
+    set->SetLabelFont(&larger);
+    EXPECT_FALSE(set->TabRect(5).IsEmpty());
+    set->SetWidth(200);
+    EXPECT_FALSE(set->TabRect(5).IsEmpty());
+}
+
 // LabelType repaints at once; the other setters ask for a later repaint; none repaints on an
 // equal value or an unchanged font.
 TEST_F(TOrderedTabSetFixture, WhichSettersRepaintAndWhen) {

@@ -133,6 +133,38 @@ TEST_F(TTiles, RowsAndColumnsFromTheSpaceBetweenTheInsets) {
     }
 }
 
+TEST_F(TTiles, OnlyTheTilesThatMeetTheClipAreDrawnWithThePixelsOfAll) {
+    QM_NEEDS_CALL_LOG();
+    TTileBitmap* t = Add(TRect{0, 0, 100, 41}, 7, 5);
+    const TSurface whole = Form.Host->Surface();
+    // Part of the panel repainted over a sentinel comes back as it was, from the tiles there.
+    const TRect part{20, 8, 45, 19};
+    HDC dc = t->CreateClientContext();
+    FillSolidRect(dc, part, static_cast<TColor>(0xEFCDAB));
+    t->ReleaseClientContext(dc);
+    ASSERT_NE(Form.Host->Surface(), whole);
+    Form.Host->SetCallLog(t, &Log);
+    Log.Clear();
+    t->InvalidateRect(part);
+    Form.Render();
+    Form.Host->SetCallLog(t, nullptr);
+    EXPECT_EQ(Form.Host->Surface(), whole);
+    // Columns 2 to 6 (x = 15 .. 49) and rows 1 to 3 (y = 6 .. 21).
+    EXPECT_EQ(Log.Only("Draw").size(), 5u * 3u);
+
+    // A one-pixel tile on a panel of 30000 x 30000 in a form of 100 x 100: the tiles inside
+    // the form's client area, not 900 million.
+    TTestForm small(100, 100);
+    auto* huge = small.Add(new TTileBitmap(small.Form.get()), TRect{0, 0, 30000, 30000});
+    huge->SetBitmap(Tile(1, 1).get());
+    small.Host->SetCallLog(huge, &Log);
+    Log.Clear();
+    small.Render();
+    small.Host->SetCallLog(huge, nullptr);
+    EXPECT_EQ(Log.Only("Draw").size(), 99u * 99u);  // inside the one-pixel raised bevel
+    EXPECT_EQ(PixelRGB(small.Host->Surface(), 50, 50), 0x00FF00u);
+}
+
 TEST_F(TTiles, EmptyBitmapStillGetsFrameAndCaption) {
     QM_NEEDS_CALL_LOG();
     TTileBitmap* t = Add(TRect{0, 0, 100, 41}, 0, 0);

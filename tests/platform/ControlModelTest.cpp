@@ -2,6 +2,8 @@
 // and the paint pass.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <string>
 #include <vector>
 
 #include "controls/TCustomControl.h"
@@ -251,4 +253,28 @@ TEST(FontSize, SizeAndHeightConvertAtNinetySixPixelsPerInch) {
     EXPECT_EQ(f.Size(), -11);
     EXPECT_EQ(MulDiv(-7, 3, 2), -11);  // halves away from zero
     EXPECT_EQ(MulDiv(7, 3, 2), 11);
+}
+
+TEST(HostSurface, AFormLargerThanASurfaceIsRefusedAndAGrownOneShowsItsTopLeft) {
+    TForm form(nullptr);
+    // A client width beyond what an int holds with the border saturates.
+    form.SetClientWidth(INT_MAX);
+    EXPECT_EQ(form.Width(), INT_MAX);
+    form.SetClientHeight(2);
+    try {
+        THeadlessHost host(&form);
+        FAIL() << "no error";
+    } catch (const ESurfaceTooLarge& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "the client area of 2147483639 x 2 pixels is larger than a window may be (at "
+                  "most 32768 pixels a side and 67108864 pixels in all)");
+    }
+    EXPECT_FALSE(form.HandleAllocated());
+
+    form.SetClientWidth(100);
+    THeadlessHost host(&form);
+    form.SetClientWidth(100000);
+    EXPECT_EQ(host.Surface().Width(), kMaxSurfaceSide);
+    EXPECT_EQ(host.Surface().Height(), 2);
+    host.Render();
 }

@@ -282,3 +282,37 @@ TEST(FormConversion, ErrorsInAResourceFileNameTheirFileOffset) {
         EXPECT_EQ(e.Offset(), 68u);
     }
 }
+
+TEST(FormConversion, TextIsHandedOverInPiecesAndRefusedPastTheLimit) {
+    // A list nested 250 deep: each of its integers takes a line indented 500 spaces, so a
+    // small stream makes much text.
+    const Bytes deep = OneProperty([](TWriter& w) {
+        for (int i = 0; i < 250; ++i) w.WriteListBegin();
+        for (int i = 0; i < 2000; ++i) w.WriteInteger(7);
+        for (int i = 0; i < 250; ++i) w.WriteListEnd();
+    });
+    const std::string whole = Text(deep);
+    ASSERT_GT(whole.size(), 1000000u);
+    std::string joined;
+    std::size_t largest = 0;
+    TFormConverter::BinaryToText(deep, [&](std::string_view piece) {
+        joined += piece;
+        largest = std::max(largest, piece.size());
+    });
+    EXPECT_EQ(joined, whole);
+    EXPECT_LT(largest, 100000u);
+
+    // Half the text is as far as some integer in the list.
+    const std::size_t limit = whole.size() / 2;
+    const std::size_t firstInteger = deep.size() - 2 - 250 - 2 * 2000;
+    try {
+        TFormConverter::BinaryToText(
+            deep, [](std::string_view) {}, 0, limit);
+        FAIL() << "no error";
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Message(), "the form would take more than " + std::to_string(limit) +
+                                   " bytes as text, the most a conversion writes");
+        EXPECT_GT(e.Offset(), firstInteger);
+        EXPECT_LT(e.Offset(), firstInteger + 2 * 2000);
+    }
+}

@@ -1,7 +1,11 @@
 // Malformed form files: each gets an error that names where it is wrong and what was
 // expected there, and leaves nothing behind.
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/mman.h>
+#endif
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,10 +16,37 @@
 #include "package/Quillmereall.h"
 #include "streaming/EFilerError.h"
 #include "streaming/FormFiles.h"
+#include "streaming/FormLimits.h"
 #include "streaming/TFormConverter.h"
 #include "streaming/TWriter.h"
+#include "win/WinApi.h"
 
 namespace {
+
+// An address range of size bytes of which only the first page is memory: null when the
+// address space has no room for it.
+std::uint8_t* ReserveHuge(std::size_t size) {
+#ifdef _WIN32
+    void* range = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS);
+    if (range && !VirtualAlloc(range, 4096, MEM_COMMIT, PAGE_READWRITE)) {
+        VirtualFree(range, 0, MEM_RELEASE);
+        return nullptr;
+    }
+    return static_cast<std::uint8_t*>(range);
+#else
+    void* range = mmap(nullptr, size, PROT_READ | PROT_WRITE,
+                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    return range == MAP_FAILED ? nullptr : static_cast<std::uint8_t*>(range);
+#endif
+}
+
+void ReleaseHuge(std::uint8_t* range, [[maybe_unused]] std::size_t size) {
+#ifdef _WIN32
+    VirtualFree(range, 0, MEM_RELEASE);
+#else
+    munmap(range, size);
+#endif
+}
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -39,6 +70,18 @@ std::string NestedObjects(int depth) {
     for (int i = 0; i < depth; ++i) s += "object G" + std::to_string(i) + ": TQELGradient\n";
     for (int i = 0; i < depth; ++i) s += "end\n";
     return "object F: TForm\n" + s + "end\n";
+}
+
+// A chain of 100 group boxes moved by 'inherited' into the deepest of a chain of 200: the
+// chain read first ends 301 levels deep.
+std::string MovedTooDeep() {
+    std::string s = "object F: TForm\n";
+    for (int i = 0; i < 100; ++i) s += "object B" + std::to_string(i) + ": TOrderedGroupBox\n";
+    for (int i = 0; i < 100; ++i) s += "end\n";
+    for (int i = 0; i < 200; ++i) s += "object A" + std::to_string(i) + ": TOrderedGroupBox\n";
+    s += "inherited B0: TOrderedGroupBox\nend\n";
+    for (int i = 0; i < 200; ++i) s += "end\n";
+    return s + "end\n";
 }
 
 const std::string kForm = "object F: TForm\n";
@@ -92,8 +135,8 @@ std::vector<TTextCase> TextCases() {
          "TFont has no property Font.Foo"},
         {"NotAnObject", kGradient + "    Left.X = 1\n  end\nend", 3, 5,
          "Left is not an object with properties"},
-        {"UnknownClass", kForm + "  object B: TButton\n  end\nend", 2, 13,
-         "class TButton is not registered"},
+        {"UnknownClass", kForm + "  object B: TBitBtn\n  end\nend", 2, 13,
+         "class TBitBtn is not registered"},
         {"NotAForm", "object G: TQELGradient\nend", 1, 11,
          "the root of a form file is a form; TQELGradient is not a form class"},
         {"DuplicateName", kGradient + "  end\n  object g: TQELGradient\n  end\nend", 4, 10,
@@ -122,6 +165,17 @@ std::vector<TTextCase> TextCases() {
          "no component named Menu1 for PopupMenu"},
         {"HandlerForNumber", kGradient + "    OnClick = 3\n  end\nend", 3, 15,
          "OnClick expects the name of a handler, found an integer"},
+        // An inherited component that exists already moves, but never into itself.
+        {"NameCycle",
+         kForm + "  object A: TOrderedGroupBox\n    object B: TOrderedGroupBox\n      inherited A: "
+                 "TOrderedGroupBox\n      end\n    end\n  end\nend",
+         4, 17, "A cannot be put inside B, which is inside it"},
+        {"InheritedIntoItself",
+         kForm + "  object A: TOrderedGroupBox\n    inherited A: TOrderedGroupBox\n    end\n  "
+                 "end\nend",
+         3, 15, "A cannot be put inside itself"},
+        {"MovedTooDeep", MovedTooDeep(), 402, 11,
+         "putting B0 inside A199 nests components deeper than 256 levels"},
     };
 }
 
@@ -228,6 +282,18 @@ std::vector<TBinaryCase> BinaryCases() {
          Raw({'T', 'P', 'F', '0', 5, 'T', 'F', 'o', 'r', 'm', 3, 'a', ' ', 'b', 0, 0}), 10,
          "'a b' is not a valid component name"},
         {"DeepComponents", deep, deepOffset, "components are nested deeper than 256 levels", true},
+        // F holds A, A holds B, and B an inherited A.
+        {"NameCycle", Raw({'T', 'P',  'F', '0', 5,   'T', 'F', 'o', 'r', 'm', 1,   'F', 0,   5, 'T',
+                           'F', 'o',  'r', 'm', 1,   'A', 0,   5,   'T', 'F', 'o', 'r', 'm', 1, 'B',
+                           0,   0xF1, 5,   'T', 'F', 'o', 'r', 'm', 1,   'A', 0,   0,   0,   0, 0}),
+         38, "A cannot be put inside B, which is inside it", true},
+        // What a message quotes from the file reaches no terminal as a command.
+        {"EscapeInPropertyName",
+         FormWith(Raw({14, 0x1B, '[', '3', '1', 'm', 'C', 'o', 'l', 'o', 'r', '\n', 'X', '\'', '\\',
+                       2, 1, 0, 0})),
+         12, "'\\x1B[31mColor\\nX\\'\\\\' is not a valid property name"},
+        {"EscapeInClassName", Raw({'T', 'P', 'F', '0', 3, 'T', 0x07, 0xE9, 1, 'F', 0, 0}), 4,
+         "'T\\x07\\xE9' is not a valid class name"},
         {"ResourceSizes",
          Raw({0, 0, 0, 0, 0x20, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0, 0,    0, 0, 0,
               0, 0, 0, 0, 0,    0, 0, 0, 0,    0,    0, 0, 50,   0,    0, 0, 0x20, 0, 0, 0}),
@@ -295,6 +361,45 @@ TEST(FormBinaryConversionErrors, ValuesWithoutATextFormAreRefused) {
 
 // Inputs that once broke a reader: each must be refused with an error or read, and what
 // converts to the other format must convert back to the same.
+TEST(FormLimits, AFormLargerThanAFormMayBeIsRefusedBeforeItIsRead) {
+    const std::size_t size = kMaxFormBytes + 1;
+    const std::string tooLarge = std::to_string(size) + " bytes, more than the " +
+                                 std::to_string(kMaxFormBytes) + " a form may have";
+    // A file is measured before it is read; a sparse one takes no disk.
+    const auto path =
+        std::filesystem::temp_directory_path() /
+        ("qm-huge-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    std::ofstream(path).close();
+    std::filesystem::resize_file(path, size);
+    try {
+        FormFiles::LoadForm(path.string());
+        FAIL();
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(e.what(), path.string() + ": the file is " + tooLarge);
+    }
+    std::filesystem::remove(path);
+
+    // Data in memory is refused before anything is made of it: only the first page of this
+    // mapping is ever touched.
+    std::uint8_t* bytes = ReserveHuge(size);
+    ASSERT_NE(bytes, nullptr);
+    try {
+        FormFiles::ReadForm(std::string_view(reinterpret_cast<const char*>(bytes), size));
+        FAIL();
+    } catch (const EParserError& e) {
+        EXPECT_EQ(e.Message(), "the text is " + tooLarge);
+    }
+    std::memcpy(bytes, "TPF0", 4);
+    try {
+        FormFiles::ReadForm(std::span<const std::uint8_t>(bytes, size));
+        FAIL();
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Offset(), 0u);
+        EXPECT_EQ(e.Message(), "the form stream is " + tooLarge);
+    }
+    ReleaseHuge(bytes, size);
+}
+
 TEST(FormRegressionInputs, AreRefusedOrReadWithoutHarm) {
     Quillmereall::RegisterUnits();
     namespace fs = std::filesystem;

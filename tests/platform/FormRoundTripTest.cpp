@@ -1,14 +1,17 @@
 // Nothing is lost: every published property of every registered component class, set to a
 // value other than its default, is written, read back and written again to the same bytes
-// and the same values. A value equal to its default is not written and reads back as what
-// the constructor set.
+// and the same values; so is every list and picture emptied where the constructor filled it.
+// A value equal to its default is not written, unless the constructor sets another.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
+#include <random>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "classes/TClassRegistry.h"
@@ -24,9 +27,12 @@
 namespace {
 
 // Classes whose Loaded recomputes stored properties from others (the ordered tab set's tab
-// height): their values settle after one reading, so the second writing is compared with a
-// third.
-const std::set<std::string> kSettleOnLoad = {"TOrderedTabSet"};
+// height, and its height with it): those values settle after one reading, so they are left
+// out of the comparison of values, and the second writing is compared with a third.
+const std::map<std::string, std::set<std::string>> kSettleOnLoad = {
+    {"TOrderedTabSet", {"Height", "TabHeight"}},
+    // An auto-sized label measures its caption again once loaded.
+    {"TLabel", {"Width", "Height"}}};
 
 bool BitmapsCanBeWritten() {
     TBitmap b;
@@ -62,8 +68,13 @@ std::string TestString(const std::string& path) {
     return s;
 }
 
+// What the setter puts into string lists and pictures.
+enum class TContent { Filled, Emptied };
+
 class TValueSetter {
 public:
+    explicit TValueSetter(TContent content) : FContent(content) {}
+
     // Sets every published property of obj that can take another value than its default.
     void SetAll(TPersistent& obj, const std::string& path, int depth) {
         if (depth > 8) return;
@@ -117,9 +128,17 @@ private:
                 TPersistent* inner = p.GetObj ? p.GetObj(obj) : nullptr;
                 if (!inner || dynamic_cast<TComponent*>(inner)) return;
                 if (auto* list = dynamic_cast<TStringList*>(inner)) {
-                    list->SetAll({"one", "it's two", TestString(path)});
+                    if (FContent == TContent::Emptied)
+                        list->SetAll({});
+                    else
+                        list->SetAll({"one", "it's two", TestString(path)});
                     Changed.push_back(path);
                 } else if (auto* bitmap = dynamic_cast<TBitmap*>(inner)) {
+                    if (FContent == TContent::Emptied) {
+                        bitmap->Assign(nullptr);
+                        Changed.push_back(path);
+                        return;
+                    }
                     if (!BitmapsCanBeWritten()) return;
                     // A true-colour picture, which holds any colour (a glyph's 16 colours
                     // would not).
@@ -135,6 +154,8 @@ private:
             }
         }
     }
+
+    TContent FContent;
 };
 
 // The stored values of obj, by name, as its getters give them.
@@ -216,18 +237,25 @@ std::vector<const TClassInfo*> ComponentClasses() {
 }
 
 class FormRoundTrip : public ::testing::TestWithParam<const TClassInfo*> {};
+class FormRoundTripOfContents
+    : public ::testing::TestWithParam<std::tuple<const TClassInfo*, TContent>> {};
 
 std::string ClassParamName(const ::testing::TestParamInfo<const TClassInfo*>& info) {
     return info.param->Name;
 }
+std::string ContentParamName(
+    const ::testing::TestParamInfo<std::tuple<const TClassInfo*, TContent>>& info) {
+    return std::string(std::get<0>(info.param)->Name) +
+           (std::get<1>(info.param) == TContent::Emptied ? "_Emptied" : "_Filled");
+}
 
 }  // namespace
 
-TEST_P(FormRoundTrip, EveryPublishedPropertySurvivesWritingAndReading) {
-    const TClassInfo& cls = *GetParam();
+TEST_P(FormRoundTripOfContents, EveryPublishedPropertySurvivesWritingAndReading) {
+    const TClassInfo& cls = *std::get<0>(GetParam());
     TComponent* subject = nullptr;
     auto form = FormWith(cls, subject);
-    TValueSetter setter;
+    TValueSetter setter(std::get<1>(GetParam()));
     setter.SetAll(*subject, "", 0);
     EXPECT_FALSE(setter.Changed.empty());
 
@@ -243,52 +271,114 @@ TEST_P(FormRoundTrip, EveryPublishedPropertySurvivesWritingAndReading) {
         TComponent* read =
             cls.Name == std::string("TForm") ? back.get() : back->FindComponent("Subject");
         ASSERT_NE(read, nullptr);
-        std::vector<std::uint8_t> second = write(*back);
-        if (kSettleOnLoad.count(cls.Name)) {
-            back = FormFiles::ReadForm(std::span<const std::uint8_t>(second));
-            const std::vector<std::uint8_t> third = write(*back);
-            EXPECT_EQ(third, second);
-            continue;
+        const std::vector<std::uint8_t> second = write(*back);
+        const auto settles = kSettleOnLoad.find(cls.Name);
+        if (settles == kSettleOnLoad.end()) {
+            EXPECT_EQ(second, first) << std::string(first.begin(), first.end());
+        } else {
+            auto again = FormFiles::ReadForm(std::span<const std::uint8_t>(second));
+            EXPECT_EQ(write(*again), second);
         }
-        EXPECT_EQ(second, first) << std::string(first.begin(), first.end());
         const std::vector<std::string> was = Values(*subject), is = Values(*read);
         std::string differences;
         for (std::size_t i = 0; i < std::max(was.size(), is.size()); ++i) {
             const std::string a = i < was.size() ? was[i] : "(none)";
             const std::string b = i < is.size() ? is[i] : "(none)";
-            if (a != b) differences += "\n  written: " + a + "\n  read:    " + b;
+            const bool settled =
+                settles != kSettleOnLoad.end() && settles->second.count(a.substr(0, a.find(" = ")));
+            if (a != b && !settled) differences += "\n  written: " + a + "\n  read:    " + b;
         }
         EXPECT_TRUE(differences.empty()) << "values that changed:" << differences;
     }
 }
 
-TEST_P(FormRoundTrip, AValueEqualToItsDefaultIsNotWrittenAndReadsBackAsConstructed) {
+TEST_P(FormRoundTrip, AValueEqualToItsDefaultIsLeftOutOnlyWhereReadingGivesItBack) {
     const TClassInfo& cls = *GetParam();
-    // What a new instance reads back as: the constructor's values, and what Loaded makes of
-    // them.
-    TComponent* fresh = nullptr;
-    auto freshForm = FormWith(cls, fresh);
-    auto freshBack = FormFiles::ReadForm(std::string_view(FormFiles::WriteText(*freshForm)));
-    TComponent* asConstructed =
-        fresh == freshForm.get() ? freshBack.get() : freshBack->FindComponent("Subject");
-    ASSERT_NE(asConstructed, nullptr);
+    // What a new component holds in a form, from its constructor and its parent: a value equal
+    // to the default is written where it holds another (the ordered tab set's
+    // DitherBackground, a group box's Color), as reading would not give it back.
+    TComponent* constructed = nullptr;
+    const auto constructedForm = FormWith(cls, constructed);
+    const auto settles = kSettleOnLoad.find(cls.Name);
     for (const TPropInfo* p : GetPropInfos(cls)) {
         if (!p->Default || !p->GetOrd || !p->SetOrd) continue;
         TComponent* subject = nullptr;
         auto form = FormWith(cls, subject);
-        const std::int64_t constructed = p->GetOrd(*asConstructed);
         p->SetOrd(*subject, *p->Default);
         if (p->GetOrd(*subject) != *p->Default || !p->IsStored(*subject)) continue;
         SCOPED_TRACE(p->Name);
         const std::string text = FormFiles::WriteText(*form);
         const std::string indent = subject == form.get() ? "\n  " : "\n    ";
-        EXPECT_EQ(text.find(indent + p->Name + " = "), std::string::npos);
+        EXPECT_EQ(text.find(indent + p->Name + " = ") == std::string::npos,
+                  p->GetOrd(*constructed) == *p->Default);
         auto back = FormFiles::ReadForm(std::string_view(text));
         TComponent* read = subject == form.get() ? back.get() : back->FindComponent("Subject");
         ASSERT_NE(read, nullptr);
-        EXPECT_EQ(p->GetOrd(*read), constructed);
+        if (settles == kSettleOnLoad.end() || !settles->second.count(p->Name)) {
+            EXPECT_EQ(p->GetOrd(*read), *p->Default);
+        }
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(RegisteredClasses, FormRoundTrip, ::testing::ValuesIn(ComponentClasses()),
                          ClassParamName);
+INSTANTIATE_TEST_SUITE_P(RegisteredClasses, FormRoundTripOfContents,
+                         ::testing::Combine(::testing::ValuesIn(ComponentClasses()),
+                                            ::testing::Values(TContent::Filled, TContent::Emptied)),
+                         ContentParamName);
+
+// Forms of one component with random values in random order, defaults among them, lists and
+// pictures filled or emptied, in a form of its own colour or the default one: what reads back
+// from what was written writes the same bytes again, whatever the setters did to each other.
+TEST(FormRoundTripOfRandomForms, WritingWhatWasReadGivesTheSameBytes) {
+    std::mt19937 random(7);
+    auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    std::vector<const TClassInfo*> classes = ComponentClasses();
+    std::erase(classes, &TForm::StaticClassInfo());
+    for (int n = 0; n < 500; ++n) {
+        const TClassInfo& cls = *classes[pick(classes.size())];
+        TComponent* subject = nullptr;
+        auto form = FormWith(cls, subject);
+        if (pick(2)) form->SetColor(clTeal);
+        const std::vector<const TPropInfo*> props = GetPropInfos(cls);
+        for (std::size_t k = 1 + pick(20); k > 0; --k) {
+            const TPropInfo& p = *props[pick(props.size())];
+            try {
+                if (p.GetOrd && p.SetOrd) {
+                    std::vector<std::int64_t> values = Candidates(*p.Type, p.GetOrd(*subject));
+                    std::int64_t low = 0, high = 0;
+                    p.Type->OrdinalRange(low, high);
+                    for (std::int64_t v : {-1, 0, 100, 1000})
+                        if (p.Type->Kind == TTypeKind::tkInteger && v >= low && v <= high)
+                            values.push_back(v);
+                    // The default, one time in three: where a setter changed another value,
+                    // a default is what reading most easily misses.
+                    if (p.Default && pick(3) == 0)
+                        p.SetOrd(*subject, *p.Default);
+                    else if (!values.empty())
+                        p.SetOrd(*subject, values[pick(values.size())]);
+                } else if (p.GetStr && p.SetStr && p.Type->Kind == TTypeKind::tkString) {
+                    p.SetStr(*subject, pick(2) ? "" : "x");
+                } else if (TPersistent* inner = p.GetObj ? p.GetObj(*subject) : nullptr) {
+                    if (auto* list = dynamic_cast<TStringList*>(inner))
+                        list->SetAll(pick(2) ? std::vector<std::string>{}
+                                             : std::vector<std::string>{"a", "b"});
+                    else if (auto* bitmap = dynamic_cast<TBitmap*>(inner); bitmap && pick(2))
+                        bitmap->Assign(nullptr);
+                }
+            } catch (const std::exception&) {
+                // A value the setter refuses (a tab index past the tabs) changes nothing.
+            }
+        }
+        const std::string first = FormFiles::WriteText(*form);
+        const std::string second =
+            FormFiles::WriteText(*FormFiles::ReadForm(std::string_view(first)));
+        if (!kSettleOnLoad.count(cls.Name)) {
+            ASSERT_EQ(second, first) << cls.Name;
+        } else {
+            const std::string third =
+                FormFiles::WriteText(*FormFiles::ReadForm(std::string_view(second)));
+            ASSERT_EQ(third, second) << cls.Name;
+        }
+    }
+}

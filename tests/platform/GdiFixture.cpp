@@ -1,5 +1,7 @@
 #include "GdiFixture.h"
 
+#include <array>
+#include <bit>
 #include <cctype>
 #include <fstream>
 #include <sstream>
@@ -7,6 +9,7 @@
 
 #include "gdi/Gdi.h"
 #include "gdi/TDeviceContext.h"
+#include "graphics/BmpCodec.h"
 
 namespace {
 
@@ -119,6 +122,41 @@ TBitmapImage GdiFixtureBitmap(int width, int height) {
     return image;
 }
 
+// The 16-bit test bitmap as a .bmp file with those bit-field masks, read as any is: field
+// values red x, green x + width * y, blue width - 1 - x, each cut to its field.
+TBitmapImage GdiFixtureBitmap16(int width, int height, const std::array<std::uint32_t, 3>& masks) {
+    const int stride = (2 * width + 3) / 4 * 4;
+    const std::uint32_t headers = 14 + 40 + 12;
+    std::vector<std::uint8_t> bmp;
+    auto put = [&](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) bmp.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    auto field = [](unsigned value, std::uint32_t mask) {
+        return (value << std::countr_zero(mask)) & mask;
+    };
+    bmp = {'B', 'M'};
+    put(headers + static_cast<std::uint32_t>(stride * height), 4);
+    put(0, 4);
+    put(headers, 4);
+    put(40, 4);
+    put(static_cast<std::uint32_t>(width), 4);
+    put(static_cast<std::uint32_t>(-height), 4);  // top row first
+    put(1, 2);
+    put(16, 2);
+    put(3, 4);  // BI_BITFIELDS
+    for (int i = 0; i < 5; ++i) put(0, 4);
+    for (std::uint32_t m : masks) put(m, 4);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            put(field(static_cast<unsigned>(x), masks[0]) |
+                    field(static_cast<unsigned>(x + width * y), masks[1]) |
+                    field(static_cast<unsigned>(width - 1 - x), masks[2]),
+                2);
+        for (int pad = 2 * width; pad < stride; ++pad) bmp.push_back(0);
+    }
+    return BmpCodec::DecodeFile(bmp.data(), bmp.size());
+}
+
 TSurface ReplayGdiFixture(const TGdiFixtureCase& c) {
     TSurface surface;
     TDeviceContext dc(&surface);
@@ -143,7 +181,8 @@ TSurface ReplayGdiFixture(const TGdiFixtureCase& c) {
             dc = TDeviceContext(&surface);
         } else if (word == "origin") {
             const std::vector<int> a = ints(2);
-            TDeviceContext moved(&surface, TPoint{a[0], a[1]}, dc.DeviceClip());
+            TDeviceContext moved(&surface, TPoint{a[0], a[1]}, surface.Bounds());
+            moved.SelectClipRegion(dc.ClipRegion());
             moved.Pen = dc.Pen;
             moved.Brush = dc.Brush;
             moved.BkMode = dc.BkMode;
@@ -152,7 +191,17 @@ TSurface ReplayGdiFixture(const TGdiFixtureCase& c) {
             dc = moved;
         } else if (word == "clip") {
             const std::vector<int> a = ints(4);
-            dc.SetClip(TRect{a[0], a[1], a[2], a[3]});
+            HRGN region = CreateRectRgn(a[0], a[1], a[2], a[3]);
+            SelectClipRgn(&dc, region);
+            DeleteObject(region);
+        } else if (word == "intersectclip" || word == "excludeclip") {
+            const std::vector<int> a = ints(4);
+            (word == "intersectclip" ? IntersectClipRect : ExcludeClipRect)(&dc, a[0], a[1], a[2],
+                                                                            a[3]);
+        } else if (word == "savedc") {
+            SaveDC(&dc);
+        } else if (word == "restoredc") {
+            RestoreDC(&dc, ints(1)[0]);
         } else if (word == "pen") {
             const std::vector<int> a = ints(2);
             dc.Pen = TGdiPen{a[0], a[1], color()};
@@ -203,6 +252,21 @@ TSurface ReplayGdiFixture(const TGdiFixtureCase& c) {
             const std::vector<int> a = ints(6);
             Gdi::StretchBitmap(dc, TRect{a[0], a[1], a[0] + a[2], a[1] + a[3]},
                                GdiFixtureBitmap(a[4], a[5]));
+        } else if (word == "bitblt16" || word == "stretchblt16") {
+            const bool stretch = word == "stretchblt16";
+            const std::vector<int> a = ints(stretch ? 6 : 4);
+            std::array<std::uint32_t, 3> masks{};
+            for (std::uint32_t& m : masks) {
+                std::string hex;
+                if (!(words >> hex)) throw std::runtime_error("bad operation: " + op);
+                m = static_cast<std::uint32_t>(std::stoul(hex, nullptr, 16));
+            }
+            const TBitmapImage image =
+                GdiFixtureBitmap16(a[stretch ? 4 : 2], a[stretch ? 5 : 3], masks);
+            if (stretch)
+                Gdi::StretchBitmap(dc, TRect{a[0], a[1], a[0] + a[2], a[1] + a[3]}, image);
+            else
+                Gdi::DrawBitmap(dc, a[0], a[1], image);
         } else {
             throw std::runtime_error("unknown operation: " + op);
         }

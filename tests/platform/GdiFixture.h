@@ -3,6 +3,7 @@
 // through our GDI calls.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,6 +29,7 @@ std::vector<TGdiFixtureCase> ReadGdiFixtures(const std::string& path);
 // The pixel (x, y) of the fixtures' test bitmap, as COLORREF.
 std::uint32_t GdiFixtureBitmapColor(int x, int y);
 TBitmapImage GdiFixtureBitmap(int width, int height);
+TBitmapImage GdiFixtureBitmap16(int width, int height, const std::array<std::uint32_t, 3>& masks);
 
 // Performs the case's operations with our GDI on a new surface and returns it. Throws
 // std::runtime_error for an operation it does not know.

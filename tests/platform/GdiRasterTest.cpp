@@ -11,7 +11,8 @@
 
 namespace {
 
-constexpr const char* kFamilies[] = {"rectangles", "ellipses", "lines", "fills", "blits"};
+constexpr const char* kFamilies[] = {"rectangles", "ellipses", "lines",    "fills",
+                                     "blits",      "regions",  "bitmaps16"};
 
 std::string FixturePath(const std::string& family) {
     return std::string(QM_SOURCE_DIR) + "/tests/fixtures/gdi/" + family + ".txt";

@@ -132,9 +132,10 @@ INSTANTIATE_TEST_SUITE_P(
         TSelectionCase{"SingleClick", false, false, {Click(2), Click(5)}, {5}, 5, 2},
         TSelectionCase{
             "SingleArrows", false, false, {Click(2), Key(VK_DOWN), Key(VK_DOWN)}, {4}, 4, 3},
-        TSelectionCase{"SingleFirstKeyFromNone", false, false, {Key(VK_DOWN)}, {1}, 1, 1},
+        // Nothing selected: the first key selects the caret's item, wherever it would move.
+        TSelectionCase{"SingleFirstKeyFromNone", false, false, {Key(VK_DOWN)}, {0}, 0, 1},
         TSelectionCase{"SingleHomeEnd", false, false, {Click(3), Key(VK_HOME)}, {0}, 0, 2},
-        TSelectionCase{"SingleEnd", false, false, {Key(VK_END)}, {9}, 9, 1},
+        TSelectionCase{"SingleEnd", false, false, {Key(VK_END), Key(VK_END)}, {9}, 9, 2},
         TSelectionCase{
             "SingleDrag", false, false, {Press(1), Drag(3), Drag(4), Release(4)}, {4}, 4, 1},
         TSelectionCase{"SingleSpaceAndCtrlDoNothingMore",
@@ -154,8 +155,9 @@ INSTANTIATE_TEST_SUITE_P(
                        {1, 3},
                        3,
                        4},
+        // A drag moves the focus alone.
         TSelectionCase{
-            "MultipleNoDragSelect", true, false, {Press(1), Drag(4), Release(4)}, {1}, 1, 1},
+            "MultipleNoDragSelect", true, false, {Press(1), Drag(4), Release(4)}, {1}, 4, 1},
         // Extended selection: Shift ranges from the anchor, Ctrl toggles and adds.
         TSelectionCase{"ExtendedClickReplaces", true, true, {Click(2), Click(5)}, {5}, 5, 2},
         TSelectionCase{
@@ -281,12 +283,62 @@ TEST_F(ListBoxFixture, SelectionStaysWithItsStrings) {
     list->Clear();
     EXPECT_EQ(list->SelCount(), 0);
     EXPECT_EQ(list->ItemIndex(), -1);
-    // Going back to single selection keeps one item.
+    // Going back to single selection keeps one item: the caret's, which selecting moved.
     list->Items()->SetAll({"a", "b", "c"});
     list->SetSelected(0, true);
     list->SetSelected(2, true);
     list->SetMultiSelect(false);
-    EXPECT_EQ(SelectedItems(*list), (std::set<int>{0}));
+    EXPECT_EQ(SelectedItems(*list), (std::set<int>{2}));
+}
+
+// Selected[i] := True in a multiple-selection list moves the caret, and with it ItemIndex and
+// the focus rectangle, to the item and scrolls it into view.
+TEST_F(ListBoxFixture, SelectingMovesTheCaretAndTheFocusRectangle) {
+    QM_NEEDS_CALL_LOG();
+    auto* list = Add(30, 7);
+    list->SetMultiSelect(true);
+    list->SetExtendedSelect(false);
+    list->SetFocus();
+    list->SetSelected(15, true);
+    EXPECT_EQ(list->ItemIndex(), 15);
+    EXPECT_EQ(list->TopIndex(), 9);
+    Log.Clear();
+    const std::vector<TGdiCall> calls = PaintCalls(list);
+    std::vector<TRect> focus;
+    for (const TGdiCall& c : calls)
+        if (c.Op == "DrawFocusRect") focus.push_back(c.Rect);
+    EXPECT_EQ(focus, std::vector<TRect>{list->ItemRect(15)});
+    list->Perform(WM_KEYDOWN, VK_DOWN);
+    EXPECT_EQ(list->ItemIndex(), 16);
+}
+
+// What is drawn for an item stays inside it, as the window clips it: text taller than the item
+// does not reach below the last item, and an owner that draws past its rectangle touches no
+// other item.
+TEST_F(ListBoxFixture, ItemsAreClippedToTheirRectangles) {
+    auto* list = Add(0, 10);
+    list->SetItemHeight(5);  // the default font is 11 pixels high
+    list->Items()->SetAll({"Wg", "Wg", "Wg"});
+    const TSurface& s = Form.Render();
+    auto blankFrom = [&](int top, int bottom) {
+        for (int y = 12 + top; y < 12 + bottom; ++y)
+            for (int x = 12; x < 12 + 116; ++x)
+                if (PixelRGB(s, x, y) != 0xFFFFFFu) return false;
+        return true;
+    };
+    EXPECT_FALSE(blankFrom(10, 15));  // the last item's text shows in it
+    EXPECT_TRUE(blankFrom(15, 160));
+
+    list->OnDrawItem = [list](TPersistent*, int index, TRect r, TOwnerDrawState) {
+        if (index != 1) return;
+        list->Canvas()->Brush()->SetColor(clRed);
+        list->Canvas()->FillRect(TRect{r.Left, r.Top - 3, r.Right, r.Bottom + 3});
+    };
+    list->Invalidate();
+    Form.Render();
+    EXPECT_TRUE(blankFrom(0, 5));
+    EXPECT_EQ(PixelRGB(s, 20, 12 + 5), 0xFF0000u);
+    EXPECT_TRUE(blankFrom(10, 160));
 }
 
 TEST_F(ListBoxFixture, SortedKeepsItemsInOrder) {
@@ -317,10 +369,10 @@ TEST_F(ListBoxFixture, ScrollBarLooksClassic) {
     EXPECT_EQ(PixelRGB(s, bx, by), 0xC0C0C0u);            // light outer edge of the arrow
     EXPECT_EQ(PixelRGB(s, bx + 15, by + 15), 0x000000u);  // dark shadow, bottom right
     EXPECT_EQ(PixelRGB(s, bx + 1, by + 1), 0xFFFFFFu);    // inner highlight
-    EXPECT_EQ(PixelRGB(s, bx + 7, by + 6), 0x000000u);    // tip of the up arrow
-    EXPECT_EQ(PixelRGB(s, bx + 4, by + 9), 0x000000u);    // its base, seven pixels wide
-    EXPECT_EQ(PixelRGB(s, bx + 10, by + 9), 0x000000u);
-    EXPECT_EQ(PixelRGB(s, bx + 3, by + 9), 0xC0C0C0u);
+    EXPECT_EQ(PixelRGB(s, bx + 7, by + 5), 0x000000u);    // tip of the up arrow
+    EXPECT_EQ(PixelRGB(s, bx + 4, by + 8), 0x000000u);    // its base, seven pixels wide
+    EXPECT_EQ(PixelRGB(s, bx + 10, by + 8), 0x000000u);
+    EXPECT_EQ(PixelRGB(s, bx + 3, by + 8), 0xC0C0C0u);
     // The thumb is a quarter of the track (10 of 40 items) and starts right under the arrow.
     const TScrollBarGeometry bar = list->ScrollBar();
     EXPECT_EQ(bar.ThumbRect(), (TRect{100 + 2, 16 + 2, 116 + 2, 16 + 2 + 32}));
@@ -364,6 +416,7 @@ TEST_F(ListBoxFixture, WheelKeysAndTypingScroll) {
     EXPECT_EQ(list->TopIndex(), 3);  // half a notch waits for the other half
     list->Perform(WM_MOUSEWHEEL, static_cast<WPARAM>(MakeLParam(0, -60)));
     EXPECT_EQ(list->TopIndex(), 6);
+    list->Perform(WM_KEYDOWN, VK_HOME);  // the first key selects the caret's item
     list->Perform(WM_KEYDOWN, VK_END);
     EXPECT_EQ(list->ItemIndex(), 39);
     EXPECT_EQ(list->TopIndex(), 30);
@@ -536,6 +589,7 @@ TEST_F(ListBoxFixture, ExtremeItemHeightsStayInRange) {
     list->SetItemHeight(0);                      // ignored
     list->SetItemHeight(-5);
     EXPECT_EQ(list->ItemHeight(), INT_MAX);
+    list->Perform(WM_KEYDOWN, VK_END);  // selects the caret's item first
     list->Perform(WM_KEYDOWN, VK_END);
     EXPECT_EQ(list->ItemIndex(), 49);
 }

@@ -12,19 +12,8 @@ set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
-tool="$root/build/asan/app/quillmere"
-out=""
-readme_image=""
-positional=()
-while (($#)); do
-  case "$1" in
-    --readme-image) readme_image="$2"; shift 2 ;;
-    -h|--help) sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
-    *) positional+=("$1"); shift ;;
-  esac
-done
-((${#positional[@]} > 0)) && tool="${positional[0]}"
-((${#positional[@]} > 1)) && out="${positional[1]}"
+. "$here/xvfb_common.sh"
+parse_arguments 10 "$@"
 
 # Debian's Python, which python3-pil installs into, whatever python3 comes first on PATH.
 python=/usr/bin/python3
@@ -32,27 +21,17 @@ if ! command -v Xvfb >/dev/null; then echo "skipped: Xvfb is not installed"; exi
 if ! "$python" -c 'from PIL import ImageGrab, features; assert features.check("xcb")' 2>/dev/null; then
   echo "skipped: $python has no PIL with X support (python3-pil)"; exit 77
 fi
-[ -n "$out" ] || out="$(mktemp -d)"
-mkdir -p "$out"
 [ -x "$tool" ] || { echo "no quillmere at $tool" >&2; exit 1; }
 
-# Xvfb picks a free display and writes its number to fd 3 once it accepts connections.
-rm -f "$out/displayfd"
-mkfifo "$out/displayfd"
-exec 3<>"$out/displayfd"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
-xvfb=$!
 window=""
+xvfb=""
 cleanup() {
   [ -n "$window" ] && kill "$window" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
   wait 2>/dev/null || true
 }
 trap cleanup EXIT
-display=""
-read -r -t 10 display <&3 || { echo "Xvfb did not start:" >&2; cat "$out/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$display"
-echo "Xvfb on $DISPLAY"
+start_xvfb 1024x768x24
 
 "$tool" demo -o "$out/headless.png" --form "$out/gallery.txt" >/dev/null
 

@@ -105,6 +105,9 @@ TEST_F(WindowsWindow, ClicksAndKeysFromTheSystemReachTheControls) {
     SendMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
     EXPECT_EQ(Host->FocusedControl(), ordered);
     EXPECT_EQ(GetFocus(), Host->WindowOf(ordered));
+    // The first key selects the caret's item, as the system's list box does; End then moves.
+    SendMessageA(GetFocus(), WM_KEYDOWN, VK_END, 1);
+    EXPECT_EQ(ordered->ItemIndex(), 0);
     SendMessageA(GetFocus(), WM_KEYDOWN, VK_END, 1);
     EXPECT_EQ(ordered->ItemIndex(), 1);
 }

@@ -3,7 +3,8 @@
  * the same operations through our rasterizer and compare, so they never need Windows or Wine.
  *
  * Build and run through tools/wine/make-gdi-fixtures.sh. Usage: gdi-fixtures FAMILY, where
- * FAMILY is one of rectangles, ellipses, lines, fills, blits; the fixture goes to stdout.
+ * FAMILY is one of rectangles, ellipses, lines, fills, blits, regions, bitmaps16; the fixture
+ * goes to stdout.
  *
  * Fixture format (text, one case after another):
  *
@@ -28,8 +29,16 @@
  *   focusrect L T R B       DrawFocusRect
  *   bitblt X Y SW SH        SRCCOPY of the SW x SH test bitmap at its own size
  *   stretchblt X Y W H SW SH  StretchBlt (COLORONCOLOR) of the SW x SH test bitmap to W x H
+ *   bitblt16 X Y SW SH RMASK GMASK BMASK
+ *   stretchblt16 X Y W H SW SH RMASK GMASK BMASK
+ *                           the same from a 16-bit DIB section with those bit-field masks (hex)
+ *   intersectclip L T R B | excludeclip L T R B
+ *                           IntersectClipRect, ExcludeClipRect (logical coordinates)
+ *   savedc | restoredc N    SaveDC, RestoreDC
  *
- * The test bitmap has pixel (x, y) = RGB(16 + 3x, 16 + 3y, 192), distinct up to 64 x 64.
+ * The test bitmap has pixel (x, y) = RGB(16 + 3x, 16 + 3y, 192), distinct up to 64 x 64. The
+ * 16-bit test bitmap has red x, green x + SW * y and blue SW - 1 - x in its fields, each cut
+ * to the field's width, so that a 32 x 2 bitmap holds every value of 5- and 6-bit fields.
  * Rows are run-length coded: an optional decimal count, then a symbol of SYMBOLWIDTH
  * characters; the surface's fill colour is always ".".
  */
@@ -41,6 +50,8 @@
 #include <stdlib.h>
 #include <string.h>
 #include <windows.h>
+
+#include "fixture-pixels.h"
 
 static HDC dc;
 static HBITMAP surfaceBitmap, oldSurfaceBitmap;
@@ -70,16 +81,23 @@ static DWORD* new_dib(HDC on, int w, int h, HBITMAP* bitmap) {
     return p;
 }
 
-/* A DIB word is 0x00RRGGBB; the fixture speaks COLORREF. */
-static DWORD pixel_of(COLORREF c) {
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-static COLORREF colorref_of(DWORD p) {
-    return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16);
-}
-
 static COLORREF test_bitmap_color(int x, int y) {
     return RGB(16 + 3 * x, 16 + 3 * y, 192);
+}
+
+/* Draws the sw x sh bitmap selected into src at (x, y), stretched to w x h or not, then puts
+ * src's old bitmap back and frees both. */
+static void blit_and_free(HDC src, HGDIOBJ old, HBITMAP bm, int x, int y, int w, int h, int sw,
+                          int sh, int stretch) {
+    if (stretch) {
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, x, y, w, h, src, 0, 0, sw, sh, SRCCOPY);
+    } else {
+        BitBlt(dc, x, y, sw, sh, src, 0, 0, SRCCOPY);
+    }
+    SelectObject(src, old);
+    DeleteObject(bm);
+    DeleteDC(src);
 }
 
 static void draw_test_bitmap(int x, int y, int w, int h, int sw, int sh, int stretch) {
@@ -90,15 +108,44 @@ static void draw_test_bitmap(int x, int y, int w, int h, int sw, int sh, int str
     int i, j;
     for (j = 0; j < sh; ++j)
         for (i = 0; i < sw; ++i) p[j * sw + i] = pixel_of(test_bitmap_color(i, j));
-    if (stretch) {
-        SetStretchBltMode(dc, COLORONCOLOR);
-        StretchBlt(dc, x, y, w, h, src, 0, 0, sw, sh, SRCCOPY);
-    } else {
-        BitBlt(dc, x, y, sw, sh, src, 0, 0, SRCCOPY);
-    }
-    SelectObject(src, old);
-    DeleteObject(bm);
-    DeleteDC(src);
+    blit_and_free(src, old, bm, x, y, w, h, sw, sh, stretch);
+}
+
+/* A channel value cut to its mask's width and put in its place. */
+static DWORD put_field(unsigned value, DWORD mask) {
+    int shift = 0;
+    while (!(mask >> shift & 1)) ++shift;
+    return (value << shift) & mask;
+}
+
+static void draw_test_bitmap16(int x, int y, int w, int h, int sw, int sh, int stretch,
+                               const DWORD masks[3]) {
+    HDC src = CreateCompatibleDC(dc);
+    struct {
+        BITMAPINFOHEADER h;
+        DWORD masks[3];
+    } bi;
+    WORD* p = NULL;
+    HBITMAP bm;
+    HGDIOBJ old;
+    int i, j;
+    memset(&bi, 0, sizeof bi);
+    bi.h.biSize = sizeof bi.h;
+    bi.h.biWidth = sw;
+    bi.h.biHeight = -sh;
+    bi.h.biPlanes = 1;
+    bi.h.biBitCount = 16;
+    bi.h.biCompression = BI_BITFIELDS;
+    memcpy(bi.masks, masks, sizeof bi.masks);
+    bm = CreateDIBSection(src, (BITMAPINFO*)&bi, DIB_RGB_COLORS, (void**)&p, NULL, 0);
+    if (!bm) fail("CreateDIBSection failed", "16-bit");
+    old = SelectObject(src, bm);
+    for (j = 0; j < sh; ++j)
+        for (i = 0; i < sw; ++i)
+            p[j * ((sw + 1) & ~1) + i] =
+                (WORD)(put_field(i, masks[0]) | put_field(i + sw * j, masks[1]) |
+                       put_field(sw - 1 - i, masks[2]));
+    blit_and_free(src, old, bm, x, y, w, h, sw, sh, stretch);
 }
 
 static void release_surface(void) {
@@ -152,6 +199,21 @@ static void perform(const char* line) {
         }
         return;
     }
+    if (!strcmp(word, "bitblt16") || !strcmp(word, "stretchblt16")) {
+        DWORD m[3];
+        int stretch = !strcmp(word, "stretchblt16"), count = stretch ? 6 : 4;
+        for (i = 0; i < count; ++i) {
+            if (sscanf(rest, "%d%n", &a[i], &used) != 1) fail("bad arguments", line);
+            rest += used;
+        }
+        if (sscanf(rest, "%lx %lx %lx", &m[0], &m[1], &m[2]) != 3) fail("bad masks", line);
+        if (!dc) fail("no surface yet", line);
+        if (stretch)
+            draw_test_bitmap16(a[0], a[1], a[2], a[3], a[4], a[5], 1, m);
+        else
+            draw_test_bitmap16(a[0], a[1], 0, 0, a[2], a[3], 0, m);
+        return;
+    }
     if (!strcmp(word, "surface") || !strcmp(word, "pen")) {
         if (sscanf(rest, "%d %d %x", &a[0], &a[1], &color) != 3) fail("bad arguments", line);
         if (!strcmp(word, "pen")) {
@@ -181,6 +243,14 @@ static void perform(const char* line) {
         HRGN r = CreateRectRgn(a[0], a[1], a[2], a[3]);
         SelectClipRgn(dc, r);
         DeleteObject(r);
+    } else if (!strcmp(word, "intersectclip") && n == 4) {
+        IntersectClipRect(dc, a[0], a[1], a[2], a[3]);
+    } else if (!strcmp(word, "excludeclip") && n == 4) {
+        ExcludeClipRect(dc, a[0], a[1], a[2], a[3]);
+    } else if (!strcmp(word, "savedc") && n == 0) {
+        SaveDC(dc);
+    } else if (!strcmp(word, "restoredc") && n == 1) {
+        RestoreDC(dc, a[0]);
     } else if (!strcmp(word, "fillrect") && n == 4) {
         RECT r = {a[0], a[1], a[2], a[3]};
         HGDIOBJ b = GetCurrentObject(dc, OBJ_BRUSH);
@@ -212,19 +282,6 @@ static void perform(const char* line) {
 
 /* ---- output ---------------------------------------------------------------------------- */
 
-static const char kSymbols[] =
-    ".abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ!\"#$%&'()*+,-/:;<=>?@[\\]^_`{|}~";
-#define SYMBOL_COUNT ((int)sizeof kSymbols - 1)
-
-static void begin_case(const char* fmt, ...) {
-    va_list ap;
-    va_start(ap, fmt);
-    printf("case ");
-    vprintf(fmt, ap);
-    printf("\n");
-    va_end(ap);
-}
-
 static void op(const char* fmt, ...) {
     char line[2048];
     va_list ap;
@@ -235,50 +292,8 @@ static void op(const char* fmt, ...) {
     printf("%s\n", line);
 }
 
-static void put_symbol(int index, int symbolWidth) {
-    if (symbolWidth == 1)
-        putchar(kSymbols[index]);
-    else {
-        putchar(kSymbols[index / SYMBOL_COUNT]);
-        putchar(kSymbols[index % SYMBOL_COUNT]);
-    }
-}
-
 static void end_case(void) {
-    static DWORD palette[SYMBOL_COUNT * SYMBOL_COUNT];
-    static int index[512 * 512];
-    int count = 0, x, y, i, symbolWidth;
-    GdiFlush();
-    palette[count++] = pixel_of(fillColor);
-    for (i = 0; i < width * height; ++i) {
-        int k;
-        for (k = 0; k < count && palette[k] != bits[i]; ++k) {
-        }
-        if (k == count) {
-            if (count == SYMBOL_COUNT * SYMBOL_COUNT) fail("too many colours", "");
-            palette[count++] = bits[i];
-        }
-        index[i] = k;
-    }
-    symbolWidth = count <= SYMBOL_COUNT ? 1 : 2;
-    printf("pixels %d %d", symbolWidth, count);
-    for (i = 0; i < count; ++i) {
-        putchar(' ');
-        put_symbol(i, symbolWidth);
-        printf("=%06lx", (unsigned long)colorref_of(palette[i]));
-    }
-    printf("\n");
-    for (y = 0; y < height; ++y) {
-        for (x = 0; x < width;) {
-            int k = index[y * width + x], run = 1;
-            while (x + run < width && index[y * width + x + run] == k) ++run;
-            if (run > 1) printf("%d", run);
-            put_symbol(k, symbolWidth);
-            x += run;
-        }
-        printf("\n");
-    }
-    printf("end\n");
+    print_pixels(bits, width, height, fillColor);
     release_surface();
 }
 
@@ -784,10 +799,79 @@ static void blits(void) {
     }
 }
 
+/* Clip regions of more than one rectangle: every call is cut by each of them. */
+static void regions(void) {
+    static const struct {
+        const char* name;
+        const char* ops[4];
+    } kClips[] = {
+        {"hole", {"excludeclip 8 6 15 12"}},
+        {"holes", {"excludeclip 8 6 15 12", "excludeclip 4 11 10 16", "intersectclip 2 2 21 17"}},
+        {"swapped", {"excludeclip 15 12 8 6", "intersectclip 20 16 3 3"}},
+        {"origin", {"origin 3 2", "clip 2 2 22 18", "excludeclip 5 4 11 9"}},
+        {"restored", {"excludeclip 2 2 8 8", "savedc", "excludeclip 6 5 18 14", "restoredc -1"}},
+        {"empty", {"intersectclip 2 2 8 8", "intersectclip 10 10 14 14"}},
+    };
+    static const struct {
+        const char* name;
+        const char* ops[4];
+    } kDraws[] = {
+        {"fillrect", {"brush solid 60e060", "fillrect 1 1 23 19"}},
+        {"framerect", {"brush solid 60e060", "framerect 2 3 22 18"}},
+        {"rectangle", {"pen 0 1 0000c0", "brush solid 60e060", "rectangle 2 2 22 18"}},
+        {"rectangle-wide", {"pen 0 3 0000c0", "brush clear", "rectangle 3 3 21 17"}},
+        {"rectangle-dash", {"pen 1 1 0000c0", "bk opaque c06000", "brush clear",
+                            "rectangle 1 1 23 19"}},
+        {"ellipse", {"pen 0 1 0000c0", "brush solid 60e060", "ellipse 1 1 23 19"}},
+        {"lines", {"pen 2 1 0000c0", "bk transparent", "moveto 0 3", "lineto 24 17"}},
+        {"polyline-wide", {"pen 0 3 0000c0", "polyline 3 2 16 12 4 22 17"}},
+        {"focusrect", {"focusrect 2 2 22 18"}},
+        {"bitblt", {"bitblt 2 2 20 16"}},
+        {"stretchblt", {"stretchblt 1 1 22 18 10 8"}},
+    };
+    size_t c, d, k;
+    for (c = 0; c < sizeof kClips / sizeof *kClips; ++c)
+        for (d = 0; d < sizeof kDraws / sizeof *kDraws; ++d) {
+            begin_case("%s-%s", kDraws[d].name, kClips[c].name);
+            op("surface 24 20 %06x", SENTINEL);
+            for (k = 0; k < 4 && kClips[c].ops[k]; ++k) op("%s", kClips[c].ops[k]);
+            for (k = 0; k < 4 && kDraws[d].ops[k]; ++k) op("%s", kDraws[d].ops[k]);
+            end_case();
+        }
+}
+
+/* 16-bit bitmaps drawn on a 32-bit surface: how each field widens to eight bits. */
+static void bitmaps16(void) {
+    static const struct {
+        const char* name;
+        DWORD masks[3];
+    } kFormats[] = {
+        {"555", {0x7c00, 0x3e0, 0x1f}},
+        {"565", {0xf800, 0x7e0, 0x1f}},
+        {"444", {0xf00, 0xf0, 0xf}},
+        {"367", {0xe000, 0x1f80, 0x7f}},
+        {"655", {0xfc00, 0x3e0, 0x1f}},
+        {"556", {0xf800, 0x7c0, 0x3f}},
+    };
+    size_t f;
+    for (f = 0; f < sizeof kFormats / sizeof *kFormats; ++f) {
+        const DWORD* m = kFormats[f].masks;
+        begin_case("bitblt16-%s", kFormats[f].name);
+        op("surface 34 4 %06x", SENTINEL);
+        op("bitblt16 1 1 32 2 %lx %lx %lx", m[0], m[1], m[2]);
+        end_case();
+
+        begin_case("stretchblt16-%s", kFormats[f].name);
+        op("surface 50 6 %06x", SENTINEL);
+        op("stretchblt16 1 1 48 4 32 2 %lx %lx %lx", m[0], m[1], m[2]);
+        end_case();
+    }
+}
+
 int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     if (argc != 2) {
-        fprintf(stderr, "usage: gdi-fixtures rectangles|ellipses|lines|fills|blits\n");
+        fprintf(stderr, "usage: gdi-fixtures rectangles|ellipses|lines|fills|blits|regions|bitmaps16\n");
         return 2;
     }
     printf(
@@ -803,6 +887,10 @@ int main(int argc, char** argv) {
         fills();
     else if (!strcmp(argv[1], "blits"))
         blits();
+    else if (!strcmp(argv[1], "regions"))
+        regions();
+    else if (!strcmp(argv[1], "bitmaps16"))
+        bitmaps16();
     else {
         fprintf(stderr, "gdi-fixtures: unknown family %s\n", argv[1]);
         return 2;

@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 out=$here/../../tests/fixtures/gdi
 mkdir -p "$out"
 families=("$@")
-((${#families[@]})) || families=(rectangles ellipses lines fills blits)
+((${#families[@]})) || families=(rectangles ellipses lines fills blits regions bitmaps16)
 for family in "${families[@]}"; do
   echo "drawing $family"
   "$here/run-gdi-program.sh" "$here/gdi-fixtures.c" "$family" >"$out/$family.txt.new"

@@ -43,8 +43,7 @@ const TSurface& TSurfaceDevice::Pixels() const {
     return FPixels;
 }
 
-HDC TSurfaceDevice::CreateContext(TPoint origin, const TRect& clip, TCallLog*, TRect* drawn) {
-    const TRect deviceClip = IntersectRects(NormalizedRect(clip), Bounds());
+HDC TSurfaceDevice::CreateContext(TPoint origin, const TRegion& visible, TCallLog*, TRect* drawn) {
     if (!FSection) return CreateNullContext();
     const BITMAPINFO info = TopDownDib32(FWidth, FHeight);
     void* bits = nullptr;
@@ -53,13 +52,25 @@ HDC TSurfaceDevice::CreateContext(TPoint origin, const TRect& clip, TCallLog*, T
     HDC dc = CreateCompatibleDC(nullptr);
     SelectObject(dc, bitmap);
     SetViewportOrgEx(dc, origin.X, origin.Y, nullptr);
-    HRGN region =
-        CreateRectRgn(deviceClip.Left, deviceClip.Top, deviceClip.Right, deviceClip.Bottom);
+    TRegion inSurface = visible;
+    inSurface.Intersect(Bounds());
+    SetVisibleRegion(dc, inSurface);
+    // The system reports nothing of what a call changed: the whole clip may have.
+    if (drawn) *drawn = UnionRects(*drawn, inSurface.Bounds());
+    return dc;
+}
+
+void TSurfaceDevice::SetVisibleRegion(HDC dc, const TRegion& visible) {
+    // The context's clip region, in device coordinates, as the framework's engine keeps it:
+    // a program that selects a clip region of its own puts back the one it found.
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    for (const TRect& r : visible.Rects()) {
+        HRGN part = CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
+        CombineRgn(region, region, part, RGN_OR);
+        DeleteObject(part);
+    }
     SelectClipRgn(dc, region);
     DeleteObject(region);
-    // The system reports nothing of what a call changed: the whole clip may have.
-    if (drawn) *drawn = UnionRects(*drawn, deviceClip);
-    return dc;
 }
 
 HDC TSurfaceDevice::CreateNullContext() {
