@@ -16,8 +16,8 @@ void Release(HDC dc, THandle& mine, THandle previous) {
 
 #ifdef _WIN32
 // The system's GDI keeps coordinates within 27 bits and refuses a shape beyond them; Wine's
-// instead walks such an ellipse's whole outline, which takes hours. The canvas refuses it
-// first, as the system does.
+// instead walks such an ellipse's whole outline, longer than any test waits. The canvas
+// refuses it first, as the system does.
 bool WithinGdiCoordinates(int x1, int y1, int x2, int y2) {
     constexpr int kLimit = 1 << 27;
     for (const int v : {x1, y1, x2, y2})
