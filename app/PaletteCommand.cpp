@@ -13,9 +13,9 @@
 #include "app/TLoadedPackage.h"
 #include "classes/ComponentPalette.h"
 #include "core/AnsiText.h"
-#include "modules/PackageInfo.h"
 #include "graphics/BmpCodec.h"
 #include "io/PngWriter.h"
+#include "modules/PackageInfo.h"
 #include "modules/TModuleRecordImpl.h"
 #include "modules/VersionInfo.h"
 
@@ -50,16 +50,15 @@ std::optional<T> Decode(const TModuleRecordImpl& module, std::uint16_t type, con
 void PrintPackage(const TLoadedPackage& package,
                   const std::optional<ResourceRecords::TPackageInfo>& info,
                   const std::string& infoNote) {
-    const TModuleRecordImpl& module = *package.Module();
+    const TModuleRecordImpl module = DescribeModule(package.Module());
     std::string note;
-    const auto description =
-        Decode<std::string>(module, RT_RCDATA, "DESCRIPTION", ResourceRecords::DecodeDescription, note);
+    const auto description = Decode<std::string>(module, RT_RCDATA, "DESCRIPTION",
+                                                 ResourceRecords::DecodeDescription, note);
     std::cout << "Package      " << package.FileName() << "\n";
     std::cout << "Description  " << (description ? *description : note) << "\n";
     const auto version = Decode<ResourceRecords::TVersionInfo>(
         module, RT_VERSION, "#1", ResourceRecords::ReadVersionInfo, note);
-    std::cout << "Version      "
-              << (version ? VersionText(version->FileVersion) : note) << "\n";
+    std::cout << "Version      " << (version ? VersionText(version->FileVersion) : note) << "\n";
     if (!info) {
         std::cout << "Requires     " << infoNote << "\nContains     " << infoNote << "\n";
         return;
@@ -185,7 +184,7 @@ int Palette(const TPaletteOptions& options) {
         std::cerr << "quillmere palette: " << ErrorText(e) << "\n";
         return 1;
     }
-    const TModuleRecordImpl& module = *package->Module();
+    const TModuleRecordImpl module = DescribeModule(package->Module());
     std::string infoNote;
     const auto info = Decode<ResourceRecords::TPackageInfo>(
         module, RT_RCDATA, "PACKAGEINFO", ResourceRecords::DecodePackageInfo, infoNote);

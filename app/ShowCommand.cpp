@@ -1,4 +1,6 @@
+#ifndef _WIN32
 #include <dlfcn.h>
+#endif
 
 #include <filesystem>
 #include <iostream>
@@ -16,11 +18,20 @@
 #include "loop/TTimer.h"
 #include "modules/Modules.h"
 #include "streaming/FormFiles.h"
+#ifdef _WIN32
+#include "windows/TWindowsHost.h"
+#endif
 
 namespace Commands {
 
 namespace {
 
+#ifdef _WIN32
+// The system's own windows, which the framework's library hosts itself.
+std::unique_ptr<TDesktopHost> OpenWindow(TForm& form, int scale) {
+    return std::make_unique<TWindowsHost>(&form, scale);
+}
+#else
 // The window host library is loaded when a window opens, so that the commands that open none
 // start without SDL2 and the libraries it brings. It sits beside the framework's library, in
 // the build tree as where it is installed; elsewhere, where the system keeps libraries. It
@@ -41,6 +52,7 @@ std::unique_ptr<TDesktopHost> OpenWindow(TForm& form, int scale) {
                                  " has no " + kOpenDesktopHost);
     return std::unique_ptr<TDesktopHost>(open(&form, scale));
 }
+#endif
 
 // Shows the form until its window is closed, or until the screenshot is taken.
 int ShowForm(TForm& form, const TWindowOptions& options, const std::string& what,

@@ -6,13 +6,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/GifFile.h"
 #include "gdi/TSurface.h"
-
-struct GifFileType;
 
 class TGifEncoder {
 public:
@@ -43,12 +43,10 @@ private:
     void WriteHeader(const std::vector<std::uint32_t>& globalPalette);
     void WritePending();
     TPendingFrame Encode(const TSurface& frame, const TRect& area) const;
-    [[noreturn]] void Fail(const std::string& what, int error) const;
-
     std::string FPath;
     int FWidth;
     int FHeight;
-    GifFileType* FGif = nullptr;
+    std::unique_ptr<TGifFile> FFile;
     std::vector<std::uint32_t> FGlobalPalette;
     TSurface FPrevious;
     std::optional<TPendingFrame> FPending;

@@ -25,7 +25,8 @@ bool TLoadedPackage::Call(const std::string& exportName) const {
 
 void TLoadedPackage::RegisterUnits() const {
     std::vector<std::string> units{"Qelpanel", "Qellist", "Qelgroup"};
-    if (const TResourceEntry* r = FModule->Find(RT_RCDATA, "PACKAGEINFO", kLangEnglishUS)) {
+    const TModuleRecordImpl module = DescribeModule(FModule);
+    if (const TResourceEntry* r = module.Find(RT_RCDATA, "PACKAGEINFO", kLangEnglishUS)) {
         try {
             for (const auto& unit : ResourceRecords::DecodePackageInfo(r->Data, r->Size).Contains)
                 if (std::find(units.begin(), units.end(), unit.Name) == units.end())

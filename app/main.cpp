@@ -31,6 +31,8 @@ void AddWindowOptions(CLI::App& cmd, Commands::TWindowOptions& window, CLI::Opti
 int main(int argc, char** argv) {
     CLI::App app{"quillmere: the QEL controls, rendered headless or shown in a window"};
     app.require_subcommand(1);
+    // A path is an argument on every system, also one that starts with '/'.
+    app.allow_windows_style_options(false);
 
     Commands::TDemoOptions demo;
     CLI::App* demoCmd = app.add_subcommand(

@@ -73,8 +73,9 @@ void BlitFullBitmap(benchmark::State& state) {
     picture.SetSize(1920, 1080);
     TSurface surface(1920, 1080);
     TDeviceContext dc(&surface);
+    const TBitmapImage image = picture.Image();
     for (auto _ : state) {
-        Gdi::DrawBitmap(dc, 0, 0, *picture.Image());
+        Gdi::DrawBitmap(dc, 0, 0, image);
         benchmark::DoNotOptimize(surface.Pixels().data());
     }
     state.SetBytesProcessed(state.iterations() * 1920LL * 1080 * 4);

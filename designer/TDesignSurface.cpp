@@ -73,9 +73,10 @@ void TDesignSurface::CopyFormPixels(const TRect& area) {
     const TSurface& form = FDesigner.FormHost().Surface();
     if (FMirror->Empty()) return;
     const TRect r = IntersectRects(area, form.Bounds());
-    TSurface& mirror = FMirror->Image()->Pixels;
+    TBitmapImage mirror = FMirror->Image();
     for (int y = r.Top; y < r.Bottom; ++y)
-        std::copy(form.Row(y) + r.Left, form.Row(y) + r.Right, mirror.Row(y) + r.Left);
+        std::copy(form.Row(y) + r.Left, form.Row(y) + r.Right, mirror.Pixels.Row(y) + r.Left);
+    FMirror->SetImage(mirror);
     InvalidateRect(FromForm(r));
 }
 

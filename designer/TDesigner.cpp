@@ -933,10 +933,11 @@ void TDesigner::PaintGrid(HDC dc) {
     if (!FGrid || FGrid->Width() != w || FGrid->Height() != h || FGridColor != color) {
         FGrid = std::make_unique<TBitmap>();
         FGrid->SetSize(w, h);
-        TSurface& pixels = FGrid->Image()->Pixels;
-        pixels.Fill(PixelFromColorRef(color));
+        TBitmapImage image = FGrid->Image();
+        image.Pixels.Fill(PixelFromColorRef(color));
         for (int y = 0; y < h; y += FGridStep)
-            for (int x = 0; x < w; x += FGridStep) pixels.Set(x, y, 0);
+            for (int x = 0; x < w; x += FGridStep) image.Pixels.Set(x, y, 0);
+        FGrid->SetImage(image);
         FGridColor = color;
     }
     TCanvas canvas;

@@ -76,7 +76,9 @@ void TOrderedTabSet::SetLabelType(TLabelType value) {
 void TOrderedTabSet::SetTabHeight() {
     TCanvas* canvas = Canvas();
     canvas->SetFont(FLabelFont.get());
-    const int th = canvas->TextHeight(Tabs()->Count() > 0 ? Tabs()->Strings(0) : std::string());
+    // Without tabs there is no caption to measure; a digit, as the labels hold, stands in for
+    // one (GDI gives no text no height).
+    const int th = canvas->TextHeight(Tabs()->Count() > 0 ? Tabs()->Strings(0) : std::string("0"));
     const int tabHeight = std::min(th + 6, kMaxTabHeight);
     const long long grown = static_cast<long long>(Height()) + tabHeight - TabHeight();
     SetHeight(ClampToInt(std::max(grown, 0LL)));

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "modules/FrameworkUnits.h"
 #include "glyphlists/Qellist.h"
+#include "modules/FrameworkUnits.h"
 #include "ordered/Qelgroup.h"
 #include "panels/Qelpanel.h"
 #include "vclx/Tabs.h"
@@ -78,9 +78,11 @@ PackageInfo GetPackageInfoTable() {
     return Quillmereall::GetPackageInfoTable();
 }
 
+#ifndef _WIN32  // on Windows the library's entry point is exported under this name
 BOOL Quillmereall_initialization(HINSTANCE instance, DWORD reason, void* reserved) {
     return Quillmereall::ModuleEntry(instance, reason, reserved);
 }
+#endif
 void Quillmereall_PackageLoad() {
     Initialize();
 }

@@ -4,8 +4,6 @@
 
 #include "modules/Modules.h"
 #include "modules/TUnitState.h"
-#include "package/GlyphResources.h"
-#include "package/PackageResources.h"
 #include "package/Quillmereall.h"
 
 namespace SysInit {
@@ -13,17 +11,6 @@ namespace SysInit {
 HINSTANCE HInstance = nullptr;
 
 namespace {
-
-// What the operating system knows of this library: its file and its resources.
-TModuleRecordImpl& ModuleImage() {
-    static TModuleRecordImpl image = [] {
-        TModuleRecordImpl m;
-        m.Resources = Quillmereall::GlyphResources();
-        for (TResourceEntry& r : Quillmereall::PackageResources()) m.Resources.push_back(r);
-        return m;
-    }();
-    return image;
-}
 
 TLibModule gLibModule;
 
@@ -54,15 +41,6 @@ void initialization() {
 void Finalization() {
     gUnit.Finalize();
 }
-
-// The loader's part: the library's load and unload call the module entry with its own image.
-struct TLoader {
-    TLoader() {
-        ModuleImage().FileName = ModuleFileOf(&ModuleImage());
-        Quillmereall::ModuleEntry(&ModuleImage(), DLL_PROCESS_ATTACH, nullptr);
-    }
-    ~TLoader() { Quillmereall::ModuleEntry(&ModuleImage(), DLL_PROCESS_DETACH, nullptr); }
-} gLoader;
 
 }  // namespace
 

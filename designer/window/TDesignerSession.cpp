@@ -11,9 +11,9 @@
 #include "core/Cp1252.h"
 #include "designer/TDesigner.h"
 #include "designer/TDesignerWindow.h"
+#include "hosts/RealClockRun.h"
 #include "io/PngWriter.h"
 #include "loop/TMessageLoop.h"
-#include "loop/TSteadyClock.h"
 #include "loop/TTimer.h"
 #include "modules/PackageInfo.h"
 #include "modules/TModuleRecordImpl.h"
@@ -183,25 +183,16 @@ int TDesignerSession::Run() {
             loop.PostQuitMessage(status);
         };
     }
-    loop.SetClock(std::make_shared<TSteadyClock>());
-    const int idle = loop.AddIdleHandler([this] { Present(); });
-    // Back on the virtual clock on every way out.
-    struct TRestore {
-        TMessageLoop& Loop;
-        int Idle;
-        ~TRestore() {
-            Loop.RemoveIdleHandler(Idle);
-            Loop.SetClock(nullptr);
-        }
-    } restore{loop, idle};
-    const int code = loop.Run([this](std::optional<TMilliseconds> timeout) {
-        SDL_Event e;
-        const int ms =
-            timeout ? static_cast<int>(std::min<TMilliseconds>(*timeout, INT32_MAX)) : -1;
-        if (SDL_WaitEventTimeout(&e, ms)) {
-            HandleEvent(e);
-            while (!FQuit && SDL_PollEvent(&e)) HandleEvent(e);
-        }
-    });
+    const int code = RunOnRealClock(
+        [this] { Present(); },
+        [this](std::optional<TMilliseconds> timeout) {
+            SDL_Event e;
+            const int ms =
+                timeout ? static_cast<int>(std::min<TMilliseconds>(*timeout, INT32_MAX)) : -1;
+            if (SDL_WaitEventTimeout(&e, ms)) {
+                HandleEvent(e);
+                while (!FQuit && SDL_PollEvent(&e)) HandleEvent(e);
+            }
+        });
     return status ? status : code;
 }

@@ -6,7 +6,6 @@
 
 #include "classes/TClassRegistry.h"
 #include "modules/Modules.h"
-#include "modules/TModuleRecordImpl.h"
 
 TRegisterComponentsProc RegisterComponentsProc = nullptr;
 
@@ -28,11 +27,11 @@ TPages& PageList() {
 
 // A module's classes leave the palette before its code does.
 void ModuleUnload(HINSTANCE module) {
-    if (!module || module->FileName.empty()) return;
+    const std::string file = ModuleFileName(module);
+    if (file.empty()) return;
     std::lock_guard lock(Mutex());
     for (auto& [name, classes] : PageList())
-        std::erase_if(classes,
-                      [&](const TClassInfo* c) { return ModuleFileOf(c) == module->FileName; });
+        std::erase_if(classes, [&](const TClassInfo* c) { return ModuleFileOf(c) == file; });
     std::erase_if(PageList(), [](const auto& page) { return page.second.empty(); });
 }
 

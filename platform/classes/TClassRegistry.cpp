@@ -4,7 +4,6 @@
 #include <mutex>
 
 #include "modules/Modules.h"
-#include "modules/TModuleRecordImpl.h"
 
 namespace TClassRegistry {
 namespace {
@@ -22,10 +21,10 @@ std::vector<const TClassInfo*>& Classes() {
 }  // namespace
 
 void UnregisterModuleClasses(HINSTANCE module) {
-    if (!module || module->FileName.empty()) return;
+    const std::string file = ModuleFileName(module);
+    if (file.empty()) return;
     std::lock_guard lock(Mutex());
-    std::erase_if(Classes(),
-                  [&](const TClassInfo* c) { return ModuleFileOf(c) == module->FileName; });
+    std::erase_if(Classes(), [&](const TClassInfo* c) { return ModuleFileOf(c) == file; });
 }
 
 void RegisterClass(const TClassInfo& cls) {

@@ -30,14 +30,10 @@ public:
     }
 
 private:
-    static std::map<std::string, std::any>& Map() {
-        static std::map<std::string, std::any> m;
-        return m;
-    }
-    static std::mutex& Mutex() {
-        static std::mutex m;
-        return m;
-    }
+    // One registry for the whole program, defined out of line: every library that includes
+    // this header shares it, also where each library has its own copy of inline code.
+    static std::map<std::string, std::any>& Map();
+    static std::mutex& Mutex();
 };
 
 template <class... A>

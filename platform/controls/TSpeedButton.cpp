@@ -83,11 +83,13 @@ const TBitmap* TSpeedButton::FaceGlyph() const {
     if (!FFaceGlyph) {
         FFaceGlyph = std::make_unique<TBitmap>();
         FFaceGlyph->Assign(FGlyph.get());
-        TSurface& pixels = FFaceGlyph->Image()->Pixels;
+        TBitmapImage image = FFaceGlyph->Image();
+        TSurface& pixels = image.Pixels;
         const TPixel transparent = pixels.At(0, pixels.Height() - 1) & 0x00FFFFFF;
         const TPixel face = PixelFromColorRef(ColorToRGB(clBtnFace));
         for (TPixel& p : pixels.Pixels())
             p = (p & 0x00FFFFFF) == transparent ? face : p & 0x00FFFFFF;
+        FFaceGlyph->SetImage(image);
     }
     return FFaceGlyph.get();
 }

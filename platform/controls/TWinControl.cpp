@@ -5,7 +5,6 @@
 
 #include "controls/TForm.h"
 #include "controls/TWindowHost.h"
-#include "gdi/Gdi.h"
 #include "graphics/Graphics.h"
 
 namespace {
@@ -313,7 +312,7 @@ TRect TWinControl::VisibleClientClip() const {
     TRect clip{o.X, o.Y, SaturatedInt(std::int64_t{o.X} + ClientWidth()),
                SaturatedInt(std::int64_t{o.Y} + ClientHeight())};
     if (Parent()) return IntersectRects(clip, Parent()->VisibleClientClip());
-    if (TWindowHost* host = Host()) return IntersectRects(clip, host->Surface().Bounds());
+    if (TWindowHost* host = Host()) return IntersectRects(clip, host->SurfaceBounds());
     return TRect{};
 }
 
@@ -529,11 +528,21 @@ void TWinControl::SetChildZOrder(TControl* control, bool topMost) {
     control->Invalidate();
 }
 
-void TWinControl::KeyDown(WORD& key, TShiftState shift) { OnKeyDown(this, key, shift); }
-void TWinControl::KeyUp(WORD& key, TShiftState shift) { OnKeyUp(this, key, shift); }
-void TWinControl::KeyPress(char& key) { OnKeyPress(this, key); }
-void TWinControl::DoEnter() { OnEnter(this); }
-void TWinControl::DoExit() { OnExit(this); }
+void TWinControl::KeyDown(WORD& key, TShiftState shift) {
+    OnKeyDown(this, key, shift);
+}
+void TWinControl::KeyUp(WORD& key, TShiftState shift) {
+    OnKeyUp(this, key, shift);
+}
+void TWinControl::KeyPress(char& key) {
+    OnKeyPress(this, key);
+}
+void TWinControl::DoEnter() {
+    OnEnter(this);
+}
+void TWinControl::DoExit() {
+    OnExit(this);
+}
 
 void TWinControl::Dispatch(TMessage& message) {
     switch (message.Msg) {

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "controls/TWinControl.h"
-#include "gdi/TDeviceContext.h"
 
 namespace {
 TShiftState gShiftState;
@@ -37,7 +36,7 @@ void TWindowHost::Attach(TWinControl* root) {
     root->SetHost(this);
     ResizeSurface();
     root->HandleNeeded();
-    FDirty = FSurface.Bounds();
+    FDirty = FDevice.Bounds();
 }
 
 void TWindowHost::Detach() {
@@ -54,15 +53,15 @@ void TWindowHost::ResizeSurface() {
     const int w = std::min(FRoot->ClientWidth(), kMaxSurfaceSide);
     const int h = static_cast<int>(std::min<std::int64_t>(
         std::min(FRoot->ClientHeight(), kMaxSurfaceSide), kMaxSurfacePixels / std::max(w, 1)));
-    if (w == FSurface.Width() && h == FSurface.Height()) return;
-    FSurface.Resize(w, h);
-    FDirty = FSurface.Bounds();
+    if (w == FDevice.Bounds().Width() && h == FDevice.Bounds().Height()) return;
+    FDevice.Resize(w, h);
+    FDirty = FDevice.Bounds();
     FDrawn = TRect{};
 }
 
 void TWindowHost::InvalidateRect(const TControl* control, const TRect& surfaceRect) {
     ++FInvalidates[control];
-    FDirty = UnionRects(FDirty, IntersectRects(surfaceRect, FSurface.Bounds()));
+    FDirty = UnionRects(FDirty, IntersectRects(surfaceRect, FDevice.Bounds()));
 }
 
 int TWindowHost::InvalidateCount(const TControl* control) const {
@@ -109,35 +108,32 @@ void TWindowHost::ControlDestroyed(const TControl* control) {
 }
 
 HDC TWindowHost::CreateClientContext(const TWinControl* control) {
-    auto* dc =
-        new TDeviceContext(&FSurface, control->ClientOrigin(), control->VisibleClientRegion());
-    dc->Log = CallLogFor(control);
-    dc->Drawn = &FDrawn;
+    HDC dc = FDevice.CreateContext(control->ClientOrigin(), control->VisibleClientRegion(),
+                                   CallLogFor(control), &FDrawn);
     FClientContexts[dc] = control;
     return dc;
 }
 
 void TWindowHost::ReleaseContext(HDC dc) {
     FClientContexts.erase(dc);
-    delete dc;
+    TSurfaceDevice::ReleaseContext(dc);
 }
 
 HDC TWindowHost::CreateNullContext() {
-    static TSurface& empty = *new TSurface;
-    return new TDeviceContext(&empty, TPoint{}, TRect{});
+    return TSurfaceDevice::CreateNullContext();
 }
 
 void TWindowHost::ReleaseNullContext(HDC dc) {
-    delete dc;
+    TSurfaceDevice::ReleaseContext(dc);
 }
 
 void TWindowHost::WindowsChanged() {
     for (const auto& [dc, control] : FClientContexts)
-        dc->SetVisibleRegion(control->VisibleClientRegion());
+        TSurfaceDevice::SetVisibleRegion(dc, control->VisibleClientRegion());
 }
 
 void TWindowHost::PaintAll() {
-    FDirty = FSurface.Bounds();
+    FDirty = FDevice.Bounds();
     PaintPending();
 }
 
@@ -148,7 +144,7 @@ void TWindowHost::PaintPending() {
     const TRect area = FDirty;
     FDirty = TRect{};
     if (!area.IsEmpty()) PaintTree(FRoot, area);
-    const TRect changed = IntersectRects(UnionRects(area, FDrawn), FSurface.Bounds());
+    const TRect changed = IntersectRects(UnionRects(area, FDrawn), FDevice.Bounds());
     FDrawn = TRect{};
     if (!changed.IsEmpty()) Presented(changed);
 }
@@ -161,20 +157,23 @@ void TWindowHost::PaintTree(TWinControl* control, const TRect& area) {
     windowClip = IntersectRects(windowClip, area);
     if (windowClip.IsEmpty()) return;
 
+    // The paint pass's contexts: what they draw is presented with the pass's area.
+    struct TContext {
+        HDC Dc;
+        ~TContext() { TSurfaceDevice::ReleaseContext(Dc); }
+    };
     TCallLog* log = CallLogFor(control);
     const TRect in = control->NonClientInsets();
     if (in.Left || in.Top || in.Right || in.Bottom) {
         const TRect w = control->SurfaceWindowRect();
-        TDeviceContext nc(&FSurface, TPoint{w.Left, w.Top}, windowClip);
-        nc.Log = log;
-        control->PaintNonClient(&nc);
+        const TContext nc{FDevice.CreateContext(TPoint{w.Left, w.Top}, windowClip, log, nullptr)};
+        control->PaintNonClient(nc.Dc);
     }
     const TRect clientClip = IntersectRects(control->VisibleClientClip(), area);
     if (clientClip.IsEmpty()) return;
-    TDeviceContext dc(&FSurface, control->ClientOrigin(), clientClip);
-    dc.Log = log;
-    control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc));
-    control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(&dc));
+    const TContext dc{FDevice.CreateContext(control->ClientOrigin(), clientClip, log, nullptr)};
+    control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Dc));
+    control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc.Dc));
     ++FPaints[control];
     for (int i = 0; i < control->ControlCount(); ++i)
         if (auto* child = dynamic_cast<TWinControl*>(control->Controls(i)))

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "controls/Controls.h"
+#include "controls/TSurfaceDevice.h"
 #include "core/Types.h"
 #include "gdi/TCallLog.h"
 #include "gdi/TSurface.h"
@@ -40,17 +41,19 @@ public:
 
     virtual ~TWindowHost();
 
-    TSurface& Surface() { return FSurface; }
-    const TSurface& Surface() const { return FSurface; }
+    // The pixels of the root's client area as painted so far. Where the system draws, they
+    // are read back when asked for: ask again after drawing.
+    const TSurface& Surface() const { return FDevice.Pixels(); }
+    TRect SurfaceBounds() const { return FDevice.Bounds(); }
     TWinControl* Root() const { return FRoot; }
 
     // Marks a rectangle of the surface for the next paint pass, on behalf of a control.
-    void InvalidateRect(const TControl* control, const TRect& surfaceRect);
+    virtual void InvalidateRect(const TControl* control, const TRect& surfaceRect);
     // Runs the paint pass: every window that meets the dirty area is repainted there, parents
     // before children, each clipped to its visible client area and to the dirty area. What was
     // repainted, together with what controls drew on their own since the last pass, goes to
     // Presented.
-    void PaintPending();
+    virtual void PaintPending();
     bool HasPending() const { return !FDirty.IsEmpty(); }
     TRect PendingRect() const { return FDirty; }
     // Marks the whole surface dirty and paints it.
@@ -70,9 +73,9 @@ public:
     // recording into the control's call log, and noting what it draws so that a windowed host
     // can present it. Until it is released the host keeps its clip up to date as windows
     // move, show, hide, come and go.
-    HDC CreateClientContext(const TWinControl* control);
+    virtual HDC CreateClientContext(const TWinControl* control);
     // Frees a context made by CreateClientContext or CreateNullContext.
-    void ReleaseContext(HDC dc);
+    virtual void ReleaseContext(HDC dc);
     // A context that draws on nothing, for a control without a window, and its release.
     static HDC CreateNullContext();
     static void ReleaseNullContext(HDC dc);
@@ -87,7 +90,7 @@ public:
     // The control with the keyboard focus; moving the focus sends WM_KILLFOCUS and
     // WM_SETFOCUS.
     TWinControl* FocusedControl() const { return FFocused; }
-    void SetFocusedControl(TWinControl* control);
+    virtual void SetFocusedControl(TWinControl* control);
     // Forgets a control that is going away.
     virtual void ControlDestroyed(const TControl* control);
 
@@ -101,11 +104,16 @@ protected:
     void Attach(TWinControl* root);
     // Called after the paint pass touched the rectangle of the surface.
     virtual void Presented(const TRect&) {}
+    // Forgets what is due, for a host whose windows the system repaints itself.
+    void DiscardPending() {
+        FDirty = TRect{};
+        FDrawn = TRect{};
+    }
 
 private:
     void PaintTree(TWinControl* control, const TRect& area);
 
-    TSurface FSurface;
+    TSurfaceDevice FDevice;
     TWinControl* FRoot = nullptr;
     TRect FDirty{};
     TRect FDrawn{};

@@ -1,5 +1,12 @@
 #include "core/SysColors.h"
 
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#endif
+
 namespace {
 
 constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
@@ -44,7 +51,9 @@ TSysColorScheme gScheme = kClassic;
 
 }  // namespace
 
-const TSysColorScheme& ClassicSysColorScheme() { return kClassic; }
+const TSysColorScheme& ClassicSysColorScheme() {
+    return kClassic;
+}
 
 TSysColorScheme SetSysColorScheme(const TSysColorScheme& scheme) {
     TSysColorScheme previous = gScheme;
@@ -52,12 +61,20 @@ TSysColorScheme SetSysColorScheme(const TSysColorScheme& scheme) {
     return previous;
 }
 
-const TSysColorScheme& CurrentSysColorScheme() { return gScheme; }
+const TSysColorScheme& CurrentSysColorScheme() {
+    return gScheme;
+}
 
 std::uint32_t ColorToRGB(TColor color) {
     if (IsSystemColor(color)) {
         std::uint32_t index = ColorBits(color) & 0xFF;
-        return index < static_cast<std::uint32_t>(kSysColorCount) ? gScheme[index] : 0;
+        if (index >= static_cast<std::uint32_t>(kSysColorCount)) return 0;
+#ifdef _WIN32
+        // On Windows the system's scheme holds, as the user has set it.
+        return GetSysColor(static_cast<int>(index));
+#else
+        return gScheme[index];
+#endif
     }
     return ColorBits(color) & 0x00FFFFFF;
 }

@@ -1,5 +1,5 @@
 // The system colour table: every system colour (0x80000000 + index) is resolved here, and only
-// when a pixel is written.
+// when a pixel is written. On Windows the system's own scheme resolves them instead.
 #pragma once
 
 #include <array>
@@ -18,6 +18,6 @@ const TSysColorScheme& ClassicSysColorScheme();
 TSysColorScheme SetSysColorScheme(const TSysColorScheme& scheme);
 const TSysColorScheme& CurrentSysColorScheme();
 
-// A colour as RGB bits (0x00BBGGRR): system colours through the table, plain colours as they
-// stand with the high byte dropped.
+// A colour as RGB bits (0x00BBGGRR): system colours through the table (on Windows, the
+// system's GetSysColor), plain colours as they stand with the high byte dropped.
 std::uint32_t ColorToRGB(TColor color);

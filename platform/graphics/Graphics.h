@@ -52,9 +52,11 @@ using TFontStyles = TSet<TFontStyle>;
 
 enum TFontPitch : std::uint8_t { fpDefault, fpVariable, fpFixed };
 using TFontCharset = std::uint8_t;
+#ifndef _WIN32  // the system's headers name them
 constexpr TFontCharset ANSI_CHARSET = 0;
 constexpr TFontCharset DEFAULT_CHARSET = 1;
 constexpr TFontCharset SYMBOL_CHARSET = 2;
+#endif
 
 constexpr TColor clScrollBar = ColorFromBits(0x80000000);
 constexpr TColor clBackground = ColorFromBits(0x80000001);

@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "classes/TFiler.h"
-#include "gdi/TBitmapImage.h"
+#include "graphics/BitmapImages.h"
 #include "graphics/BmpCodec.h"
 #include "graphics/TCanvas.h"
 
@@ -44,43 +44,63 @@ TBitmap::TBitmap() = default;
 
 TBitmap::~TBitmap() {
     FCanvas.reset();
-    delete FImage;
+    BitmapImages::Delete(FHandle);
+}
+
+void TBitmap::DetachCanvas() const {
+    if (FCanvas) static_cast<TBitmapCanvas*>(FCanvas.get())->Detach();
 }
 
 void TBitmap::SetHandle(HBITMAP handle) {
-    if (handle == FImage) return;
-    if (FCanvas) static_cast<TBitmapCanvas*>(FCanvas.get())->Detach();
-    delete FImage;
-    FImage = handle;
+    if (handle == FHandle) return;
+    Replace(handle, TPoint{});
+}
+
+void TBitmap::Replace(HBITMAP handle, TPoint emptySize) {
+    DetachCanvas();
+    if (handle != FHandle) BitmapImages::Delete(FHandle);
+    FHandle = handle;
+    FEmptySize = handle ? TPoint{} : emptySize;
     Changed();
 }
 
 HBITMAP TBitmap::ReleaseHandle() {
-    if (FCanvas) static_cast<TBitmapCanvas*>(FCanvas.get())->Detach();
-    HBITMAP h = FImage;
-    FImage = nullptr;
+    DetachCanvas();
+    HBITMAP h = FHandle;
+    FHandle = nullptr;
+    FEmptySize = TPoint{};
     return h;
 }
 
 int TBitmap::Width() const {
-    return FImage ? FImage->Width() : 0;
+    return FHandle ? BitmapImages::Size(FHandle).X : FEmptySize.X;
 }
 int TBitmap::Height() const {
-    return FImage ? FImage->Height() : 0;
+    return FHandle ? BitmapImages::Size(FHandle).Y : FEmptySize.Y;
+}
+
+TBitmapImage TBitmap::Image() const {
+    DetachCanvas();
+    return BitmapImages::Read(FHandle);
+}
+
+void TBitmap::SetImage(const TBitmapImage& image) {
+    Replace(BitmapImages::Create(image), TPoint{image.Width(), image.Height()});
 }
 
 void TBitmap::SetSize(int width, int height) {
     if (width == Width() && height == Height()) return;
-    auto* image = new TBitmapImage(width, height, 0x00FFFFFF);
-    if (FImage) {
-        image->BitsPerPixel = FImage->BitsPerPixel;
-        image->Palette = FImage->Palette;
-        image->FieldMasks = FImage->FieldMasks;
-        for (int y = 0; y < std::min(height, FImage->Height()); ++y)
-            for (int x = 0; x < std::min(width, FImage->Width()); ++x)
-                image->Pixels.Set(x, y, FImage->Pixels.At(x, y));
+    TBitmapImage image(width, height, 0x00FFFFFF);
+    if (FHandle) {
+        const TBitmapImage old = Image();
+        image.BitsPerPixel = old.BitsPerPixel;
+        image.Palette = old.Palette;
+        image.FieldMasks = old.FieldMasks;
+        for (int y = 0; y < std::min(height, old.Height()); ++y)
+            for (int x = 0; x < std::min(width, old.Width()); ++x)
+                image.Pixels.Set(x, y, old.Pixels.At(x, y));
     }
-    SetHandle(image);
+    SetImage(image);
 }
 
 void TBitmap::SetWidth(int value) {
@@ -97,7 +117,10 @@ void TBitmap::Assign(const TPersistent* source) {
         return;
     }
     if (auto* b = dynamic_cast<const TBitmap*>(source)) {
-        SetHandle(b->FImage ? new TBitmapImage(*b->FImage) : nullptr);
+        if (b->FHandle)
+            SetImage(b->Image());
+        else
+            Replace(nullptr, b->FEmptySize);
         return;
     }
     TGraphicsObject::Assign(source);
@@ -114,11 +137,11 @@ void TBitmap::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
         SetHandle(nullptr);
         return;
     }
-    SetHandle(new TBitmapImage(BmpCodec::DecodeFile(data, size)));
+    SetImage(BmpCodec::DecodeFile(data, size));
 }
 
 std::vector<std::uint8_t> TBitmap::SaveToBytes() const {
-    return Empty() ? std::vector<std::uint8_t>{} : BmpCodec::EncodeFile(*FImage);
+    return Empty() ? std::vector<std::uint8_t>{} : BmpCodec::EncodeFile(Image());
 }
 
 void TBitmap::LoadFromFile(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "gdi/TBitmapImage.h"
 #include "graphics/TGraphicsObject.h"
 #include "win/WinApi.h"
 
@@ -21,7 +22,7 @@ public:
     TBitmap& operator=(const TBitmap&) = delete;
 
     // The bitmap takes ownership of the handle it is given and frees the one it had.
-    HBITMAP Handle() const { return FImage; }
+    HBITMAP Handle() const { return FHandle; }
     void SetHandle(HBITMAP handle);
     // Gives up the handle without freeing it; the bitmap is empty afterwards.
     HBITMAP ReleaseHandle();
@@ -33,9 +34,10 @@ public:
     void SetSize(int width, int height);
     bool Empty() const { return Width() == 0 || Height() == 0; }
 
-    // The pixels, or null when empty.
-    const TBitmapImage* Image() const { return FImage; }
-    TBitmapImage* Image() { return FImage; }
+    // A copy of the pixels and the format they were read in; empty when the bitmap is.
+    TBitmapImage Image() const;
+    // Replaces the pixels and format.
+    void SetImage(const TBitmapImage& image);
 
     // Copies another bitmap; a null source empties this one, and a bitmap copied onto itself
     // stays as it is.
@@ -54,7 +56,13 @@ public:
     void DefineProperties(TFiler& filer) override;
 
 private:
-    void EnsureImage();
-    TBitmapImage* FImage = nullptr;
+    // Lets the canvas's context go, so that the bitmap is selected into none.
+    void DetachCanvas() const;
+    // Takes the handle (freeing the one it had) or, for none, the size of an empty bitmap.
+    void Replace(HBITMAP handle, TPoint emptySize);
+
+    HBITMAP FHandle = nullptr;
+    // The size of a bitmap with no pixels, which one side of 0 leaves without a handle.
+    TPoint FEmptySize{};
     std::unique_ptr<TCanvas> FCanvas;
 };

@@ -14,6 +14,18 @@ void Release(HDC dc, THandle& mine, THandle previous) {
     mine = nullptr;
 }
 
+#ifdef _WIN32
+// The system's GDI keeps coordinates within 27 bits and refuses a shape beyond them; Wine's
+// instead walks such an ellipse's whole outline, longer than any test waits. The canvas
+// refuses it first, as the system does.
+bool WithinGdiCoordinates(int x1, int y1, int x2, int y2) {
+    constexpr int kLimit = 1 << 27;
+    for (const int v : {x1, y1, x2, y2})
+        if (v < -kLimit || v >= kLimit) return false;
+    return true;
+}
+#endif
+
 }  // namespace
 
 TCanvas::TCanvas()
@@ -100,6 +112,9 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+#ifdef _WIN32
+    if (!WithinGdiCoordinates(x1, y1, x2, y2)) return;
+#endif
     if (RequiredState()) ::Ellipse(FHandle, x1, y1, x2, y2);
 }
 
@@ -131,8 +146,7 @@ HDC SourceContext(const TBitmap* bitmap) {
 
 void TCanvas::Draw(int x, int y, const TBitmap* bitmap) {
     if (!bitmap || bitmap->Empty() || !RequiredState()) return;
-    BitBlt(FHandle, x, y, bitmap->Width(), bitmap->Height(), SourceContext(bitmap), 0, 0,
-           SRCCOPY);
+    BitBlt(FHandle, x, y, bitmap->Width(), bitmap->Height(), SourceContext(bitmap), 0, 0, SRCCOPY);
 }
 
 void TCanvas::StretchDraw(const TRect& r, const TBitmap* bitmap) {

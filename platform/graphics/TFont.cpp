@@ -1,5 +1,7 @@
 #include "graphics/TFont.h"
 
+#include "text/FontSubstitutes.h"
+
 void TFont::SetName(const std::string& value) {
     if (value.empty() || value == FName) return;
     FName = value;
@@ -96,6 +98,7 @@ LOGFONTA TFont::LogFontA() const {
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfPitchAndFamily = static_cast<BYTE>(FPitch);
     FName.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    FontSubstitutes::FitToEngine(lf);
     return lf;
 }
 

@@ -39,7 +39,8 @@ public:
 
     void Assign(const TPersistent* source) override;
 
-    // The font as a Win32 logical font: the face name cut to LF_FACESIZE - 1 characters.
+    // The font as a Win32 logical font: the face name cut to LF_FACESIZE - 1 characters, fitted
+    // to the engine that draws it (FontSubstitutes::FitToEngine).
     LOGFONTA LogFontA() const;
     // The logical font the rendering engine resolves.
     TLogFont LogFont() const;

@@ -54,3 +54,11 @@ BOOL FreeLibrary(HMODULE module) {
     delete module;
     return dlclose(library) == 0 ? TRUE : FALSE;
 }
+
+TModuleRecordImpl DescribeModule(HMODULE module) {
+    if (!module) return {};
+    TModuleRecordImpl description;
+    description.FileName = module->FileName;
+    description.Resources = module->Resources;
+    return description;
+}

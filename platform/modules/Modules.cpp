@@ -1,14 +1,9 @@
 #include "modules/Modules.h"
 
-#include <dlfcn.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cctype>
-#include <cstdlib>
 #include <mutex>
 
-#include "modules/TModuleRecordImpl.h"
+#include "modules/SharedLibrary.h"
 
 namespace {
 
@@ -75,9 +70,22 @@ void RemoveModuleUnloadProc(TModuleUnloadProc proc) {
 }
 
 std::string ModuleFileOf(const void* address) {
-    Dl_info info{};
-    if (!address || dladdr(address, &info) == 0 || !info.dli_fname) return {};
-    return info.dli_fname;
+    return SharedLibrary::FileOf(address);
+}
+
+std::string ModuleFileName(HMODULE module) {
+    if (!module) return {};
+    std::string name(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameA(module, name.data(), static_cast<DWORD>(name.size()));
+        // A module loaded as data is none of the loader's, which has no name for it.
+        if (n == 0) return SharedLibrary::MappedFileName(module);
+        if (n < name.size()) {
+            name.resize(n);
+            return name;
+        }
+        name.resize(name.size() * 2);
+    }
 }
 
 HINSTANCE FindHInstance(const void* address) {
@@ -85,7 +93,7 @@ HINSTANCE FindHInstance(const void* address) {
     if (file.empty()) return nullptr;
     std::lock_guard lock(ListMutex());
     for (TLibModule* m = Head(); m; m = m->Next)
-        if (m->Instance && m->Instance->FileName == file) return m->Instance;
+        if (m->Instance && ModuleFileName(m->Instance) == file) return m->Instance;
     return nullptr;
 }
 
@@ -94,42 +102,4 @@ HINSTANCE FindResourceHInstance(HINSTANCE instance) {
     for (TLibModule* m = Head(); m; m = m->Next)
         if (m->Instance == instance) return m->ResInstance ? m->ResInstance : instance;
     return instance;
-}
-
-std::vector<std::string> ResourceModuleNames(const std::string& moduleFileName,
-                                             const std::string& locale) {
-    if (moduleFileName.empty()) return {};
-    // "de_DE.UTF-8@euro": the encoding and the modifier say nothing of the language.
-    const std::string name = locale.substr(0, locale.find_first_of(".@"));
-    if (name.empty() || name == "C" || name == "POSIX") return {};
-    // The locale becomes part of a file name: nothing that could lead elsewhere.
-    const bool plain = std::all_of(name.begin(), name.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-';
-    });
-    if (!plain) return {};
-    std::vector<std::string> names{moduleFileName + "." + name};
-    const std::string language = name.substr(0, name.find_first_of("_-"));
-    if (language != name && !language.empty()) names.push_back(moduleFileName + "." + language);
-    return names;
-}
-
-std::string UserLocale() {
-    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(variable);
-        if (value && *value) return value;
-    }
-    return {};
-}
-
-HMODULE LoadResourceModule(const char* moduleFileName) {
-    if (!moduleFileName) return nullptr;
-    for (const std::string& name : ResourceModuleNames(moduleFileName, UserLocale())) {
-        if (access(name.c_str(), R_OK) != 0) continue;
-        HMODULE module = LoadLibraryA(name.c_str());
-        if (!module) continue;
-        if (dlsym(module->Library, kResourceTableSymbol)) return module;
-        // A library, but not one that carries resources.
-        FreeLibrary(module);
-    }
-    return nullptr;
 }

@@ -32,19 +32,26 @@ void RemoveModuleUnloadProc(TModuleUnloadProc proc);
 
 // The file of the loaded library or program that holds the address, empty when none does.
 std::string ModuleFileOf(const void* address);
+// The file a module was loaded from, however long its name; empty for a null module.
+std::string ModuleFileName(HMODULE module);
 // The registered module that holds the address (code or data), or null.
 HINSTANCE FindHInstance(const void* address);
 // The resource instance of a registered module, or the instance itself when it is not
 // registered.
 HINSTANCE FindResourceHInstance(HINSTANCE instance);
 
-// The language resource module files tried for a module, in order, for a locale such as
-// "de_DE.UTF-8": "<module>.de_DE", then "<module>.de". None for an empty locale, "C",
-// "POSIX", or a locale with characters other than letters, digits, '_' and '-'.
+// The language resource module files tried for a module, in order. On Linux, for a locale
+// such as "de_DE.UTF-8": "<module>.de_DE", then "<module>.de"; none for an empty locale, "C",
+// "POSIX", or a locale with characters other than letters, digits, '_' and '-'. On Windows,
+// for a language such as "DEU": the module's file with its extension replaced, "<stem>.DEU",
+// then "<stem>.DE"; none for an empty language or one with characters other than letters.
 std::vector<std::string> ResourceModuleNames(const std::string& moduleFileName,
                                              const std::string& locale);
-// The user's locale for messages: the first set of LC_ALL, LC_MESSAGES and LANG.
+// The user's language for messages. On Linux the first set of LC_ALL, LC_MESSAGES and LANG;
+// on Windows the abbreviated name of the thread locale's language ("DEU"), which is the
+// user's unless the thread was given another.
 std::string UserLocale();
 // Loads the first of ResourceModuleNames(moduleFileName, UserLocale()) that exists and is a
-// language resource module (a library with a resource table); null when there is none.
+// language resource module: on Linux a library with a resource table, on Windows any module,
+// loaded as data for its resources. Null when there is none.
 HMODULE LoadResourceModule(const char* moduleFileName);

@@ -1,14 +1,11 @@
 #include "modules/Packages.h"
 
-#include <dlfcn.h>
-#include <link.h>
-
 #include <map>
 #include <mutex>
 #include <vector>
 
 #include "modules/Modules.h"
-#include "modules/TModuleRecordImpl.h"
+#include "modules/SharedLibrary.h"
 
 void PackageLoad(PackageInfo info) {
     if (!info || !info->UnitInfo) return;
@@ -47,44 +44,27 @@ TLoaded& Loaded() {
     return loaded;
 }
 
-std::string LastDlError() {
-    const char* e = dlerror();
-    return e ? e : "unknown error";
-}
-
-// The library's own export of that name: dlsym also looks in the libraries it needs, and a
-// package's framework libraries must not pass for the package.
-void* OwnSymbol(void* library, const char* name) {
-    void* symbol = dlsym(library, name);
-    if (!symbol) return nullptr;
-    link_map* map = nullptr;
-    if (dlinfo(library, RTLD_DI_LINKMAP, &map) != 0 || !map) return nullptr;
-    Dl_info info{};
-    if (dladdr(symbol, &info) == 0 || info.dli_fbase != reinterpret_cast<void*>(map->l_addr))
-        return nullptr;
-    return symbol;
-}
-
 }  // namespace
 
 HMODULE LoadPackage(const std::string& fileName) {
-    dlerror();
-    void* library = dlopen(fileName.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!library) throw EPackageError("cannot load package " + fileName + ": " + LastDlError());
+    std::string error;
+    void* library = SharedLibrary::Open(fileName, error);
+    if (!library) throw EPackageError("cannot load package " + fileName + ": " + error);
     auto fail = [&](const std::string& why) {
-        dlclose(library);
+        SharedLibrary::Close(library);
         throw EPackageError(fileName + " is not a package: " + why);
     };
-    auto initialize =
-        reinterpret_cast<TPackageProc>(OwnSymbol(library, PackageExports::kInitialize));
+    auto initialize = reinterpret_cast<TPackageProc>(
+        SharedLibrary::OwnExport(library, PackageExports::kInitialize));
     if (!initialize) fail("it exports no Initialize");
-    if (!OwnSymbol(library, PackageExports::kFinalize)) fail("it exports no Finalize");
+    if (!SharedLibrary::OwnExport(library, PackageExports::kFinalize))
+        fail("it exports no Finalize");
     HMODULE module = FindHInstance(reinterpret_cast<const void*>(initialize));
     if (!module) fail("it registered no module when it was loaded");
     try {
         initialize();
     } catch (const std::exception& e) {
-        dlclose(library);
+        SharedLibrary::Close(library);
         throw EPackageError("cannot initialize package " + fileName + ": " + e.what());
     }
     std::lock_guard lock(Mutex());
@@ -100,7 +80,7 @@ void* GetPackageProc(HMODULE module, const std::string& name) {
         if (it == Loaded().end()) return nullptr;
         library = it->second.back();
     }
-    return OwnSymbol(library, name.c_str());
+    return SharedLibrary::OwnExport(library, name.c_str());
 }
 
 void UnloadPackage(HMODULE module) {
@@ -114,8 +94,8 @@ void UnloadPackage(HMODULE module) {
         it->second.pop_back();
         if (it->second.empty()) Loaded().erase(it);
     }
-    if (auto finalize =
-            reinterpret_cast<TPackageProc>(OwnSymbol(library, PackageExports::kFinalize)))
+    if (auto finalize = reinterpret_cast<TPackageProc>(
+            SharedLibrary::OwnExport(library, PackageExports::kFinalize)))
         finalize();
-    dlclose(library);
+    SharedLibrary::Close(library);
 }

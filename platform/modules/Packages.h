@@ -37,7 +37,11 @@ public:
 namespace PackageExports {
 constexpr const char* kInitialize = "Initialize";
 constexpr const char* kFinalize = "Finalize";
-constexpr const char* kGetPackageInfoTable = "GetPackageInfoTable";
+#ifdef _WIN32
+constexpr const char* kGetPackageInfoTable = "@GetPackageInfoTable";
+#else
+constexpr const char* kGetPackageInfoTable = "GetPackageInfoTable";  // "@" means a version in ELF
+#endif
 }  // namespace PackageExports
 
 // Loads a package library and calls its Initialize; returns the module it registered. A

@@ -7,7 +7,18 @@
 #include <string>
 #include <vector>
 
-// Resource types, with their Win32 numbers.
+#include "win/WinApi.h"
+
+// Resource types, with their Win32 numbers. The system's headers name the same types as
+// pointers made from these numbers (MAKEINTRESOURCEA(RT_BITMAP) is their RT_BITMAP); here the
+// numbers keep the names.
+#ifdef _WIN32
+#undef RT_BITMAP
+#undef RT_ICON
+#undef RT_RCDATA
+#undef RT_GROUP_ICON
+#undef RT_VERSION
+#endif
 constexpr std::uint16_t RT_BITMAP = 2;
 constexpr std::uint16_t RT_ICON = 3;
 constexpr std::uint16_t RT_RCDATA = 10;
@@ -53,3 +64,8 @@ struct TModuleRecordImpl {
     const TResourceEntry* Find(std::uint16_t type, const std::string& name,
                                std::uint16_t language = kLangNeutral) const;
 };
+
+// A loaded module's file and resources as a record, for tools that list them. The record owns
+// nothing and its Library is null: the data lives in the module for as long as it stays
+// loaded.
+TModuleRecordImpl DescribeModule(HMODULE module);

@@ -8,8 +8,8 @@
 #include <type_traits>
 
 #include "controls/TWinControl.h"
+#include "hosts/RealClockRun.h"
 #include "loop/TMessageLoop.h"
-#include "loop/TSteadyClock.h"
 
 namespace {
 
@@ -465,30 +465,20 @@ bool TSdlHost::PumpEvents() {
 }
 
 int TSdlHost::Run() {
-    TMessageLoop& loop = TMessageLoop::Current();
-    loop.SetClock(std::make_shared<TSteadyClock>());
-    const int idle = loop.AddIdleHandler([this] { Present(); });
-    // Back on the virtual clock on every way out, exceptions from handlers included.
-    struct TRestore {
-        TMessageLoop& Loop;
-        int Idle;
-        ~TRestore() {
-            Loop.RemoveIdleHandler(Idle);
-            Loop.SetClock(nullptr);
-        }
-    } restore{loop, idle};
     FClosed = false;
-    return loop.Run([this, &loop](std::optional<TMilliseconds> timeout) {
-        SDL_Event event;
-        // SDL waits without limit for -1; a tick due now still lets events through first.
-        const int ms =
-            timeout ? static_cast<int>(std::min<TMilliseconds>(*timeout, INT32_MAX)) : -1;
-        if (SDL_WaitEventTimeout(&event, ms)) {
-            HandleEvent(event);
-            PumpEvents();
-        }
-        if (FClosed) loop.PostQuitMessage(0);
-    });
+    return RunOnRealClock(
+        [this] { Present(); },
+        [this](std::optional<TMilliseconds> timeout) {
+            SDL_Event event;
+            // SDL waits without limit for -1; a tick due now still lets events through first.
+            const int ms =
+                timeout ? static_cast<int>(std::min<TMilliseconds>(*timeout, INT32_MAX)) : -1;
+            if (SDL_WaitEventTimeout(&event, ms)) {
+                HandleEvent(event);
+                PumpEvents();
+            }
+            if (FClosed) TMessageLoop::Current().PostQuitMessage(0);
+        });
 }
 
 // What a program that loads this library only when it opens a window calls.

@@ -1,13 +1,13 @@
 #include "streaming/TTextParser.h"
 
 #include <cctype>
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <type_traits>
-#include <cstdio>
 
 #include "classes/TypInfo.h"
 #include "core/AnsiText.h"
@@ -43,12 +43,12 @@ struct TStringPiece {
 
 }  // namespace
 
+namespace {
+
+// The C library's reading of a whole spelling, with the locale's decimal point; false when
+// some of it is left over or the value is not finite.
 template <class F>
-bool ParseFloat(std::string_view spelling, F& value) {
-    const auto r = std::from_chars(spelling.data(), spelling.data() + spelling.size(), value);
-    if (r.ec == std::errc()) return true;
-    if (r.ec != std::errc::result_out_of_range) return false;
-    // Some libraries refuse a number that reads as a denormal; it is a value all the same.
+bool ParseWithCLibrary(std::string_view spelling, F& value) {
     std::string copy(spelling);
     if (const char point = *std::localeconv()->decimal_point; point != '.')
         for (char& c : copy)
@@ -62,7 +62,26 @@ bool ParseFloat(std::string_view spelling, F& value) {
         v = std::strtod(copy.c_str(), &end);
     else
         v = std::strtold(copy.c_str(), &end);
-    if (end != copy.c_str() + copy.size() || v == 0 || !std::isfinite(v)) return false;
+    if (end != copy.c_str() + copy.size() || !std::isfinite(v)) return false;
+    value = v;
+    return true;
+}
+
+}  // namespace
+
+template <class F>
+bool ParseFloat(std::string_view spelling, F& value) {
+    const auto r = std::from_chars(spelling.data(), spelling.data() + spelling.size(), value);
+    if (r.ec == std::errc()) {
+        // The Windows build's C++ library reads a long double by way of a double, which drops
+        // the last eleven bits of its mantissa; its C library reads them all.
+        if constexpr (std::is_same_v<F, long double>) ParseWithCLibrary(spelling, value);
+        return true;
+    }
+    if (r.ec != std::errc::result_out_of_range) return false;
+    // Some libraries refuse a number that reads as a denormal; it is a value all the same.
+    F v;
+    if (!ParseWithCLibrary(spelling, v) || v == 0) return false;
     value = v;
     return true;
 }

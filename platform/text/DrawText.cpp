@@ -176,9 +176,9 @@ void DrawLine(TDeviceContext& dc, const TFontInstance& font, const TLine& line, 
         if (len > 0) {  // a tab
             --len, ++s;
             segmentX += (width / layout.TabWidth + 1) * layout.TabWidth;
-            // The prefix index moves past the segment and its tab. (GDI as Wine has it forgets
-            // the tab and underlines the character after the marked one.)
-            if (prefix != -1) prefix = prefix < segment ? -1 : prefix - segment - 1;
+            // The prefix index moves past the segment but not past its tab, as user32 under
+            // Wine moves it: a prefix after a tab underlines the character after the marked one.
+            if (prefix != -1) prefix = prefix < segment ? -1 : prefix - segment;
         }
     }
 }

@@ -11,33 +11,19 @@
 #include <tuple>
 
 #include "core/AnsiText.h"
+#include "text/FontSubstitutes.h"
 
 namespace TFontResolver {
 namespace {
 
-struct TLiberationFamily {
-    const char* Family;
-    const char* FilePrefix;
-};
-
-// The Liberation files of Debian's fonts-liberation2, looked for first so that the same
-// name draws the same glyphs on every machine that has the package.
-const TLiberationFamily* LiberationFor(const std::string& family) {
-    static const TLiberationFamily kFamilies[] = {
-        {"Liberation Sans", "LiberationSans"},
-        {"Liberation Serif", "LiberationSerif"},
-        {"Liberation Mono", "LiberationMono"},
-    };
-    for (const auto& f : kFamilies)
-        if (family == f.Family) return &f;
-    return nullptr;
-}
+using FontSubstitutes::LiberationFor;
+using FontSubstitutes::TLiberationFamily;
 
 std::string LiberationFile(const TLiberationFamily& f, bool bold, bool italic) {
-    const char* style = bold ? (italic ? "BoldItalic" : "Bold") : (italic ? "Italic" : "Regular");
+    const std::string name = FontSubstitutes::LiberationFileName(f, bold, italic);
     for (const char* dir :
          {"/usr/share/fonts/truetype/liberation2/", "/usr/share/fonts/truetype/liberation/"}) {
-        std::string path = std::string(dir) + f.FilePrefix + "-" + style + ".ttf";
+        std::string path = dir + name;
         std::error_code ec;
         if (std::filesystem::exists(path, ec)) return path;
     }
@@ -82,28 +68,6 @@ TResolvedFace FontconfigMatch(const std::string& family, bool bold, bool italic,
 
 }  // namespace
 
-std::string SubstituteFamily(const std::string& name) {
-    static const std::map<std::string, std::string> kSubstitutes = {
-        {"ms sans serif", "Liberation Sans"},
-        {"microsoft sans serif", "Liberation Sans"},
-        {"arial", "Liberation Sans"},
-        {"helvetica", "Liberation Sans"},
-        {"ms shell dlg", "Liberation Sans"},
-        {"ms shell dlg 2", "Liberation Sans"},
-        {"tahoma", "Liberation Sans"},
-        {"system", "Liberation Sans"},
-        {"times new roman", "Liberation Serif"},
-        {"times", "Liberation Serif"},
-        {"ms serif", "Liberation Serif"},
-        {"courier new", "Liberation Mono"},
-        {"courier", "Liberation Mono"},
-        {"fixedsys", "Liberation Mono"},
-        {"", "Liberation Sans"},
-    };
-    auto it = kSubstitutes.find(LowerCase(name));
-    return it == kSubstitutes.end() ? name : it->second;
-}
-
 TResolvedFace Resolve(const std::string& name, bool bold, bool italic, bool fixedPitch) {
     static std::mutex mutex;
     static std::map<std::tuple<std::string, bool, bool, bool>, TResolvedFace> cache;
@@ -120,7 +84,7 @@ TResolvedFace Resolve(const std::string& name, bool bold, bool italic, bool fixe
         if (face.FilePath.empty()) face = FontconfigMatch(family, bold, italic, true);
         return face;
     };
-    TResolvedFace face = installed(SubstituteFamily(name));
+    TResolvedFace face = installed(FontSubstitutes::SubstituteFamily(name));
     if (face.FilePath.empty()) face = installed(fixedPitch ? "Liberation Mono" : "Liberation Sans");
     // Without the Liberation faces, whatever fontconfig likes best.
     if (face.FilePath.empty())
@@ -130,3 +94,5 @@ TResolvedFace Resolve(const std::string& name, bool bold, bool italic, bool fixe
 }
 
 }  // namespace TFontResolver
+
+void FontSubstitutes::FitToEngine(LOGFONTA&) {}

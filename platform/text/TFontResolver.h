@@ -12,8 +12,6 @@ struct TResolvedFace {
 
 namespace TFontResolver {
 
-// The family a Windows family name is drawn with ("Arial" -> "Liberation Sans").
-std::string SubstituteFamily(const std::string& name);
 // The face file for a family, bold and italic as asked. A family that is not installed is
 // drawn with Liberation Mono when a fixed pitch is asked for and with Liberation Sans
 // otherwise, as GDI's font mapper picks its default faces. Never fails while any font is

@@ -27,6 +27,8 @@ void FillParts(TSurface& s, const TRegion& clip, const TRect& r, TPixel p) {
 }  // namespace
 
 TPoint TextExtent(const TDeviceContext& dc, const char* text, int n) {
+    // No text has no extent, not even the font's height: GDI answers (0, 0).
+    if (n <= 0 || !text) return TPoint{};
     auto font = FontOf(dc);
     return TPoint{font->TextWidth(text, n), font->Metrics().tmHeight};
 }

@@ -5,9 +5,11 @@
 
 #include "win/WinApi.h"
 
+#ifndef _WIN32
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
+#endif
 
 struct TMessage {
     UINT Msg = 0;
@@ -16,6 +18,8 @@ struct TMessage {
     LRESULT Result = 0;
 };
 
+// The system's own numbers, where it declares them itself.
+#ifndef _WIN32
 constexpr UINT WM_NULL = 0x0000;
 constexpr UINT WM_CREATE = 0x0001;
 constexpr UINT WM_DESTROY = 0x0002;
@@ -74,6 +78,7 @@ constexpr WORD VK_F1 = 0x70;
 constexpr WORD VK_F2 = 0x71;
 constexpr WORD VK_F4 = 0x73;
 constexpr WORD VK_F9 = 0x78;
+#endif  // _WIN32
 
 // The framework's component messages.
 constexpr UINT CM_BASE = 0xB000;
@@ -92,5 +97,9 @@ constexpr LPARAM MakeLParam(int lo, int hi) {
     return static_cast<LPARAM>((static_cast<std::uint32_t>(lo) & 0xFFFF) |
                                ((static_cast<std::uint32_t>(hi) & 0xFFFF) << 16));
 }
-constexpr int LoWordSigned(LPARAM v) { return static_cast<std::int16_t>(v & 0xFFFF); }
-constexpr int HiWordSigned(LPARAM v) { return static_cast<std::int16_t>((v >> 16) & 0xFFFF); }
+constexpr int LoWordSigned(LPARAM v) {
+    return static_cast<std::int16_t>(v & 0xFFFF);
+}
+constexpr int HiWordSigned(LPARAM v) {
+    return static_cast<std::int16_t>((v >> 16) & 0xFFFF);
+}

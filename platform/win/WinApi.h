@@ -3,8 +3,12 @@
 // device context for pens, brushes, fonts, shapes, blits and text through these calls and
 // nothing else. Here they are served by the framework's own rasterizer (gdi/), text engine
 // (text/) and module list (modules/); a build for Windows takes the same calls from the
-// system.
+// system (win/WinApiSystem.h).
 #pragma once
+
+#ifdef _WIN32
+#include "win/WinApiSystem.h"
+#else
 
 #include <cstdint>
 
@@ -318,3 +322,5 @@ HMODULE LoadLibraryA(LPCSTR fileName);
 // Releases a module that LoadLibraryA loaded; a module that is not such a library has nothing
 // to release. FALSE for a null module.
 BOOL FreeLibrary(HMODULE module);
+
+#endif  // _WIN32

@@ -93,12 +93,12 @@ TEST(GlyphPixels, LoadBitmapFindsThemByName) {
          {TCase{"QELRADON", 13, 4, 0, 0x808080}, TCase{"QELRADON", 13, 6, 6, 0x000000},
           TCase{"QELRADOFF", 13, 6, 6, 0xFFFFFF}, TCase{"qelbmpoff", 14, 11, 2, 0x00FFFF},
           TCase{"QELBMPOFF", 14, 2, 12, 0x00FFFF}, TCase{"QELBMPON", 14, 0, 8, 0x008000}}) {
-        HBITMAP h = LoadBitmapA(Quillmereall::ModuleInstance(), c.Name);
-        ASSERT_NE(h, nullptr) << c.Name;
-        EXPECT_EQ(h->Width(), c.Size) << c.Name;
-        EXPECT_EQ(h->Height(), c.Size) << c.Name;
-        EXPECT_EQ(PixelRGB(h->Pixels, c.X, c.Y), c.Rgb) << c.Name << " " << c.X << "," << c.Y;
-        DeleteObject(h);
+        TBitmap glyph;
+        glyph.SetHandle(LoadBitmapA(Quillmereall::ModuleInstance(), c.Name));
+        EXPECT_EQ(glyph.Width(), c.Size) << c.Name;
+        EXPECT_EQ(glyph.Height(), c.Size) << c.Name;
+        EXPECT_EQ(PixelRGB(glyph.Image().Pixels, c.X, c.Y), c.Rgb)
+            << c.Name << " " << c.X << "," << c.Y;
     }
 }
 

@@ -5,12 +5,12 @@
 #include "gdi/TBitmapImage.h"
 #include "package/Quillmereall.h"
 
-const TResourceEntry& GlyphResource(const std::string& name) {
-    const TResourceEntry* r = Quillmereall::ModuleInstance()->Find(RT_BITMAP, name, kLangEnglishUS);
+TResourceEntry GlyphResource(const std::string& name) {
+    const TModuleRecordImpl module = DescribeModule(Quillmereall::ModuleInstance());
+    const TResourceEntry* r = module.Find(RT_BITMAP, name, kLangEnglishUS);
     if (!r) {
         ADD_FAILURE() << "no bitmap resource " << name;
-        static const TResourceEntry empty{RT_BITMAP, "", 0, nullptr, 0};
-        return empty;
+        return TResourceEntry{RT_BITMAP, "", 0, nullptr, 0};
     }
     return *r;
 }
@@ -39,18 +39,18 @@ std::unique_ptr<TBitmap> GlyphBitmap(const std::string& name) {
     const TResourceEntry& r = GlyphResource(name);
     const int width = static_cast<int>(DibField32(r, 4)),
               height = static_cast<int>(DibField32(r, 8));
-    auto* image = new TBitmapImage(width, height);
-    image->BitsPerPixel = 4;
+    TBitmapImage image(width, height);
+    image.BitsPerPixel = 4;
     // Colour table entries are blue, green, red, 0: read as a little-endian word, a pixel.
     TPixel table[16];
     for (int i = 0; i < 16; ++i) {
         table[i] = DibField32(r, 40 + 4 * static_cast<std::size_t>(i)) & 0xFFFFFF;
-        image->Palette.push_back(ColorRefFromPixel(table[i]));
+        image.Palette.push_back(ColorRefFromPixel(table[i]));
     }
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) image->Pixels.Set(x, y, table[DibColorIndex(r, x, y)]);
+        for (int x = 0; x < width; ++x) image.Pixels.Set(x, y, table[DibColorIndex(r, x, y)]);
     auto bitmap = std::make_unique<TBitmap>();
-    bitmap->SetHandle(image);
+    bitmap->SetImage(image);
     return bitmap;
 }
 

@@ -13,7 +13,7 @@
 #include "modules/TModuleRecordImpl.h"
 
 // The glyph resource of that name in the package module; fails the test when missing.
-const TResourceEntry& GlyphResource(const std::string& name);
+TResourceEntry GlyphResource(const std::string& name);
 
 // Little-endian fields of the resource's 40-byte header.
 std::uint32_t DibField32(const TResourceEntry& r, std::size_t offset);

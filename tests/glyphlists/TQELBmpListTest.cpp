@@ -122,6 +122,7 @@ TEST_F(BmpListFixture, GlyphRectangleFollowsItemAndBitmapHeights) {
 }
 
 TEST_F(BmpListFixture, FontRuleComparesWithTheBitmapHeight) {
+    QM_NEEDS_CALL_LOG();
     auto* list = Add({"a"});
     list->SetBitmapHeight(30);
     list->SetItemHeight(16);
@@ -144,6 +145,7 @@ TEST_F(BmpListFixture, FontRuleComparesWithTheBitmapHeight) {
 }
 
 TEST_F(BmpListFixture, DrawsTheChosenBitmapThenTheFrameworkText) {
+    QM_NEEDS_CALL_LOG();
     auto* list = Add({"first", "second"});
     list->SetColor(clWhite);
     auto on = Solid(7, 7, clRed), off = Solid(3, 5, clBlue);
@@ -175,6 +177,7 @@ TEST_F(BmpListFixture, DrawsTheChosenBitmapThenTheFrameworkText) {
 }
 
 TEST_F(BmpListFixture, BitmapSettersCopyAlwaysAndRepaint) {
+    QM_NEEDS_CALL_LOG();
     auto* list = Add({"a"});
     list->SetBitmapON(list->BitmapON());  // onto itself: unchanged
     auto picture = Solid(4, 4, clGreen);

@@ -144,6 +144,7 @@ TEST_F(CheckListFixture, FirstWindowGetsItemHeight15FromTheDefaultFont) {
 }
 
 TEST_F(CheckListFixture, BoxShiftsOnlyAboveItemHeight16) {
+    QM_NEEDS_CALL_LOG();
     auto* list = Add({"a", "b"}, 120, 100);
     for (auto [itemHeight, shift] : {std::pair{15, 0}, {16, 0}, {17, 0}, {18, 1}, {40, 12}}) {
         list->SetItemHeight(itemHeight);
@@ -178,6 +179,7 @@ TEST_F(CheckListFixture, FlatBoxPixelByPixel) {
 }
 
 TEST_F(CheckListFixture, GrayInkButTheSunkenCrossStaysBlack) {
+    QM_NEEDS_CALL_LOG();
     auto* list = Add({"item"});
     list->SetColor(kBackground);
     for (TOwnerDrawState state :
@@ -205,6 +207,7 @@ TEST_F(CheckListFixture, GrayInkButTheSunkenCrossStaysBlack) {
 }
 
 TEST_F(CheckListFixture, DisabledListPaintsGrayText) {
+    QM_NEEDS_CALL_LOG();
     auto* list = Add({"item"});
     list->SetSelected(0, true);
     list->SetEnabled(false);
@@ -219,6 +222,7 @@ TEST_F(CheckListFixture, DisabledListPaintsGrayText) {
 }
 
 TEST_F(CheckListFixture, SunkenTextIsCentredTowardZeroFlatTextAtTheTop) {
+    QM_NEEDS_CALL_LOG();
     auto* list = Add({"item"});
     ASSERT_EQ(list->ItemHeight(), 15);
     struct TCase {

@@ -59,13 +59,12 @@ TEST_F(RadioListFixture, SunkenStyleCopiesTheGlyphAndShiftsTheText) {
     list->SetItemIndex(0);
     Form.Render();
     // QELRADON with its top-left pixel at (x0 + 1, y0 + 2), opaque, silver included.
-    auto on = GlyphBitmap("QELRADON");
-    auto off = GlyphBitmap("QELRADOFF");
+    const TBitmapImage on = GlyphBitmap("QELRADON")->Image();
+    const TBitmapImage off = GlyphBitmap("QELRADOFF")->Image();
     for (int y = 0; y < 13; ++y)
         for (int x = 0; x < 13; ++x) {
-            ASSERT_EQ(At(13 + x, 14 + y), on->Image()->Pixels.At(x, y) & 0xFFFFFF) << x << "," << y;
-            ASSERT_EQ(At(13 + x, 29 + y), off->Image()->Pixels.At(x, y) & 0xFFFFFF)
-                << x << "," << y;
+            ASSERT_EQ(At(13 + x, 14 + y), on.Pixels.At(x, y) & 0xFFFFFF) << x << "," << y;
+            ASSERT_EQ(At(13 + x, 29 + y), off.Pixels.At(x, y) & 0xFFFFFF) << x << "," << y;
         }
     // At item height 15 the glyph ends on the item's last row.
     EXPECT_EQ(At(13 + 6, 12 + 14), 0xFFFFFFu);  // row 12 of the glyph, white
@@ -73,6 +72,7 @@ TEST_F(RadioListFixture, SunkenStyleCopiesTheGlyphAndShiftsTheText) {
 }
 
 TEST_F(RadioListFixture, SunkenStyleDrawCallAndTextRectangle) {
+    QM_NEEDS_CALL_LOG();
     auto* list = Add({"on", "off"}, 100);
     for (auto [itemHeight, shift] : {std::pair{15, 0}, {18, 1}}) {
         list->SetItemHeight(itemHeight);
@@ -97,6 +97,7 @@ TEST_F(RadioListFixture, SunkenStyleDrawCallAndTextRectangle) {
 }
 
 TEST_F(RadioListFixture, FlatStyleDrawsACircleAndABlackDot) {
+    QM_NEEDS_CALL_LOG();
     auto* list = Add({"chosen", "other"});
     list->SetCheckBoxStyle(chsNormal);
     EXPECT_EQ(list->Color(), clWindow);

@@ -51,6 +51,7 @@ TEST_F(TOrderedGroupBoxFixture, ConstructorSetsDefaults) {
 // The default font's "0" is 12 or 13 pixels high, so that the frame lies where a 13-pixel
 // font puts it: at y = 5, and with Ctl3D the highlight at y = 6 and the shadow at y = 5.
 TEST_F(TOrderedGroupBoxFixture, FrameLinesFollowHalfTheFontHeight) {
+    QM_NEEDS_CALL_LOG();
     auto* box = Add();
     const int h = OrderedTest::TextHeightOf(box->Font());
     ASSERT_EQ(h / 2, 13 / 2);
@@ -81,6 +82,7 @@ TEST_F(TOrderedGroupBoxFixture, FrameLinesFollowHalfTheFontHeight) {
 // Square (8, 0)-(T + 10, T + 2) outlined with the canvas pen, text centred inside it, the
 // caption 6 pixels to its right, whatever the label font.
 TEST_F(TOrderedGroupBoxFixture, LabelSquareAndCaptionFollowTheLabelFont) {
+    QM_NEEDS_CALL_LOG();
     auto* box = Add();
     box->SetCaption("Options");
     for (int height : {-11, -16, -24}) {
@@ -116,6 +118,7 @@ TEST_F(TOrderedGroupBoxFixture, LabelSquareAndCaptionFollowTheLabelFont) {
 
 // The caption's text cells, on Color, break the frame's top line behind it.
 TEST_F(TOrderedGroupBoxFixture, CaptionBreaksTheTopLine) {
+    QM_NEEDS_CALL_LOG();
     auto* box = Add();
     box->SetCtl3D(false);
     box->SetCaption("Mmmmmm");
@@ -129,6 +132,7 @@ TEST_F(TOrderedGroupBoxFixture, CaptionBreaksTheTopLine) {
 }
 
 TEST_F(TOrderedGroupBoxFixture, EmptyCaptionDrawsOnlyTheLabelText) {
+    QM_NEEDS_CALL_LOG();
     auto* box = Add();
     const auto texts = Only(PaintCalls(box), "DrawText");
     ASSERT_EQ(texts.size(), 1u);
@@ -136,6 +140,7 @@ TEST_F(TOrderedGroupBoxFixture, EmptyCaptionDrawsOnlyTheLabelText) {
 }
 
 TEST_F(TOrderedGroupBoxFixture, LongCaptionIsDrawnFromItsFirst255Characters) {
+    QM_NEEDS_CALL_LOG();
     auto* box = Add();
     box->SetCaption(std::string(300, 'W'));
     const auto texts = Only(PaintCalls(box), "DrawText");
@@ -145,6 +150,7 @@ TEST_F(TOrderedGroupBoxFixture, LongCaptionIsDrawnFromItsFirst255Characters) {
 }
 
 TEST_F(TOrderedGroupBoxFixture, LabelTextFollowsOrderAndType) {
+    QM_NEEDS_CALL_LOG();
     auto* box = Add();
     box->SetLabelType(ltAlphabetic);
     box->SetLabelOrder(27);

@@ -67,6 +67,7 @@ TEST_F(TOrderedListBoxFixture, ConstructorSetsDefaults) {
 // ItemHeight 16: the square covers L to L + 16 over the item, the label text is centred in
 // (L + 1, T + 1, L + 15, B - 1), and the item is drawn from L + 16.
 TEST_F(TOrderedListBoxFixture, SquareIsAsWideAsTheItemHeight) {
+    QM_NEEDS_CALL_LOG();
     auto* list = Add(16);
     const TRect item = list->ItemRect(1);
     const int l = item.Left, t = item.Top, b = item.Bottom;
@@ -102,6 +103,7 @@ TEST_F(TOrderedListBoxFixture, SquareIsAsWideAsTheItemHeight) {
 
 // The label font's height is 4 - ItemHeight, without a floor; LabelFont keeps its own.
 TEST_F(TOrderedListBoxFixture, LabelTextScalesWithTheItemHeight) {
+    QM_NEEDS_CALL_LOG();
     for (auto [itemHeight, fontHeight] : {std::pair{16, -12}, std::pair{4, 0}, std::pair{3, 1}}) {
         auto* list = Add(itemHeight);
         std::vector<int> heights;
@@ -120,6 +122,7 @@ TEST_F(TOrderedListBoxFixture, LabelTextScalesWithTheItemHeight) {
 }
 
 TEST_F(TOrderedListBoxFixture, SelectedItemKeepsItsSquare) {
+    QM_NEEDS_CALL_LOG();
     auto* list = Add(16);
     list->SetSelected(2, true);
     const auto calls = DrawItemCalls(list, 2, TOwnerDrawState{odSelected});
@@ -137,6 +140,7 @@ TEST_F(TOrderedListBoxFixture, SelectedItemKeepsItsSquare) {
 }
 
 TEST_F(TOrderedListBoxFixture, PenIsPutBack) {
+    QM_NEEDS_CALL_LOG();
     auto* list = Add(16);
     list->Canvas()->Pen()->SetColor(clLime);
     DrawItemCalls(list, 0, {});
@@ -145,6 +149,7 @@ TEST_F(TOrderedListBoxFixture, PenIsPutBack) {
 }
 
 TEST_F(TOrderedListBoxFixture, AlphabeticLabelsFollowTheIndex) {
+    QM_NEEDS_CALL_LOG();
     auto* list = Add(16);
     list->SetLabelType(ltAlphabetic);
     for (auto [index, text] : {std::pair{0, "A"}, std::pair{25, "Z"}, std::pair{26, "["}}) {

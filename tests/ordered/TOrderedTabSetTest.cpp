@@ -73,6 +73,7 @@ TEST_F(TOrderedTabSetFixture, ConstructorSetsDefaults) {
 
 // A tab rectangle (100, 0, 160, 26): the label (103, 3, 126, 23), the caption (129, 3, 160, 23).
 TEST_F(TOrderedTabSetFixture, TabRectangleExample) {
+    QM_NEEDS_CALL_LOG();
     auto* set = Add();
     set->SetStartMargin(100 - TTabSet::kEdgeWidth);
     set->SetTabHeight(26);
@@ -122,6 +123,7 @@ TEST_F(TOrderedTabSetFixture, MeasureTabAddsTabHeightAndSix) {
 }
 
 TEST_F(TOrderedTabSetFixture, CaptionAlignmentFlags) {
+    QM_NEEDS_CALL_LOG();
     auto* set = Add();
     const TRect r{0, 0, 80, 26};
     for (auto [align, flags] :
@@ -136,6 +138,7 @@ TEST_F(TOrderedTabSetFixture, CaptionAlignmentFlags) {
 }
 
 TEST_F(TOrderedTabSetFixture, DrawTabKeepsTheTabColourForTheCaption) {
+    QM_NEEDS_CALL_LOG();
     auto* set = Add();
     const auto calls = DrawTabCalls(set, TRect{0, 0, 80, 26}, 0);
     ASSERT_EQ(Only(calls, "FillRect").size(), 1u);
@@ -145,6 +148,7 @@ TEST_F(TOrderedTabSetFixture, DrawTabKeepsTheTabColourForTheCaption) {
 }
 
 TEST_F(TOrderedTabSetFixture, AlphabeticLabels) {
+    QM_NEEDS_CALL_LOG();
     auto* set = Add();
     set->SetLabelType(ltAlphabetic);
     for (int i = 2; i < 200; ++i) set->Tabs()->Add("T");
@@ -157,6 +161,7 @@ TEST_F(TOrderedTabSetFixture, AlphabeticLabels) {
 }
 
 TEST_F(TOrderedTabSetFixture, LongCaptionsAreDrawnWhole) {
+    QM_NEEDS_CALL_LOG();
     auto* set = Add();
     set->Tabs()->SetStrings(0, std::string(80, 'x'));
     const auto texts = Only(DrawTabCalls(set, TRect{0, 0, 600, 26}, 0), "DrawText");

@@ -9,10 +9,48 @@
 #include <vector>
 
 #include "PackageTestSupport.h"
+#include "graphics/TBitmap.h"
 #include "modules/Modules.h"
 #include "modules/Packages.h"
-#include "gdi/TBitmapImage.h"
 #include "modules/TModuleRecordImpl.h"
+
+#ifdef _WIN32
+
+TEST(ResourceModuleNames, TryTheLanguageThenItsFirstTwoLetters) {
+    struct TCase {
+        const char* Language;
+        std::vector<std::string> Names;
+    };
+    const std::string stem = "C:\\Program Files\\Q.1\\QuillmereAll";
+    for (const TCase& c : {
+             TCase{"DEU", {stem + ".DEU", stem + ".DE"}},
+             TCase{"ENU", {stem + ".ENU", stem + ".EN"}},
+             TCase{"DE", {stem + ".DE"}},
+             TCase{"", {}},
+             TCase{"..\\x", {}},  // never a path of its own
+             TCase{"DE-AT", {}},
+         }) {
+        EXPECT_EQ(ResourceModuleNames(stem + ".bpl", c.Language), c.Names) << c.Language;
+    }
+    // The extension of the file is replaced, not one of a folder.
+    const std::vector<std::string> noExtension{"C:\\Q.1\\QuillmereAll.DEU",
+                                               "C:\\Q.1\\QuillmereAll.DE"};
+    EXPECT_EQ(ResourceModuleNames("C:\\Q.1\\QuillmereAll", "DEU"), noExtension);
+    EXPECT_TRUE(ResourceModuleNames("", "DEU").empty());
+}
+
+TEST(ResourceModuleNames, TheUserLanguageIsTheThreadLocalesAbbreviation) {
+    {
+        TLocaleScope locale("de_AT.UTF-8");
+        EXPECT_EQ(UserLocale(), "DEA");
+    }
+    TLocaleScope locale("it_IT.UTF-8");
+    EXPECT_EQ(UserLocale(), "ITA");
+    EXPECT_EQ(LoadResourceModule("Z:\\nonexistent\\QuillmereAll.bpl"), nullptr);
+    EXPECT_EQ(LoadResourceModule(nullptr), nullptr);
+}
+
+#else
 
 TEST(ResourceModuleNames, TryTheLocaleThenItsLanguage) {
     struct TCase {
@@ -81,17 +119,31 @@ TEST(ModuleFileName, CutsALongNameToTheBufferAndSaysSo) {
     EXPECT_NE(std::string(buffer).find("test_package"), std::string::npos);
 }
 
+#endif
+
 namespace {
 std::vector<HINSTANCE> gUnloaded;
+
+// Handles the module list keeps without loading anything: on Linux records of no library, on
+// Windows values no module has.
+HINSTANCE UnloadedModule(int n) {
+#ifdef _WIN32
+    return reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(0x7E000000 + n * 0x10000));
+#else
+    static TModuleRecordImpl modules[2];
+    return &modules[n];
+#endif
+}
+
 void RecordUnload(HINSTANCE module) {
     gUnloaded.push_back(module);
 }
 }  // namespace
 
 TEST(ModuleList, RegistersOnceAndTellsTheUnloadProcsOnUnregister) {
-    TModuleRecordImpl a, b;
-    TLibModule ma{nullptr, &a, nullptr, nullptr, &a, 0};
-    TLibModule mb{nullptr, &b, nullptr, nullptr, &a, 0};
+    HINSTANCE a = UnloadedModule(0), b = UnloadedModule(1);
+    TLibModule ma{nullptr, a, nullptr, nullptr, a, 0};
+    TLibModule mb{nullptr, b, nullptr, nullptr, a, 0};
     TLibModule* const head = LibModuleList();
     RegisterModule(&ma);
     RegisterModule(&mb);
@@ -99,20 +151,20 @@ TEST(ModuleList, RegistersOnceAndTellsTheUnloadProcsOnUnregister) {
     EXPECT_EQ(LibModuleList(), &mb);
     EXPECT_EQ(mb.Next, &ma);
     EXPECT_EQ(ma.Next, head);
-    EXPECT_EQ(FindResourceHInstance(&b), &a);
+    EXPECT_EQ(FindResourceHInstance(b), a);
 
     gUnloaded.clear();
     AddModuleUnloadProc(&RecordUnload);
     AddModuleUnloadProc(&RecordUnload);
     UnregisterModule(&ma);
-    EXPECT_EQ(gUnloaded, std::vector<HINSTANCE>{&a});
+    EXPECT_EQ(gUnloaded, std::vector<HINSTANCE>{a});
     EXPECT_EQ(mb.Next, head);
     UnregisterModule(&mb);
     RemoveModuleUnloadProc(&RecordUnload);
     UnregisterModule(&mb);  // no longer there: nothing happens
-    EXPECT_EQ(gUnloaded, (std::vector<HINSTANCE>{&a, &b}));
+    EXPECT_EQ(gUnloaded, (std::vector<HINSTANCE>{a, b}));
     EXPECT_EQ(LibModuleList(), head);
-    EXPECT_EQ(FindResourceHInstance(&b), &b);
+    EXPECT_EQ(FindResourceHInstance(b), b);
 }
 
 namespace {
@@ -163,11 +215,11 @@ TEST(LoadPackageErrors, NameTheFileAndTheCause) {
         const char* Says;
     };
     for (const TCase& c : {
-             TCase{(dir.Path / "missing.so").string(), "cannot load package"},
+             TCase{(dir.Path / "missing.bpl").string(), "cannot load package"},
              TCase{text, "cannot load package"},
              TCase{QM_LANGUAGE_MODULE_FILE, "is not a package: it exports no Initialize"},
              // Initialize found in a library it needs is not its own.
-             TCase{QM_BINARY_DIR "/platform/libQmVclx.so", "is not a package"},
+             TCase{QM_FRAMEWORK_LIBRARY_FILE, "is not a package"},
          }) {
         try {
             LoadPackage(c.File);
@@ -182,6 +234,25 @@ TEST(LoadPackageErrors, NameTheFileAndTheCause) {
     EXPECT_THROW(UnloadPackage(nullptr), EPackageError);
     EXPECT_EQ(GetPackageProc(nullptr, "Initialize"), nullptr);
 }
+
+#ifdef _WIN32
+
+TEST(LanguageModules, LoadedAsDataTheyGiveTheirResourcesAndFreeLibraryReleasesThem) {
+    HMODULE module = LoadLibraryExA(QM_LANGUAGE_MODULE_FILE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    const TModuleRecordImpl description = DescribeModule(module);
+    ASSERT_EQ(description.Resources.size(), 2u);
+    EXPECT_NE(description.Find(RT_RCDATA, "description"), nullptr);
+    TBitmap red;
+    red.SetHandle(LoadBitmapA(module, "qelradon"));
+    ASSERT_EQ(red.Width(), 2);
+    EXPECT_EQ(red.Image().Pixels.At(1, 1) & 0xFFFFFF, 0xFF0000u);  // red
+    EXPECT_TRUE(IsLoaded(QM_LANGUAGE_MODULE_FILE));
+    EXPECT_EQ(FreeLibrary(module), TRUE);
+    EXPECT_FALSE(IsLoaded(QM_LANGUAGE_MODULE_FILE));
+}
+
+#else
 
 TEST(LanguageModules, LoadLibraryReadsTheResourceTableAndFreeLibraryReleasesIt) {
     HMODULE module = LoadLibraryA(QM_LANGUAGE_MODULE_FILE);
@@ -201,3 +272,5 @@ TEST(LanguageModules, LoadLibraryReadsTheResourceTableAndFreeLibraryReleasesIt) 
     TModuleRecordImpl own;  // a module no library owns stays
     EXPECT_EQ(FreeLibrary(&own), TRUE);
 }
+
+#endif

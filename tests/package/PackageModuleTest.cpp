@@ -1,6 +1,5 @@
 // The package library loaded and unloaded as a host does: the module record and its resource
 // instance, the module entry's reasons, the unit table, and the registration on the palette.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,10 +11,10 @@
 #include "PackageTestSupport.h"
 #include "classes/ComponentPalette.h"
 #include "classes/TClassRegistry.h"
+#include "graphics/TBitmap.h"
 #include "modules/Packages.h"
-#include "modules/TUnitState.h"
-#include "gdi/TBitmapImage.h"
 #include "modules/TModuleRecordImpl.h"
+#include "modules/TUnitState.h"
 
 namespace {
 
@@ -34,14 +33,20 @@ std::map<std::string, int> InitCounts() {
     return counts;
 }
 
-// The package copied into a folder of its own, with the test language module next to it
-// under the name given (empty for none).
-fs::path PackageCopy(const TTempDir& dir, const std::string& languageSuffix) {
-    const fs::path package = dir.Path / "libQuillmereAll.so";
+// The package copied into a folder of its own, with the test language module next to it for
+// the language given (empty for none).
+fs::path PackageCopy(const TTempDir& dir, const std::string& language) {
+    const fs::path package = dir.Path / fs::path(QM_PACKAGE_FILE).filename();
     fs::copy_file(QM_PACKAGE_FILE, package);
-    if (!languageSuffix.empty())
-        fs::copy_file(QM_LANGUAGE_MODULE_FILE, package.string() + languageSuffix);
+    if (!language.empty())
+        fs::copy_file(QM_LANGUAGE_MODULE_FILE, LanguageModuleFile(package, language));
     return package;
+}
+
+int BitmapWidth(HBITMAP handle) {
+    TBitmap bitmap;
+    bitmap.SetHandle(handle);
+    return bitmap.Width();
 }
 
 }  // namespace
@@ -56,7 +61,7 @@ TEST(PackageLoading, WithoutALanguageModuleTheModuleSuppliesItsOwnResources) {
     EXPECT_EQ(record->CodeInstance, nullptr);
     EXPECT_EQ(record->DataInstance, nullptr);
     EXPECT_EQ(FindResourceHInstance(module), module);
-    EXPECT_EQ(fs::canonical(module->FileName), fs::canonical(QM_PACKAGE_FILE));
+    EXPECT_TRUE(fs::equivalent(ModuleFileName(module), QM_PACKAGE_FILE));
     EXPECT_NE(TClassRegistry::FindClass("TQELRadioList"), nullptr);
 
     UnloadPackage(module);
@@ -69,32 +74,27 @@ TEST(PackageLoading, WithoutALanguageModuleTheModuleSuppliesItsOwnResources) {
 
 TEST(PackageLoading, ALanguageModuleSuppliesTheResourcesButNotTheGlyphs) {
     TTempDir dir("language");
-    const fs::path package = PackageCopy(dir, ".de");
-    const std::string language = package.string() + ".de";
-    TLocaleScope locale("de_AT.UTF-8");  // no ".de_AT": the language alone is tried next
+    const fs::path package = PackageCopy(dir, "de");
+    const std::string language = LanguageModuleFile(package, "de").string();
+    TLocaleScope locale("de_AT.UTF-8");  // none for Austria: the language alone is tried next
 
     HMODULE module = LoadPackage(package.string());
     const TLibModule* record = FindLibModule(module);
     ASSERT_NE(record, nullptr);
     HINSTANCE resources = record->ResInstance;
     ASSERT_NE(resources, module);
-    EXPECT_EQ(resources->FileName, language);
+    const TModuleRecordImpl translated = DescribeModule(resources);
+    EXPECT_TRUE(fs::equivalent(translated.FileName, language));
     EXPECT_TRUE(IsLoaded(language));
-    const TResourceEntry* description = resources->Find(RT_RCDATA, "DESCRIPTION");
+    const TResourceEntry* description = translated.Find(RT_RCDATA, "DESCRIPTION");
     ASSERT_NE(description, nullptr);
     EXPECT_EQ(description->Size, 16u);
-    EXPECT_EQ(resources->Resources.size(), 2u);  // the record without a name is left out
+    EXPECT_EQ(translated.Resources.size(), 2u);
 
     // The glyph lists load from the module's own instance: the package's 13 x 13 button, not
     // the language module's 2 x 2 one.
-    HBITMAP own = LoadBitmapA(module, "QELRADON");
-    HBITMAP translated = LoadBitmapA(resources, "QELRADON");
-    ASSERT_NE(own, nullptr);
-    ASSERT_NE(translated, nullptr);
-    EXPECT_EQ(own->Width(), 13);
-    EXPECT_EQ(translated->Width(), 2);
-    DeleteObject(own);
-    DeleteObject(translated);
+    EXPECT_EQ(BitmapWidth(LoadBitmapA(module, "QELRADON")), 13);
+    EXPECT_EQ(BitmapWidth(LoadBitmapA(resources, "QELRADON")), 2);
 
     UnloadPackage(module);
     EXPECT_FALSE(IsLoaded(package.string()));
@@ -104,15 +104,19 @@ TEST(PackageLoading, ALanguageModuleSuppliesTheResourcesButNotTheGlyphs) {
 TEST(PackageLoading, AFileThatIsNoLanguageModuleIsPassedOver) {
     TTempDir dir("not-language");
     const fs::path package = PackageCopy(dir, "");
-    std::ofstream(package.string() + ".fr_FR") << "not a library";
-    fs::copy_file(QM_BINARY_DIR "/platform/libQmVclx.so", package.string() + ".fr");
+    std::ofstream(LanguageModuleFile(package, "fr_FR")) << "not a library";
+#ifndef _WIN32
+    // On Linux a library without a resource table is no language module either; on Windows
+    // any module is one, as every module carries resources.
+    fs::copy_file(QM_FRAMEWORK_LIBRARY_FILE, LanguageModuleFile(package, "fr"));
+#endif
     TLocaleScope locale("fr_FR.UTF-8");
     HMODULE module = LoadPackage(package.string());
     const TLibModule* record = FindLibModule(module);
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->ResInstance, module);
     UnloadPackage(module);
-    EXPECT_FALSE(IsLoaded(package.string() + ".fr"));
+    EXPECT_FALSE(IsLoaded(LanguageModuleFile(package, "fr").string()));
 }
 
 TEST(PackageLoading, LoadingTwiceNeedsTwoUnloads) {
@@ -132,7 +136,7 @@ TEST(PackageLoading, LoadingTwiceNeedsTwoUnloads) {
 TEST(ModuleEntry, ThreadNotificationsChangeNothingAndReportSuccess) {
     TLocaleScope locale(nullptr);
     HMODULE module = LoadPackage(QM_PACKAGE_FILE);
-    auto entry = Proc<BOOL (*)(HINSTANCE, DWORD, void*)>(module, "Quillmereall_initialization");
+    auto entry = Proc<TModuleEntry>(module, "Quillmereall_initialization");
     ASSERT_NE(entry, nullptr);
     const TLibModule* record = FindLibModule(module);
     ASSERT_NE(record, nullptr);
@@ -154,7 +158,7 @@ TEST(ModuleEntry, ThreadNotificationsChangeNothingAndReportSuccess) {
 TEST(UnitTable, ListsTheFrameworkUnitsFirstThenTheUnitsOfControls) {
     TLocaleScope locale(nullptr);
     HMODULE module = LoadPackage(QM_PACKAGE_FILE);
-    auto table = Proc<PackageInfo (*)()>(module, "GetPackageInfoTable");
+    auto table = Proc<PackageInfo (*)()>(module, PackageExports::kGetPackageInfoTable);
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(Proc<PackageInfo (*)()>(module, "Quillmereall_GetPackageInfoTable")(), table());
     PackageInfo info = table();

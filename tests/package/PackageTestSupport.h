@@ -7,7 +7,9 @@
 
 #include "modules/Modules.h"
 
-// Sets LANG for one test, with LC_ALL and LC_MESSAGES unset; puts them back afterwards.
+// Sets the user's locale for one test, as "de_DE.UTF-8" names it (null: none), and puts it
+// back afterwards. On Linux that is LANG, with LC_ALL and LC_MESSAGES unset; on Windows the
+// thread's locale (none: the invariant one).
 class TLocaleScope {
 public:
     explicit TLocaleScope(const char* lang);
@@ -16,7 +18,21 @@ public:
 private:
     std::string FSaved[3];
     bool FWasSet[3] = {};
+    unsigned long FThreadLocale = 0;
 };
+
+// The language resource module file for a module and a locale as "de_DE" or "de" names it:
+// "<module>.de_DE" on Linux; on Windows the module's file with its extension replaced by the
+// locale's abbreviated language name, "<stem>.DEU", or by the language alone, "<stem>.DE".
+std::filesystem::path LanguageModuleFile(const std::filesystem::path& module,
+                                         const std::string& locale);
+
+// The module entry as a module exports it.
+#ifdef _WIN32
+using TModuleEntry = BOOL(WINAPI*)(HINSTANCE, DWORD, void*);
+#else
+using TModuleEntry = BOOL (*)(HINSTANCE, DWORD, void*);
+#endif
 
 // A fresh folder under the build folder, removed with the object.
 struct TTempDir {

@@ -52,6 +52,7 @@ TEST_F(TGradientFixture, ConstructorSetsDefaults) {
 }
 
 TEST_F(TGradientFixture, EqualColoursPaintOneBand) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 200, 50});
     g->SetColorStart(0xFF0000);
     auto fills = Only(PaintCalls(g), "FillRect");
@@ -62,6 +63,7 @@ TEST_F(TGradientFixture, EqualColoursPaintOneBand) {
 }
 
 TEST_F(TGradientFixture, SystemColoursAreNotResolved) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 200, 50});
     g->SetColorStart(clBtnFace);
     g->SetColorEnd(0x0000000F);
@@ -77,6 +79,7 @@ TEST_F(TGradientFixture, SystemColoursAreNotResolved) {
 }
 
 TEST_F(TGradientFixture, HalfwayRoundsToEven) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 100, 20});
     g->SetColorEnd(0x0000FD);
     g->SetMinIncrement(2);
@@ -89,6 +92,7 @@ TEST_F(TGradientFixture, HalfwayRoundsToEven) {
 }
 
 TEST_F(TGradientFixture, DefaultColoursGiveTwentyFiveBands) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 100, 30});
     auto fills = Only(PaintCalls(g), "FillRect");
     ASSERT_EQ(fills.size(), 26u);
@@ -101,6 +105,7 @@ TEST_F(TGradientFixture, DefaultColoursGiveTwentyFiveBands) {
 }
 
 TEST_F(TGradientFixture, VerticalBandsRunDown) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 30, 100});
     g->SetGradientType(gtVertical);
     auto fills = Only(PaintCalls(g), "FillRect");
@@ -112,6 +117,7 @@ TEST_F(TGradientFixture, VerticalBandsRunDown) {
 }
 
 TEST_F(TGradientFixture, ConicalOnTinyControlPaintsNothing) {
+    QM_NEEDS_CALL_LOG();
     for (TRect bounds : {TRect{0, 0, 1, 50}, TRect{0, 0, 50, 1}}) {
         auto* g = Add(bounds);
         g->SetGradientType(gtConical);
@@ -125,6 +131,7 @@ TEST_F(TGradientFixture, ConicalOnTinyControlPaintsNothing) {
 }
 
 TEST_F(TGradientFixture, ConicalRingsStepInward) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 100, 60});
     g->SetGradientType(gtConical);
     auto ellipses = Only(PaintCalls(g), "Ellipse");
@@ -141,6 +148,7 @@ TEST_F(TGradientFixture, ConicalRingsStepInward) {
 }
 
 TEST_F(TGradientFixture, SingleBorderLaysBandsOverTheBounds) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 100, 30});
     g->SetBorderStyle(bsSingle);
     ASSERT_EQ(g->ClientRect(), (TRect{0, 0, 96, 26}));
@@ -177,6 +185,7 @@ TEST_F(TGradientFixture, SettersRepaintOnlyOnChange) {
 }
 
 TEST_F(TGradientFixture, BevelFramesAndCaptionNestInward) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 100, 40});
     g->SetBevelInner(bvLowered);
     g->SetBevelOuter(bvRaised);
@@ -217,6 +226,12 @@ TEST_F(TGradientFixture, BevelFramesAndCaptionNestInward) {
 }
 
 TEST_F(TGradientFixture, FramesWiderThanThePanelPaintWhatTheFramesItCanShowPaint) {
+#ifdef _WIN32
+    // At these widths the caption's rectangle spans about 2^32 pixels: the framework's
+    // DrawTextA centres the caption in 64 bits, user32 centres it in 32, which wraps and puts
+    // it out of sight, so the system draws every frame but no caption.
+    GTEST_SKIP() << "user32 centres a caption in a rectangle of 2^32 pixels out of sight";
+#endif
     // Past 100 frames no line of a 100 x 40 panel's frames is left inside it: the widest
     // widths paint what 200 frames paint, one by one, would.
     auto* g = Add(TRect{10, 10, 110, 50});
@@ -237,6 +252,7 @@ TEST_F(TGradientFixture, FramesWiderThanThePanelPaintWhatTheFramesItCanShowPaint
 }
 
 TEST_F(TGradientFixture, CaptionAlignmentFormats) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 100, 40});
     g->SetCaption("x");
     const std::pair<TAlignment, unsigned> cases[] = {
@@ -250,6 +266,7 @@ TEST_F(TGradientFixture, CaptionAlignmentFormats) {
 }
 
 TEST_F(TGradientFixture, TallFontCentresTowardZero) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 100, 10});
     g->Font()->SetHeight(-20);
     g->SetCaption("W");
@@ -262,6 +279,7 @@ TEST_F(TGradientFixture, TallFontCentresTowardZero) {
 }
 
 TEST_F(TGradientFixture, LongCaptionIsDrawnFromItsFirst255Characters) {
+    QM_NEEDS_CALL_LOG();
     auto* g = Add(TRect{0, 0, 100, 40});
     g->SetCaption(std::string(300, 'a'));
     auto text = Only(PaintCalls(g), "DrawText");

@@ -83,6 +83,7 @@ TEST_F(TMarquee, ConstructorSetsItsDefaults) {
 }
 
 TEST_F(TMarquee, CaptionRunsThroughTheWholeCycle) {
+    QM_NEEDS_CALL_LOG();
     TScrollingArea* a = AddForty();
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->TextOffset(), 120);
@@ -111,6 +112,7 @@ TEST_F(TMarquee, CaptionRunsThroughTheWholeCycle) {
 }
 
 TEST_F(TMarquee, EmptyCaptionNeitherMovesNorPaints) {
+    QM_NEEDS_CALL_LOG();
     TScrollingArea* a = Add("");
     const int offset = a->TextOffset();
     Tick(10);
@@ -126,6 +128,7 @@ TEST_F(TMarquee, EmptyCaptionNeitherMovesNorPaints) {
 }
 
 TEST_F(TMarquee, StepZeroStandsStillButRepaints) {
+    QM_NEEDS_CALL_LOG();
     TScrollingArea* a = Add("News");
     a->SetScrollStep(0);
     const int offset = a->TextOffset();
@@ -162,6 +165,7 @@ TEST_F(TMarquee, StepsOfHalfTheCycleAndMore) {
 }
 
 TEST_F(TMarquee, EnabledLivesInTheTimer) {
+    QM_NEEDS_CALL_LOG();
     TScrollingArea* a = Add("News");
     a->SetEnabled(false);
     a->SetEnabled(false);
@@ -230,6 +234,7 @@ TEST_F(TMarquee, ResizeRestartsTheCaption) {
 }
 
 TEST_F(TMarquee, CaptionAndFontChangesKeepTheOffset) {
+    QM_NEEDS_CALL_LOG();
     TScrollingArea* a = AddForty();
     ASSERT_NE(a, nullptr);
     Tick(10);
@@ -253,6 +258,7 @@ TEST_F(TMarquee, LoadedStartsTheCaptionBeyondTheRightEdge) {
 }
 
 TEST_F(TMarquee, CaptionIsCentredOnTheLetterW) {
+    QM_NEEDS_CALL_LOG();
     // The caption rectangle is (18 - h) div 2 from the top, truncated toward zero, and one
     // "W" high, whatever the font.
     for (int height = -6; height >= -40; --height) {
@@ -283,6 +289,7 @@ TEST_F(TMarquee, CaptionIsCentredOnTheLetterW) {
 }
 
 TEST_F(TMarquee, DesignTimeOutlineIsDashedAndAfterTheCaption) {
+    QM_NEEDS_CALL_LOG();
     TScrollingArea* a = Add("Design");
     a->SetDesigning(true);
     Tick();
@@ -328,10 +335,12 @@ TEST_F(TMarquee, TicksLeaveTheWindowAboveAlone) {
         return true;
     };
     EXPECT_TRUE(red());
+#ifndef _WIN32  // where the framework's engine records the calls: the tick did draw
     EXPECT_GT(Count("DrawText"), 0);
+#endif
     above->SetVisible(false);
     Tick();
-    EXPECT_EQ(PixelRGB(s, 40, 10), 0xC0C0C0u);  // the strip's face
+    EXPECT_EQ(PixelRGB(Form.Host->Surface(), 40, 10), 0xC0C0C0u);  // the strip's face
 }
 
 TEST_F(TMarquee, FreedWhileRunningStopsTicking) {

@@ -586,7 +586,7 @@ TEST(BmpGlyph, FourBitDibReadsAndWritesBackTheSamePixelBytes) {
     TBitmap bitmap;
     bitmap.SetHandle(LoadBitmapA(&module, "QELRADON"));
     ASSERT_FALSE(bitmap.Empty());
-    EXPECT_EQ(*bitmap.Image(), glyph);
+    EXPECT_EQ(bitmap.Image(), glyph);
     EXPECT_EQ(LoadBitmapA(&module, "DAMAGED"), nullptr);
 }
 

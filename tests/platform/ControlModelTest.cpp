@@ -180,7 +180,7 @@ TEST(PaintPass, ParentsPaintBeforeChildrenAndChildrenAreClipped) {
     form.Host->PaintAll();
     EXPECT_EQ(journal, (std::vector<std::string>{"paint outer", "paint inner"}));
     const TSurface& s = form.Host->Surface();
-    EXPECT_EQ(PixelRGB(s, 9, 9), 0xC0C0C0u);   // the form's button face
+    EXPECT_EQ(PixelRGB(s, 9, 9), 0xC0C0C0u);    // the form's button face
     EXPECT_EQ(PixelRGB(s, 10, 10), 0x0000FFu);  // outer
     EXPECT_EQ(PixelRGB(s, 50, 50), 0x00FF00u);  // inner
     EXPECT_EQ(PixelRGB(s, 59, 59), 0x00FF00u);
@@ -212,7 +212,7 @@ TEST(CanvasOutsidePaint, DrawsOnTheVisibleClientArea) {
     // After a move the canvas draws at the new place.
     p->SetBounds(60, 60, 10, 10);
     p->Canvas()->FillRect(TRect{0, 0, 10, 10});
-    EXPECT_EQ(PixelRGB(s, 65, 65), 0xFFFF00u);
+    EXPECT_EQ(PixelRGB(form.Host->Surface(), 65, 65), 0xFFFF00u);
 }
 
 TEST(CanvasOutsidePaint, AControlWithoutWindowDrawsNothing) {

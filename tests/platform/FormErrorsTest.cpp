@@ -1,7 +1,9 @@
 // Malformed form files: each gets an error that names where it is wrong and what was
 // expected there, and leaves nothing behind.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/mman.h>
+#endif
 
 #include <cstring>
 #include <filesystem>
@@ -17,8 +19,34 @@
 #include "streaming/FormLimits.h"
 #include "streaming/TFormConverter.h"
 #include "streaming/TWriter.h"
+#include "win/WinApi.h"
 
 namespace {
+
+// An address range of size bytes of which only the first page is memory: null when the
+// address space has no room for it.
+std::uint8_t* ReserveHuge(std::size_t size) {
+#ifdef _WIN32
+    void* range = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS);
+    if (range && !VirtualAlloc(range, 4096, MEM_COMMIT, PAGE_READWRITE)) {
+        VirtualFree(range, 0, MEM_RELEASE);
+        return nullptr;
+    }
+    return static_cast<std::uint8_t*>(range);
+#else
+    void* range = mmap(nullptr, size, PROT_READ | PROT_WRITE,
+                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    return range == MAP_FAILED ? nullptr : static_cast<std::uint8_t*>(range);
+#endif
+}
+
+void ReleaseHuge(std::uint8_t* range, [[maybe_unused]] std::size_t size) {
+#ifdef _WIN32
+    VirtualFree(range, 0, MEM_RELEASE);
+#else
+    munmap(range, size);
+#endif
+}
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -353,10 +381,8 @@ TEST(FormLimits, AFormLargerThanAFormMayBeIsRefusedBeforeItIsRead) {
 
     // Data in memory is refused before anything is made of it: only the first page of this
     // mapping is ever touched.
-    void* mapped = mmap(nullptr, size, PROT_READ | PROT_WRITE,
-                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    ASSERT_NE(mapped, MAP_FAILED);
-    auto* bytes = static_cast<std::uint8_t*>(mapped);
+    std::uint8_t* bytes = ReserveHuge(size);
+    ASSERT_NE(bytes, nullptr);
     try {
         FormFiles::ReadForm(std::string_view(reinterpret_cast<const char*>(bytes), size));
         FAIL();
@@ -371,7 +397,7 @@ TEST(FormLimits, AFormLargerThanAFormMayBeIsRefusedBeforeItIsRead) {
         EXPECT_EQ(e.Offset(), 0u);
         EXPECT_EQ(e.Message(), "the form stream is " + tooLarge);
     }
-    munmap(mapped, size);
+    ReleaseHuge(bytes, size);
 }
 
 TEST(FormRegressionInputs, AreRefusedOrReadWithoutHarm) {

@@ -15,6 +15,7 @@
 #include "graphics/BmpCodec.h"
 #include "graphics/Graphics.h"
 #include "graphics/TBitmap.h"
+#include "graphics/TCanvas.h"
 #include "package/Quillmereall.h"
 #include "panels/TQELGradient.h"
 #include "streaming/EFilerError.h"
@@ -374,7 +375,7 @@ TEST_F(FormReadWrite, BitmapsStoreTheirPictureAsALengthPrefixedBmpFile) {
     auto* a = new TRecorder(&form);
     a->SetName("A");
     a->Picture()->SetSize(3, 2);
-    a->Picture()->Image()->Pixels.Set(1, 1, 0x00FF8040);
+    a->Picture()->Canvas()->SetPixel(1, 1, 0x4080FF);
     const std::vector<std::uint8_t> file = a->Picture()->SaveToBytes();
     if (file.empty()) GTEST_SKIP() << "bitmaps cannot be written yet";
 
@@ -392,7 +393,7 @@ TEST_F(FormReadWrite, BitmapsStoreTheirPictureAsALengthPrefixedBmpFile) {
     auto* a2 = dynamic_cast<TRecorder*>(back->FindComponent("A"));
     ASSERT_NE(a2, nullptr);
     ASSERT_EQ(a2->Picture()->Width(), 3);
-    EXPECT_EQ(a2->Picture()->Image()->Pixels.At(1, 1) & 0xFFFFFF, 0xFF8040u);
+    EXPECT_EQ(a2->Picture()->Image().Pixels.At(1, 1) & 0xFFFFFF, 0xFF8040u);
     EXPECT_EQ(FormFiles::WriteText(*back), text);
 }
 

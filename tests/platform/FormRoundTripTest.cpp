@@ -19,6 +19,7 @@
 #include "controls/TForm.h"
 #include "gdi/TBitmapImage.h"
 #include "graphics/TBitmap.h"
+#include "graphics/TCanvas.h"
 #include "graphics/TFont.h"
 #include "package/Quillmereall.h"
 #include "streaming/FormFiles.h"
@@ -143,7 +144,7 @@ private:
                     // would not).
                     TBitmap picture;
                     picture.SetSize(5, 3);
-                    picture.Image()->Pixels.Set(2, 1, 0x00123456);
+                    picture.Canvas()->SetPixel(2, 1, 0x563412);
                     bitmap->Assign(&picture);
                     Changed.push_back(path);
                 } else {
@@ -180,7 +181,7 @@ void Dump(const TPersistent& obj, const std::string& path, std::vector<std::stri
                     for (int y = 0; y < bitmap->Height(); ++y)
                         for (int x = 0; x < bitmap->Width(); ++x)
                             pixels +=
-                                std::to_string(bitmap->Image()->Pixels.At(x, y) & 0xFFFFFF) + ",";
+                                std::to_string(bitmap->Image().Pixels.At(x, y) & 0xFFFFFF) + ",";
                     out.push_back(name + std::to_string(bitmap->Width()) + "x" +
                                   std::to_string(bitmap->Height()) + ":" + pixels);
                 } else {

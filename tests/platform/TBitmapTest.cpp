@@ -7,6 +7,7 @@
 
 #include "graphics/BmpCodec.h"
 #include "graphics/TBitmap.h"
+#include "graphics/TCanvas.h"
 
 namespace {
 
@@ -24,21 +25,22 @@ TEST(BitmapAssign, CopiesPixelsAndFormatIndependently) {
     TBitmap source, copy;
     source.LoadFromFile((kSuite / "g" / "pal4.bmp").string());
     copy.Assign(&source);
-    ASSERT_NE(copy.Image(), source.Image());
-    EXPECT_EQ(*copy.Image(), *source.Image());
-    EXPECT_EQ(copy.Image()->BitsPerPixel, 4);
-    copy.Image()->Pixels.Set(0, 0, 0x123456);
-    EXPECT_NE(source.Image()->Pixels.At(0, 0), 0x123456u);
+    ASSERT_NE(copy.Handle(), source.Handle());
+    EXPECT_EQ(copy.Image(), source.Image());
+    EXPECT_EQ(copy.Image().BitsPerPixel, 4);
+    copy.Canvas()->SetPixel(0, 0, 0x563412);
+    EXPECT_EQ(copy.Image().Pixels.At(0, 0) & 0xFFFFFF, 0x123456u);
+    EXPECT_NE(source.Image().Pixels.At(0, 0) & 0xFFFFFF, 0x123456u);
 }
 
 TEST(BitmapAssign, OntoItselfLeavesItUnchanged) {
     TBitmap bitmap;
     bitmap.LoadFromFile((kSuite / "g" / "rgb24.bmp").string());
-    const TBitmapImage before = *bitmap.Image();
+    const TBitmapImage before = bitmap.Image();
     const HBITMAP handle = bitmap.Handle();
     bitmap.Assign(&bitmap);
     EXPECT_EQ(bitmap.Handle(), handle);
-    EXPECT_EQ(*bitmap.Image(), before);
+    EXPECT_EQ(bitmap.Image(), before);
 }
 
 TEST(BitmapAssign, NullOrAnEmptyBitmapEmptiesIt) {
@@ -58,7 +60,7 @@ TEST(BitmapFiles, SaveAndLoadKeepPixelsAndFormat) {
     const fs::path path = ScratchFile("pal8-copy.bmp");
     original.SaveToFile(path.string());
     loaded.LoadFromFile(path.string());
-    EXPECT_EQ(*loaded.Image(), *original.Image());
+    EXPECT_EQ(loaded.Image(), original.Image());
 }
 
 TEST(BitmapFiles, EmptyBitmapSavesAsNoBytesAndLoadsBackEmpty) {

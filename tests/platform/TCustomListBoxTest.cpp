@@ -294,6 +294,7 @@ TEST_F(ListBoxFixture, SelectionStaysWithItsStrings) {
 // Selected[i] := True in a multiple-selection list moves the caret, and with it ItemIndex and
 // the focus rectangle, to the item and scrolls it into view.
 TEST_F(ListBoxFixture, SelectingMovesTheCaretAndTheFocusRectangle) {
+    QM_NEEDS_CALL_LOG();
     auto* list = Add(30, 7);
     list->SetMultiSelect(true);
     list->SetExtendedSelect(false);
@@ -485,6 +486,7 @@ TEST_F(ListBoxFixture, CanvasIsPreparedForEachItem) {
 }
 
 TEST_F(ListBoxFixture, InheritedDrawItemFillsAndWritesTwoPixelsIn) {
+    QM_NEEDS_CALL_LOG();
     auto* list = Add(2);
     list->SetItemIndex(1);
     list->SetFocus();
@@ -512,6 +514,7 @@ TEST_F(ListBoxFixture, InheritedDrawItemFillsAndWritesTwoPixelsIn) {
 }
 
 TEST_F(ListBoxFixture, FocusedEmptyListShowsWhereTheFirstItemGoes) {
+    QM_NEEDS_CALL_LOG();
     auto* list = Add(0);
     list->SetFocus();
     auto calls = PaintCalls(list);

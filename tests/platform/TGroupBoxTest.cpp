@@ -35,6 +35,7 @@ struct TGroupBoxFixture : ::testing::Test {
 };
 
 TEST_F(TGroupBoxFixture, FrameStartsAtHalfTheCaptionHeight) {
+    QM_NEEDS_CALL_LOG();
     auto* box = Add();
     for (int height : {-11, -20, -32}) {
         box->Font()->SetHeight(height);
@@ -53,6 +54,7 @@ TEST_F(TGroupBoxFixture, FrameStartsAtHalfTheCaptionHeight) {
 }
 
 TEST_F(TGroupBoxFixture, CaptionSitsEightPixelsInOnColor) {
+    QM_NEEDS_CALL_LOG();
     auto* box = Add();
     box->SetCaption("Group");
     const int h = ZeroHeight(box->Font());

@@ -157,6 +157,7 @@ TEST_F(TTabSetFixture, SelectingAHiddenTabScrollsItIntoView) {
 }
 
 TEST_F(TTabSetFixture, OwnerDrawMeasuresAndDrawsEveryVisibleTab) {
+    QM_NEEDS_CALL_LOG();
     auto* set = Add({"One", "Two", "Three"});
     set->SetTabStyle(tsOwnerDraw);
     set->SetTabHeight(26);
@@ -195,6 +196,7 @@ TEST_F(TTabSetFixture, OwnerDrawMeasuresAndDrawsEveryVisibleTab) {
 }
 
 TEST_F(TTabSetFixture, TabHeightIsClampedAndPaintsWithinTheControl) {
+    QM_NEEDS_CALL_LOG();
     auto* set = Add({"One"});
     set->SetTabStyle(tsOwnerDraw);
     set->SetTabHeight(-5);
@@ -208,6 +210,7 @@ TEST_F(TTabSetFixture, TabHeightIsClampedAndPaintsWithinTheControl) {
 }
 
 TEST_F(TTabSetFixture, StandardTabsShowTheirCaptionsCentred) {
+    QM_NEEDS_CALL_LOG();
     auto* set = Add({"One", "Two"});
     set->SetTabIndex(0);
     const auto texts = PaintCalls(set, "DrawText");

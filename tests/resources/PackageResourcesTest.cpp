@@ -166,7 +166,7 @@ TSurface PalettePicture() {
     for (const TPaletteBitmap& b : kPaletteBitmaps) {
         const int left = (i % kColumns) * kCellWidth, top = (i / kColumns) * kCellHeight;
         TBitmap picture;
-        picture.SetHandle(new TBitmapImage(DecodePalette(b.Resource)));
+        picture.SetImage(DecodePalette(b.Resource));
         const int x = left + (kCellWidth - 24 * kScale) / 2, y = top + 8;
         canvas->StretchDraw(TRect{x, y, x + 24 * kScale, y + 24 * kScale}, &picture);
         const std::string name = b.ClassName;
@@ -174,7 +174,7 @@ TSurface PalettePicture() {
                         name);
         ++i;
     }
-    return sheet.Image()->Pixels;
+    return sheet.Image().Pixels;
 }
 
 }  // namespace
