@@ -1,11 +1,11 @@
 #include "streaming/TReader.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "classes/TClassRegistry.h"
 #include "classes/TComponent.h"
 #include "classes/TypInfo.h"
+#include "core/AnsiText.h"
 #include "streaming/EFilerError.h"
 
 namespace {
@@ -19,12 +19,8 @@ bool InheritsFrom(const TClassInfo* cls, const TClassInfo* base) {
 }  // namespace
 
 bool IsValidIdent(std::string_view name) {
-    if (name.empty()) return false;
-    auto alpha = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; };
-    if (!alpha(name[0])) return false;
-    return std::all_of(name.begin() + 1, name.end(), [&](char c) {
-        return alpha(c) || std::isdigit(static_cast<unsigned char>(c));
-    });
+    return !name.empty() && AnsiText::IsNameStart(name[0]) &&
+           std::all_of(name.begin() + 1, name.end(), AnsiText::IsNameChar);
 }
 
 TReader::TReader(std::span<const std::uint8_t> data, std::size_t baseOffset)

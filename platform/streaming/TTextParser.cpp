@@ -15,8 +15,9 @@
 
 namespace {
 
+// Names are ASCII: a byte above it is no letter, whatever the program's locale.
 bool IsAlpha(char c) {
-    return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+    return AnsiText::IsNameStart(c);
 }
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/mman.h>
 
+#include <clocale>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -329,6 +330,33 @@ TEST(FormBinaryConversionErrors, ValuesWithoutATextFormAreRefused) {
             EXPECT_EQ(e.Offset(), c.Offset) << e.what();
         }
     }
+}
+
+// Names are ASCII: a byte above it is no letter, even in a program whose locale (Latin-1)
+// calls it one, so that a form reads the same on every machine.
+TEST(FormNames, HoldOnlyAsciiLettersWhateverTheLocale) {
+    Quillmereall::RegisterUnits();
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    for (const char* locale : {"", "de_DE.ISO-8859-1", "en_US.ISO-8859-1", "de_DE", "en_US"}) {
+        if (*locale && !std::setlocale(LC_ALL, locale)) continue;
+        SCOPED_TRACE(*locale ? locale : "the program's locale");
+        const Bytes binary = Raw({'T', 'P', 'F', '0', 5, 'T', 'F', 'o', 'r', 'm', 4, 'C', 'a', 'f',
+                                  0xE9, 7, 'C', 'a', 'p', 't', 'i', 'o', 'n', 6, 1, 'x', 0, 0});
+        try {
+            FormFiles::ReadForm(std::span<const std::uint8_t>(binary));
+            ADD_FAILURE() << "a binary form read";
+        } catch (const EReadError& e) {
+            EXPECT_EQ(e.Message(), "'Caf\\xE9' is not a valid component name");
+        }
+        try {
+            FormFiles::ReadForm(std::string_view("object Caf\xE9: TForm\nend\n"));
+            ADD_FAILURE() << "a text form read";
+        } catch (const EParserError& e) {
+            EXPECT_EQ(e.Message(), "unexpected byte 0xE9");
+            EXPECT_EQ(e.Column(), 11);
+        }
+    }
+    std::setlocale(LC_ALL, before.c_str());
 }
 
 // Inputs that once broke a reader: each must be refused with an error or read, and what
