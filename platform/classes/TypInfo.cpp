@@ -5,6 +5,20 @@
 #include <mutex>
 #include <unordered_map>
 
+namespace {
+
+// SameText for a name kept as a C string, without measuring it first: most names differ
+// from the one looked for in their first characters.
+bool SameName(const char* name, std::string_view s) {
+    for (const char c : s) {
+        if (*name == '\0' || AnsiText::Lower(*name) != AnsiText::Lower(c)) return false;
+        ++name;
+    }
+    return *name == '\0';
+}
+
+}  // namespace
+
 const char* TTypeInfo::EnumName(std::int64_t ordinal) const {
     if (ordinal < 0 || ordinal >= static_cast<std::int64_t>(EnumNames.size())) return nullptr;
     return EnumNames[static_cast<std::size_t>(ordinal)];
@@ -12,7 +26,7 @@ const char* TTypeInfo::EnumName(std::int64_t ordinal) const {
 
 int TTypeInfo::EnumValue(std::string_view name) const {
     for (std::size_t i = 0; i < EnumNames.size(); ++i)
-        if (SameText(EnumNames[i], name)) return static_cast<int>(i);
+        if (SameName(EnumNames[i], name)) return static_cast<int>(i);
     return -1;
 }
 
@@ -27,7 +41,7 @@ bool TTypeInfo::IntToIdent(std::int32_t value, std::string& name) const {
 
 bool TTypeInfo::IdentToInt(std::string_view name, std::int32_t& value) const {
     for (const auto& e : Idents)
-        if (SameText(e.Name, name)) {
+        if (SameName(e.Name, name)) {
             value = e.Value;
             return true;
         }
@@ -135,6 +149,14 @@ const TPropInfo* GetPropInfo(const TClassInfo& cls, std::string_view name) {
     TRecent& r = recent[(reinterpret_cast<std::uintptr_t>(&cls) >> 4) % kRecentClasses];
     if (r.Class != &cls) r = TRecent{&cls, &PropTable(cls), 0};
     const std::vector<TPropTable::TName>& names = r.Table->Names;
+    // The last one found and the next are tried as they stand; the rest by their hashes.
+    for (std::size_t i = r.Last, k = 0; k < 2 && k < names.size(); ++k, ++i) {
+        if (i >= names.size()) i = 0;
+        if (SameText(names[i].Name, name)) {
+            r.Last = i;
+            return r.Table->Props[i];
+        }
+    }
     const std::size_t hash = TTextHash{}(name);
     std::size_t i = r.Last;
     for (std::size_t k = 0; k < names.size(); ++k, ++i) {
