@@ -1,6 +1,7 @@
 #include "streaming/TReader.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "classes/TClassRegistry.h"
 #include "classes/TComponent.h"
@@ -28,14 +29,19 @@ TReader::TReader(std::span<const std::uint8_t> data, std::size_t baseOffset)
 
 TReader::~TReader() = default;
 
-template <class F>
-void TReader::Apply(std::size_t offset, const std::string& path, F&& set) {
+template <class P, class F>
+void TReader::Apply(std::size_t offset, const P& path, F&& set) {
     try {
         set();
     } catch (const EFilerError&) {
         throw;
     } catch (const std::exception& e) {
-        FParser.ErrorAt(offset, "cannot set " + path + ": " + e.what());
+        std::string named;
+        if constexpr (std::is_invocable_v<const P&>)
+            named = path();
+        else
+            named = std::string_view(path);
+        FParser.ErrorAt(offset, "cannot set " + named + ": " + e.what());
     }
 }
 
@@ -59,7 +65,9 @@ std::unique_ptr<TComponent> TReader::ReadRootComponent(const TRootFactory& makeR
     ResolveFixups();
     const std::size_t end = FParser.Offset();
     for (TComponent* c : FLoaded)
-        Apply(end, c->Name().empty() ? c->ClassName() : c->Name(), [&] { c->Loaded(); });
+        Apply(
+            end, [c] { return c->Name().empty() ? c->ClassName() : c->Name(); },
+            [&] { c->Loaded(); });
     FLoaded.clear();
     SetRoot(nullptr);
     return root;
@@ -127,8 +135,10 @@ void TReader::ReadComponent(TComponent* parent, int depth) {
     } else if (component->GetParentComponent() != parent) {
         CheckMove(*component, parent, header);
     }
-    Apply(header.ClassOffset, (header.Name.empty() ? header.ClassName : header.Name) + "'s parent",
-          [&] { component->SetParentComponent(parent); });
+    Apply(
+        header.ClassOffset,
+        [&] { return (header.Name.empty() ? header.ClassName : header.Name) + "'s parent"; },
+        [&] { component->SetParentComponent(parent); });
     ReadContents(*component, depth);
 }
 
@@ -175,12 +185,13 @@ void TReader::CheckNesting() {
 
 void TReader::ReadProperty(TPersistent& instance) {
     const std::size_t offset = FParser.Offset();
-    const std::string path = FParser.ReadStr();
+    const std::string_view path = FParser.ReadName();
     TPersistent* target = &instance;
     std::size_t start = 0;
     for (;;) {
         const std::size_t dot = path.find('.', start);
-        const std::string part = path.substr(start, dot == std::string::npos ? dot : dot - start);
+        const std::string_view part =
+            path.substr(start, dot == std::string_view::npos ? dot : dot - start);
         if (!IsValidIdent(part))
             FParser.ErrorAt(offset, QuotedText(path) + " is not a valid property name");
         const TClassInfo& cls = *target->ClassInfo();
@@ -196,32 +207,34 @@ void TReader::ReadProperty(TPersistent& instance) {
             FDefinedPath = path;
             target->DefineProperties(*this);
             if (!FDefinedFound)
-                FParser.ErrorAt(offset, std::string(cls.Name) + " has no property " + path);
+                FParser.ErrorAt(offset,
+                                std::string(cls.Name) + " has no property " + std::string(path));
             return;
         }
+        const std::string_view object = path.substr(0, dot);
         if (!p)
             FParser.ErrorAt(offset,
-                            std::string(cls.Name) + " has no property " + path.substr(0, dot));
+                            std::string(cls.Name) + " has no property " + std::string(object));
         if (p->Type->Kind != TTypeKind::tkClass || !p->GetObj)
-            FParser.ErrorAt(offset, path.substr(0, dot) + " is not an object with properties");
+            FParser.ErrorAt(offset, std::string(object) + " is not an object with properties");
         TPersistent* inner = p->GetObj(*target);
         if (!inner || dynamic_cast<TComponent*>(inner))
-            FParser.ErrorAt(offset, path.substr(0, dot) + " holds no object whose properties " +
+            FParser.ErrorAt(offset, std::string(object) + " holds no object whose properties " +
                                         "a form file sets");
         target = inner;
         start = dot + 1;
     }
 }
 
-std::int64_t TReader::ReadOrdinal(const TPropInfo& p, const std::string& path) {
+std::int64_t TReader::ReadOrdinal(const TPropInfo& p, std::string_view path) {
     const TTypeInfo& type = *p.Type;
     const std::size_t offset = FParser.Offset();
     const TValueType t = FParser.ReadValue();
     if (type.Kind == TTypeKind::tkEnumeration) {
-        std::string name;
+        std::string_view name;
         switch (t) {
             case TValueType::vaIdent:
-                name = FParser.ReadStr();
+                name = FParser.ReadName();
                 break;
             case TValueType::vaFalse:
                 name = "False";
@@ -230,8 +243,8 @@ std::int64_t TReader::ReadOrdinal(const TPropInfo& p, const std::string& path) {
                 name = "True";
                 break;
             default:
-                FParser.ErrorAt(offset, path + " expects a value of " + type.Name + ", found " +
-                                            ValueTypeDescription(t));
+                FParser.ErrorAt(offset, std::string(path) + " expects a value of " + type.Name +
+                                            ", found " + ValueTypeDescription(t));
         }
         const int v = type.EnumValue(name);
         if (v < 0) FParser.ErrorAt(offset, QuotedText(name) + " is not a value of " + type.Name);
@@ -239,9 +252,10 @@ std::int64_t TReader::ReadOrdinal(const TPropInfo& p, const std::string& path) {
     }
     if (type.Kind == TTypeKind::tkSet) {
         if (t != TValueType::vaSet)
-            FParser.ErrorAt(offset, path + " expects a set, found " + ValueTypeDescription(t));
+            FParser.ErrorAt(offset,
+                            std::string(path) + " expects a set, found " + ValueTypeDescription(t));
         std::uint32_t bits = 0;
-        for (const std::string& name : FParser.ReadSetData()) {
+        for (std::string_view name; !(name = FParser.ReadName()).empty();) {
             const int v = type.CompType ? type.CompType->EnumValue(name) : -1;
             if (v < 0 || v >= 32)
                 FParser.ErrorAt(offset, QuotedText(name) + " is not an element of " + type.Name);
@@ -253,7 +267,7 @@ std::int64_t TReader::ReadOrdinal(const TPropInfo& p, const std::string& path) {
     if (TBinaryParser::IsInteger(t)) {
         v = FParser.ReadIntegerData(t);
     } else if (t == TValueType::vaIdent && !type.Idents.empty()) {
-        const std::string name = FParser.ReadStr();
+        const std::string_view name = FParser.ReadName();
         std::int32_t value = 0;
         if (!type.IdentToInt(name, value))
             FParser.ErrorAt(offset, QuotedText(name) + " is not a value of " + type.Name);
@@ -261,26 +275,28 @@ std::int64_t TReader::ReadOrdinal(const TPropInfo& p, const std::string& path) {
     } else if (type.Kind == TTypeKind::tkChar && TBinaryParser::IsString(t)) {
         const std::string s = FParser.ReadStringData(t).ToAnsi();
         if (s.size() != 1)
-            FParser.ErrorAt(offset, path + " expects one character, found a string of " +
+            FParser.ErrorAt(offset, std::string(path) +
+                                        " expects one character, found a string of " +
                                         std::to_string(s.size()));
         v = static_cast<unsigned char>(s[0]);
     } else {
-        FParser.ErrorAt(offset, path + " expects an integer, found " + ValueTypeDescription(t));
+        FParser.ErrorAt(
+            offset, std::string(path) + " expects an integer, found " + ValueTypeDescription(t));
     }
     std::int64_t low = 0, high = 0;
     type.OrdinalRange(low, high);
     if (type.Kind == TTypeKind::tkChar) low = 0, high = 255;
     if (v < low || v > high)
-        FParser.ErrorAt(offset, std::to_string(v) + " is out of range for " + path + " (" +
-                                    type.Name + ": " + std::to_string(low) + ".." +
+        FParser.ErrorAt(offset, std::to_string(v) + " is out of range for " + std::string(path) +
+                                    " (" + type.Name + ": " + std::to_string(low) + ".." +
                                     std::to_string(high) + ")");
     return v;
 }
 
-void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& p, const std::string& path) {
+void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& p, std::string_view path) {
     const TTypeInfo& type = *p.Type;
     const std::size_t offset = FParser.Offset();
-    auto readOnly = [&] { FParser.ErrorAt(offset, path + " cannot be set"); };
+    auto readOnly = [&] { FParser.ErrorAt(offset, std::string(path) + " cannot be set"); };
     switch (type.Kind) {
         case TTypeKind::tkInteger:
         case TTypeKind::tkChar:
@@ -302,8 +318,8 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& p, const std
             if (!p.SetStr) readOnly();
             const TValueType t = FParser.ReadValue();
             if (!TBinaryParser::IsString(t))
-                FParser.ErrorAt(offset,
-                                path + " expects a string, found " + ValueTypeDescription(t));
+                FParser.ErrorAt(offset, std::string(path) + " expects a string, found " +
+                                            ValueTypeDescription(t));
             const std::string v = FParser.ReadStringData(t).ToAnsi();
             Apply(offset, path, [&] { p.SetStr(instance, v); });
             return;
@@ -315,7 +331,8 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& p, const std
             if (t == TValueType::vaIdent)
                 handler = FParser.ReadStr();
             else if (t != TValueType::vaNil)
-                FParser.ErrorAt(offset, path + " expects the name of a handler, found " +
+                FParser.ErrorAt(offset, std::string(path) +
+                                            " expects the name of a handler, found " +
                                             ValueTypeDescription(t));
             Apply(offset, path, [&] { p.SetStr(instance, handler); });
             return;
@@ -336,11 +353,11 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& p, const std
                 return;
             }
             if (t == TValueType::vaIdent)
-                FParser.ErrorAt(offset, path + " holds a " + type.Name +
-                                            "; its properties are set one by one, as " + path +
-                                            ".Name = ...");
+                FParser.ErrorAt(offset, std::string(path) + " holds a " + type.Name +
+                                            "; its properties are set one by one, as " +
+                                            std::string(path) + ".Name = ...");
             FParser.ErrorAt(offset,
-                            path + " expects " +
+                            std::string(path) + " expects " +
                                 (InheritsFrom(type.ClassType, &TComponent::StaticClassInfo())
                                      ? std::string("the name of a component")
                                      : std::string("nil")) +
