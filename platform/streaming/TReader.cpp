@@ -189,13 +189,17 @@ void TReader::ReadProperty(TPersistent& instance) {
     TPersistent* target = &instance;
     std::size_t start = 0;
     for (;;) {
-        const std::size_t dot = path.find('.', start);
-        const std::string_view part =
-            path.substr(start, dot == std::string_view::npos ? dot : dot - start);
-        if (!IsValidIdent(part))
+        // The next part, up to a dot or the end, must be a name.
+        std::size_t end = start;
+        if (end < path.size() && AnsiText::IsNameStart(path[end]))
+            while (++end < path.size() && AnsiText::IsNameChar(path[end])) {
+            }
+        if (end == start || (end < path.size() && path[end] != '.'))
             FParser.ErrorAt(offset, QuotedText(path) + " is not a valid property name");
+        const std::size_t dot = end < path.size() ? end : std::string_view::npos;
+        const std::string_view part = path.substr(start, end - start);
         const TClassInfo& cls = *target->ClassInfo();
-        const TPropInfo* p = GetPropInfo(cls, part);
+        const TPropInfo* p = FProps.Find(cls, part);
         if (dot == std::string::npos) {
             if (p) {
                 ReadPropValue(*target, *p, path);
@@ -218,7 +222,7 @@ void TReader::ReadProperty(TPersistent& instance) {
         if (p->Type->Kind != TTypeKind::tkClass || !p->GetObj)
             FParser.ErrorAt(offset, std::string(object) + " is not an object with properties");
         TPersistent* inner = p->GetObj(*target);
-        if (!inner || dynamic_cast<TComponent*>(inner))
+        if (!inner || inner->InheritsFrom(&TComponent::StaticClassInfo()))
             FParser.ErrorAt(offset, std::string(object) + " holds no object whose properties " +
                                         "a form file sets");
         target = inner;
@@ -246,7 +250,7 @@ std::int64_t TReader::ReadOrdinal(const TPropInfo& p, std::string_view path) {
                 FParser.ErrorAt(offset, std::string(path) + " expects a value of " + type.Name +
                                             ", found " + ValueTypeDescription(t));
         }
-        const int v = type.EnumValue(name);
+        const int v = FValues.EnumValue(type, name);
         if (v < 0) FParser.ErrorAt(offset, QuotedText(name) + " is not a value of " + type.Name);
         return v;
     }
@@ -256,7 +260,7 @@ std::int64_t TReader::ReadOrdinal(const TPropInfo& p, std::string_view path) {
                             std::string(path) + " expects a set, found " + ValueTypeDescription(t));
         std::uint32_t bits = 0;
         for (std::string_view name; !(name = FParser.ReadName()).empty();) {
-            const int v = type.CompType ? type.CompType->EnumValue(name) : -1;
+            const int v = type.CompType ? FValues.EnumValue(*type.CompType, name) : -1;
             if (v < 0 || v >= 32)
                 FParser.ErrorAt(offset, QuotedText(name) + " is not an element of " + type.Name);
             bits |= 1u << v;
@@ -269,7 +273,7 @@ std::int64_t TReader::ReadOrdinal(const TPropInfo& p, std::string_view path) {
     } else if (t == TValueType::vaIdent && !type.Idents.empty()) {
         const std::string_view name = FParser.ReadName();
         std::int32_t value = 0;
-        if (!type.IdentToInt(name, value))
+        if (!FValues.IdentToInt(type, name, value))
             FParser.ErrorAt(offset, QuotedText(name) + " is not a value of " + type.Name);
         v = value;
     } else if (type.Kind == TTypeKind::tkChar && TBinaryParser::IsString(t)) {
@@ -320,7 +324,8 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& p, std::stri
             if (!TBinaryParser::IsString(t))
                 FParser.ErrorAt(offset, std::string(path) + " expects a string, found " +
                                             ValueTypeDescription(t));
-            const std::string v = FParser.ReadStringData(t).ToAnsi();
+            TFormString s = FParser.ReadStringData(t);
+            const std::string v = s.IsWide ? s.ToAnsi() : std::move(s.Narrow);
             Apply(offset, path, [&] { p.SetStr(instance, v); });
             return;
         }

@@ -16,11 +16,9 @@
 #include <vector>
 
 #include "classes/TFiler.h"
+#include "classes/TypInfo.h"
 #include "streaming/FormLimits.h"
 #include "streaming/TBinaryParser.h"
-
-class TPersistent;
-struct TPropInfo;
 
 class TReader : public TFiler, public TValueReader {
 public:
@@ -82,6 +80,8 @@ private:
     void Apply(std::size_t offset, const P& path, F&& set);
 
     TBinaryParser FParser;
+    TPropFinder FProps;
+    TValueFinder FValues;
     std::size_t FMaxComponents = kMaxComponents;
     std::vector<TComponent*> FLoaded;
     std::vector<TFixup> FFixups;
