@@ -163,8 +163,15 @@ void TTextParser::Advance() {
 void TTextParser::SkipBlanks() {
     while (!AtEnd()) {
         const char c = FText[FPos];
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\f') return;
-        Advance();
+        if (c == ' ' || c == '\t' || c == '\f') {
+            // Blanks within a line move the column only.
+            ++FPos;
+            ++FColumn;
+        } else if (c == '\r' || c == '\n') {
+            Advance();
+        } else {
+            return;
+        }
     }
 }
 
