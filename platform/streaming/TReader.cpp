@@ -259,7 +259,12 @@ std::int64_t TReader::ReadOrdinal(const TPropInfo& p, std::string_view path) {
             FParser.ErrorAt(offset,
                             std::string(path) + " expects a set, found " + ValueTypeDescription(t));
         std::uint32_t bits = 0;
-        for (std::string_view name; !(name = FParser.ReadName()).empty();) {
+        // All the names are read before any is looked up: a set cut short is reported as
+        // such, whatever its elements.
+        FSetNames.clear();
+        for (std::string_view name; !(name = FParser.ReadName()).empty();)
+            FSetNames.push_back(name);
+        for (const std::string_view name : FSetNames) {
             const int v = type.CompType ? FValues.EnumValue(*type.CompType, name) : -1;
             if (v < 0 || v >= 32)
                 FParser.ErrorAt(offset, QuotedText(name) + " is not an element of " + type.Name);

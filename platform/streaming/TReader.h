@@ -82,6 +82,7 @@ private:
     TBinaryParser FParser;
     TPropFinder FProps;
     TValueFinder FValues;
+    std::vector<std::string_view> FSetNames;  // the elements of the set being read
     std::size_t FMaxComponents = kMaxComponents;
     std::vector<TComponent*> FLoaded;
     std::vector<TFixup> FFixups;
