@@ -1,6 +1,6 @@
 #include "app/ResourceFiles.h"
 
-#include <cctype>
+#include "core/AnsiText.h"
 
 namespace ResourceFiles {
 namespace {
@@ -88,7 +88,7 @@ std::string TypeName(std::uint16_t type) {
 std::string FileStem(const TResourceEntry& r) {
     std::string name = !r.Name.empty() && r.Name[0] == '#' ? r.Name.substr(1) : r.Name;
     for (char& c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '-') c = '_';
+        if (!AnsiText::IsNameChar(c) && c != '-') c = '_';
     if (name.empty()) name = "_";
     return TypeName(r.Type) + "_" + name;
 }

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <mutex>
+#include <string_view>
+#include <unordered_map>
 
+#include "core/AnsiText.h"
 #include "modules/Modules.h"
 
 namespace TClassRegistry {
@@ -18,6 +21,15 @@ std::vector<const TClassInfo*>& Classes() {
     static std::vector<const TClassInfo*>& v = *new std::vector<const TClassInfo*>;
     return v;
 }
+// The classes by name, the first registered of each name; made again after any change.
+using TByName = std::unordered_map<std::string_view, const TClassInfo*, TTextHash, TTextEqual>;
+TByName& ByName() {
+    static TByName& m = *new TByName;
+    return m;
+}
+void ClassesChanged() {
+    ByName().clear();
+}
 }  // namespace
 
 void UnregisterModuleClasses(HINSTANCE module) {
@@ -25,6 +37,7 @@ void UnregisterModuleClasses(HINSTANCE module) {
     if (file.empty()) return;
     std::lock_guard lock(Mutex());
     std::erase_if(Classes(), [&](const TClassInfo* c) { return ModuleFileOf(c) == file; });
+    ClassesChanged();
 }
 
 void RegisterClass(const TClassInfo& cls) {
@@ -34,19 +47,23 @@ void RegisterClass(const TClassInfo& cls) {
     std::lock_guard lock(Mutex());
     auto& v = Classes();
     if (std::find(v.begin(), v.end(), &cls) == v.end()) v.push_back(&cls);
+    ClassesChanged();
 }
 
 void UnregisterClass(const TClassInfo& cls) {
     std::lock_guard lock(Mutex());
     auto& v = Classes();
     v.erase(std::remove(v.begin(), v.end(), &cls), v.end());
+    ClassesChanged();
 }
 
 const TClassInfo* FindClass(const std::string& name) {
     std::lock_guard lock(Mutex());
-    for (const TClassInfo* c : Classes())
-        if (SameText(c->Name, name)) return c;
-    return nullptr;
+    TByName& byName = ByName();
+    if (byName.empty())
+        for (const TClassInfo* c : Classes()) byName.emplace(c->Name, c);
+    const auto it = byName.find(name);
+    return it == byName.end() ? nullptr : it->second;
 }
 
 std::vector<const TClassInfo*> RegisteredClasses() {

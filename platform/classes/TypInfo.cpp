@@ -5,6 +5,20 @@
 #include <mutex>
 #include <unordered_map>
 
+namespace {
+
+// SameText for a name kept as a C string, without measuring it first: most names differ
+// from the one looked for in their first characters.
+bool SameName(const char* name, std::string_view s) {
+    for (const char c : s) {
+        if (*name == '\0' || AnsiText::Lower(*name) != AnsiText::Lower(c)) return false;
+        ++name;
+    }
+    return *name == '\0';
+}
+
+}  // namespace
+
 const char* TTypeInfo::EnumName(std::int64_t ordinal) const {
     if (ordinal < 0 || ordinal >= static_cast<std::int64_t>(EnumNames.size())) return nullptr;
     return EnumNames[static_cast<std::size_t>(ordinal)];
@@ -12,7 +26,7 @@ const char* TTypeInfo::EnumName(std::int64_t ordinal) const {
 
 int TTypeInfo::EnumValue(std::string_view name) const {
     for (std::size_t i = 0; i < EnumNames.size(); ++i)
-        if (SameText(EnumNames[i], name)) return static_cast<int>(i);
+        if (SameName(EnumNames[i], name)) return static_cast<int>(i);
     return -1;
 }
 
@@ -27,7 +41,7 @@ bool TTypeInfo::IntToIdent(std::int32_t value, std::string& name) const {
 
 bool TTypeInfo::IdentToInt(std::string_view name, std::int32_t& value) const {
     for (const auto& e : Idents)
-        if (SameText(e.Name, name)) {
+        if (SameName(e.Name, name)) {
             value = e.Value;
             return true;
         }
@@ -80,16 +94,11 @@ std::vector<const TPropInfo*> CollectPropInfos(const TClassInfo& cls) {
         }
     return out;
 }
-// A class's properties in property order, and beside them each name (case-insensitive) with
-// its hash, so that a lookup runs over a few cache lines of its own and does not reach into
-// the properties.
+// A class's properties in property order, and beside them their names, so that a lookup runs
+// over a few cache lines of its own and does not reach into the properties.
 struct TPropTable {
-    struct TName {
-        std::size_t Hash;
-        std::string Name;
-    };
     std::vector<const TPropInfo*> Props;
-    std::vector<TName> Names;
+    std::vector<std::string> Names;
 };
 
 const TPropTable& PropTable(const TClassInfo& cls) {
@@ -101,8 +110,7 @@ const TPropTable& PropTable(const TClassInfo& cls) {
     if (it == tables.end()) {
         TPropTable table;
         table.Props = CollectPropInfos(cls);
-        for (const TPropInfo* p : table.Props)
-            table.Names.push_back(TPropTable::TName{TTextHash{}(p->Name), p->Name});
+        for (const TPropInfo* p : table.Props) table.Names.push_back(p->Name);
         it = tables.emplace(&cls, std::move(table)).first;
     }
     return it->second;
@@ -120,31 +128,76 @@ std::vector<TPropInfo> JoinProps(std::initializer_list<std::vector<TPropInfo>> r
     return out;
 }
 
-const TPropInfo* GetPropInfo(const TClassInfo& cls, std::string_view name) {
-    // A form file gives each component's properties in property order, one component after
-    // another, so the property asked for is most often the last one found in its class (an
-    // object property, Font.Name then Font.Size) or follows closely on it: the search starts
-    // there. Each thread keeps that place for the classes it used last.
-    struct TRecent {
-        const TClassInfo* Class = nullptr;
-        const TPropTable* Table = nullptr;
-        std::size_t Last = 0;
+const TPropInfo* TPropFinder::Find(const TClassInfo& cls, std::string_view name) {
+    TRecent& r = FRecent[(reinterpret_cast<std::uintptr_t>(&cls) >> 4) % kRecentClasses];
+    if (r.Class != &cls) {
+        r.Class = &cls;
+        r.Table = &PropTable(cls);
+        r.Last = 0;
+        r.Next.assign(static_cast<const TPropTable*>(r.Table)->Names.size(), 0);
+    }
+    const auto& table = *static_cast<const TPropTable*>(r.Table);
+    // Names of another length are passed over without reading them.
+    auto is = [&](std::size_t i) {
+        const std::string& candidate = table.Names[i];
+        return candidate.size() == name.size() &&
+               (name.empty() || AnsiText::Lower(candidate[0]) == AnsiText::Lower(name[0])) &&
+               SameText(candidate, name);
     };
-    constexpr std::size_t kRecentClasses = 16;
-    thread_local TRecent recent[kRecentClasses];
-    TRecent& r = recent[(reinterpret_cast<std::uintptr_t>(&cls) >> 4) % kRecentClasses];
-    if (r.Class != &cls) r = TRecent{&cls, &PropTable(cls), 0};
-    const std::vector<TPropTable::TName>& names = r.Table->Names;
-    const std::size_t hash = TTextHash{}(name);
-    std::size_t i = r.Last;
-    for (std::size_t k = 0; k < names.size(); ++k, ++i) {
-        if (i >= names.size()) i = 0;
-        if (names[i].Hash == hash && SameText(names[i].Name, name)) {
-            r.Last = i;
-            return r.Table->Props[i];
+    const std::size_t count = table.Names.size();
+    if (count == 0) return nullptr;
+    // The last property found again (an object property: Font.Name, then Font.Size), the one
+    // that followed it last time, else a search onwards from it.
+    std::size_t found = r.Last;
+    if (!is(found) && !is(found = r.Next[r.Last])) {
+        found = r.Last;
+        for (std::size_t k = 0;; ++k) {
+            if (k == count) return nullptr;
+            if (++found == count) found = 0;
+            if (is(found)) break;
         }
     }
-    return nullptr;
+    r.Next[r.Last] = found;
+    r.Last = found;
+    return table.Props[found];
+}
+
+TValueFinder::TRecent& TValueFinder::Recent(TRecent* recent, const TTypeInfo& type,
+                                            std::string_view name) {
+    const std::size_t key = (reinterpret_cast<std::uintptr_t>(&type) >> 4) + name.size() * 7 +
+                            (name.empty() ? 0 : AnsiText::Lower(name[0]));
+    TRecent& r = recent[key % kRecentTypes];
+    if (r.Type != &type) r = TRecent{&type, 0};
+    return r;
+}
+
+// The place last found holds the first value of its name, so trying it first gives what a
+// search from the start would.
+int TValueFinder::EnumValue(const TTypeInfo& type, std::string_view name) {
+    TRecent& r = Recent(FEnums, type, name);
+    if (r.Last < type.EnumNames.size() && SameName(type.EnumNames[r.Last], name))
+        return static_cast<int>(r.Last);
+    const int v = type.EnumValue(name);
+    if (v >= 0) r.Last = static_cast<std::size_t>(v);
+    return v;
+}
+
+bool TValueFinder::IdentToInt(const TTypeInfo& type, std::string_view name, std::int32_t& value) {
+    TRecent& r = Recent(FIdents, type, name);
+    const std::vector<TIdentMapEntry>& idents = type.Idents;
+    std::size_t i = r.Last;
+    if (!(i < idents.size() && SameName(idents[i].Name, name)))
+        for (i = 0; i < idents.size() && !SameName(idents[i].Name, name); ++i) {
+        }
+    if (i == idents.size()) return false;
+    r.Last = i;
+    value = idents[i].Value;
+    return true;
+}
+
+const TPropInfo* GetPropInfo(const TClassInfo& cls, std::string_view name) {
+    thread_local TPropFinder finder;
+    return finder.Find(cls, name);
 }
 
 const TTypeInfo* TypeInfoInteger() {

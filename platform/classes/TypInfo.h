@@ -102,6 +102,44 @@ std::vector<const TPropInfo*> GetPropInfos(const TClassInfo& cls);
 // A published property by name (case-insensitive), or null.
 const TPropInfo* GetPropInfo(const TClassInfo& cls, std::string_view name);
 
+// Finds published properties by name as GetPropInfo does, faster when they are asked for as
+// a form file gives them, each component's in the same order: for the few classes it was used
+// on last, it remembers where the last property was found and, for each property, which was
+// asked for after it, and tries those first. One finder serves one thread.
+class TPropFinder {
+public:
+    const TPropInfo* Find(const TClassInfo& cls, std::string_view name);
+
+private:
+    struct TRecent {
+        const TClassInfo* Class = nullptr;
+        const void* Table = nullptr;
+        std::size_t Last = 0;
+        std::vector<std::size_t> Next;  // by place: the place found after it last time
+    };
+    static constexpr std::size_t kRecentClasses = 16;
+    TRecent FRecent[kRecentClasses];
+};
+
+// Finds values by name as EnumValue and IdentToInt do, trying first where a name like it
+// (of the type, its length and first letter) was found last: a form names the same few
+// (clWindowText, DEFAULT_CHARSET) again and again. One finder serves one thread.
+class TValueFinder {
+public:
+    int EnumValue(const TTypeInfo& type, std::string_view name);
+    bool IdentToInt(const TTypeInfo& type, std::string_view name, std::int32_t& value);
+
+private:
+    struct TRecent {
+        const TTypeInfo* Type = nullptr;
+        std::size_t Last = 0;
+    };
+    static constexpr std::size_t kRecentTypes = 16;
+    static TRecent& Recent(TRecent* recent, const TTypeInfo& type, std::string_view name);
+    TRecent FEnums[kRecentTypes];
+    TRecent FIdents[kRecentTypes];
+};
+
 // Standard type information.
 const TTypeInfo* TypeInfoInteger();
 const TTypeInfo* TypeInfoWord();

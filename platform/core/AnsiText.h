@@ -16,6 +16,14 @@ constexpr char Lower(char c) {
 constexpr char Upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c;
 }
+// The characters of names: an ASCII letter or '_' starts one, digits may follow. Bytes above
+// ASCII are never letters, whatever the locale.
+constexpr bool IsNameStart(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+}
+constexpr bool IsNameChar(char c) {
+    return IsNameStart(c) || (c >= '0' && c <= '9');
+}
 
 }  // namespace AnsiText
 

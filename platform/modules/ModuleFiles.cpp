@@ -4,9 +4,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
+#include "core/AnsiText.h"
 #include "modules/Modules.h"
 #include "modules/TModuleRecordImpl.h"
 
@@ -17,9 +17,8 @@ std::vector<std::string> ResourceModuleNames(const std::string& moduleFileName,
     const std::string name = locale.substr(0, locale.find_first_of(".@"));
     if (name.empty() || name == "C" || name == "POSIX") return {};
     // The locale becomes part of a file name: nothing that could lead elsewhere.
-    const bool plain = std::all_of(name.begin(), name.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-';
-    });
+    const bool plain = std::all_of(name.begin(), name.end(),
+                                   [](char c) { return AnsiText::IsNameChar(c) || c == '-'; });
     if (!plain) return {};
     std::vector<std::string> names{moduleFileName + "." + name};
     const std::string language = name.substr(0, name.find_first_of("_-"));

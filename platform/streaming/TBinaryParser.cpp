@@ -24,13 +24,9 @@ void TBinaryParser::ErrorAt(std::size_t offset, const std::string& message) cons
     throw EReadError(offset, message);
 }
 
-const std::uint8_t* TBinaryParser::Take(std::size_t count, const char* what) {
-    if (count > Remaining())
-        Error("expected " + std::to_string(count) + (count == 1 ? " byte of " : " bytes of ") +
-              what + ", but only " + std::to_string(Remaining()) + " remain");
-    const std::uint8_t* p = FData.data() + FPos;
-    FPos += count;
-    return p;
+void TBinaryParser::ShortOf(std::size_t count, const char* what) const {
+    Error("expected " + std::to_string(count) + (count == 1 ? " byte of " : " bytes of ") + what +
+          ", but only " + std::to_string(Remaining()) + " remain");
 }
 
 std::uint64_t TBinaryParser::ReadLittleEndian(std::size_t bytes, const char* what) {
@@ -116,10 +112,10 @@ void TBinaryParser::ReadListEnd() {
     ++FPos;
 }
 
-std::string TBinaryParser::ReadStr() {
+std::string_view TBinaryParser::ReadName() {
     const std::size_t length = *Take(1, "a name");
     const std::uint8_t* p = Take(length, "a name");
-    return std::string(reinterpret_cast<const char*>(p), length);
+    return std::string_view(reinterpret_cast<const char*>(p), length);
 }
 
 bool TBinaryParser::IsInteger(TValueType t) {

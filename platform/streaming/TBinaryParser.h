@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "streaming/TFormString.h"
@@ -49,7 +50,9 @@ public:
     bool EndOfList() const;
     void ReadListEnd();
     // A short string: a length byte, then the bytes.
-    std::string ReadStr();
+    std::string ReadStr() { return std::string(ReadName()); }
+    // The same, as a view of the stream's bytes (valid as long as the stream).
+    std::string_view ReadName();
 
     // The data of a value whose type ReadValue has just read.
     std::int64_t ReadIntegerData(TValueType type);
@@ -68,7 +71,13 @@ public:
 
 private:
     // The next count bytes, which must be there; what names them in the message.
-    const std::uint8_t* Take(std::size_t count, const char* what);
+    const std::uint8_t* Take(std::size_t count, const char* what) {
+        if (count > Remaining()) ShortOf(count, what);
+        const std::uint8_t* p = FData.data() + FPos;
+        FPos += count;
+        return p;
+    }
+    [[noreturn]] void ShortOf(std::size_t count, const char* what) const;
     std::uint64_t ReadLittleEndian(std::size_t bytes, const char* what);
     std::uint32_t ReadLength(std::size_t unitSize, const char* what);
 

@@ -6,8 +6,8 @@
 
 #include "classes/TypInfo.h"
 #include "streaming/EFilerError.h"
-#include "streaming/TBinaryParser.h"
 #include "streaming/FormLimits.h"
+#include "streaming/TBinaryParser.h"
 #include "streaming/TReader.h"
 #include "streaming/TTextParser.h"
 #include "streaming/TWriter.h"
@@ -76,8 +76,9 @@ public:
     }
 
 private:
-    void Mark(const TToken& t) {
-        if (FPositions) FPositions->Add(FWriter.Position(), t.Line, t.Column);
+    void Mark(const TToken& t) { Mark(t.Line, t.Column); }
+    void Mark(int line, int column) {
+        if (FPositions) FPositions->Add(FWriter.Position(), line, column);
     }
 
     bool AtHeader() { return FParser.AtObjectHeader(); }
@@ -93,8 +94,7 @@ private:
     std::int64_t ReadOrderModifier(bool position) {
         FParser.Next();
         const TToken& t = FParser.Token();
-        if (t.Kind != TTokenKind::Integer ||
-            (position && (t.Integer < 0 || t.Integer > INT32_MAX)))
+        if (t.Kind != TTokenKind::Integer || (position && (t.Integer < 0 || t.Integer > INT32_MAX)))
             FParser.Error((position ? "expected a position (an integer from 0) in [ ], "
                                     : "expected an integer in [ ], ") +
                           TTextParser::Found(t));
@@ -145,7 +145,7 @@ private:
     }
 
     void ConvertProperty(int depth) {
-        const TToken start = FParser.Token();
+        const int line = FParser.Token().Line, column = FParser.Token().Column;
         std::string name = FParser.ExpectSymbol("a property name or 'end'");
         while (FParser.IsChar('.')) {
             FParser.Next();
@@ -153,11 +153,13 @@ private:
             name += FParser.ExpectSymbol("a property name after '.'");
         }
         if (name.size() > 255)
-            FParser.ErrorAt(start.Line, start.Column,
-                            "a property name is longer than 255 characters");
-        Mark(start);
+            FParser.ErrorAt(line, column, "a property name is longer than 255 characters");
+        Mark(line, column);
         FWriter.WriteStr(name);
-        FParser.Expect('=', "after the property name " + name);
+        if (FParser.IsChar('='))
+            FParser.Next();
+        else
+            FParser.Expect('=', "after the property name " + name);
         ConvertValue(depth + 1);
     }
 

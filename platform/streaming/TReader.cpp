@@ -1,11 +1,12 @@
 #include "streaming/TReader.h"
 
 #include <algorithm>
-#include <cctype>
+#include <type_traits>
 
 #include "classes/TClassRegistry.h"
 #include "classes/TComponent.h"
 #include "classes/TypInfo.h"
+#include "core/AnsiText.h"
 #include "streaming/EFilerError.h"
 
 namespace {
@@ -19,12 +20,8 @@ bool InheritsFrom(const TClassInfo* cls, const TClassInfo* base) {
 }  // namespace
 
 bool IsValidIdent(std::string_view name) {
-    if (name.empty()) return false;
-    auto alpha = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; };
-    if (!alpha(name[0])) return false;
-    return std::all_of(name.begin() + 1, name.end(), [&](char c) {
-        return alpha(c) || std::isdigit(static_cast<unsigned char>(c));
-    });
+    return !name.empty() && AnsiText::IsNameStart(name[0]) &&
+           std::all_of(name.begin() + 1, name.end(), AnsiText::IsNameChar);
 }
 
 TReader::TReader(std::span<const std::uint8_t> data, std::size_t baseOffset)
@@ -32,14 +29,19 @@ TReader::TReader(std::span<const std::uint8_t> data, std::size_t baseOffset)
 
 TReader::~TReader() = default;
 
-template <class F>
-void TReader::Apply(std::size_t offset, const std::string& path, F&& set) {
+template <class P, class F>
+void TReader::Apply(std::size_t offset, const P& path, F&& set) {
     try {
         set();
     } catch (const EFilerError&) {
         throw;
     } catch (const std::exception& e) {
-        FParser.ErrorAt(offset, "cannot set " + path + ": " + e.what());
+        std::string named;
+        if constexpr (std::is_invocable_v<const P&>)
+            named = path();
+        else
+            named = std::string_view(path);
+        FParser.ErrorAt(offset, "cannot set " + named + ": " + e.what());
     }
 }
 
@@ -63,7 +65,9 @@ std::unique_ptr<TComponent> TReader::ReadRootComponent(const TRootFactory& makeR
     ResolveFixups();
     const std::size_t end = FParser.Offset();
     for (TComponent* c : FLoaded)
-        Apply(end, c->Name().empty() ? c->ClassName() : c->Name(), [&] { c->Loaded(); });
+        Apply(
+            end, [c] { return c->Name().empty() ? c->ClassName() : c->Name(); },
+            [&] { c->Loaded(); });
     FLoaded.clear();
     SetRoot(nullptr);
     return root;
@@ -131,8 +135,10 @@ void TReader::ReadComponent(TComponent* parent, int depth) {
     } else if (component->GetParentComponent() != parent) {
         CheckMove(*component, parent, header);
     }
-    Apply(header.ClassOffset, (header.Name.empty() ? header.ClassName : header.Name) + "'s parent",
-          [&] { component->SetParentComponent(parent); });
+    Apply(
+        header.ClassOffset,
+        [&] { return (header.Name.empty() ? header.ClassName : header.Name) + "'s parent"; },
+        [&] { component->SetParentComponent(parent); });
     ReadContents(*component, depth);
 }
 
@@ -179,16 +185,21 @@ void TReader::CheckNesting() {
 
 void TReader::ReadProperty(TPersistent& instance) {
     const std::size_t offset = FParser.Offset();
-    const std::string path = FParser.ReadStr();
+    const std::string_view path = FParser.ReadName();
     TPersistent* target = &instance;
     std::size_t start = 0;
     for (;;) {
-        const std::size_t dot = path.find('.', start);
-        const std::string part = path.substr(start, dot == std::string::npos ? dot : dot - start);
-        if (!IsValidIdent(part))
+        // The next part, up to a dot or the end, must be a name.
+        std::size_t end = start;
+        if (end < path.size() && AnsiText::IsNameStart(path[end]))
+            while (++end < path.size() && AnsiText::IsNameChar(path[end])) {
+            }
+        if (end == start || (end < path.size() && path[end] != '.'))
             FParser.ErrorAt(offset, QuotedText(path) + " is not a valid property name");
+        const std::size_t dot = end < path.size() ? end : std::string_view::npos;
+        const std::string_view part = path.substr(start, end - start);
         const TClassInfo& cls = *target->ClassInfo();
-        const TPropInfo* p = GetPropInfo(cls, part);
+        const TPropInfo* p = FProps.Find(cls, part);
         if (dot == std::string::npos) {
             if (p) {
                 ReadPropValue(*target, *p, path);
@@ -200,32 +211,34 @@ void TReader::ReadProperty(TPersistent& instance) {
             FDefinedPath = path;
             target->DefineProperties(*this);
             if (!FDefinedFound)
-                FParser.ErrorAt(offset, std::string(cls.Name) + " has no property " + path);
+                FParser.ErrorAt(offset,
+                                std::string(cls.Name) + " has no property " + std::string(path));
             return;
         }
+        const std::string_view object = path.substr(0, dot);
         if (!p)
             FParser.ErrorAt(offset,
-                            std::string(cls.Name) + " has no property " + path.substr(0, dot));
+                            std::string(cls.Name) + " has no property " + std::string(object));
         if (p->Type->Kind != TTypeKind::tkClass || !p->GetObj)
-            FParser.ErrorAt(offset, path.substr(0, dot) + " is not an object with properties");
+            FParser.ErrorAt(offset, std::string(object) + " is not an object with properties");
         TPersistent* inner = p->GetObj(*target);
-        if (!inner || dynamic_cast<TComponent*>(inner))
-            FParser.ErrorAt(offset, path.substr(0, dot) + " holds no object whose properties " +
+        if (!inner || inner->InheritsFrom(&TComponent::StaticClassInfo()))
+            FParser.ErrorAt(offset, std::string(object) + " holds no object whose properties " +
                                         "a form file sets");
         target = inner;
         start = dot + 1;
     }
 }
 
-std::int64_t TReader::ReadOrdinal(const TPropInfo& p, const std::string& path) {
+std::int64_t TReader::ReadOrdinal(const TPropInfo& p, std::string_view path) {
     const TTypeInfo& type = *p.Type;
     const std::size_t offset = FParser.Offset();
     const TValueType t = FParser.ReadValue();
     if (type.Kind == TTypeKind::tkEnumeration) {
-        std::string name;
+        std::string_view name;
         switch (t) {
             case TValueType::vaIdent:
-                name = FParser.ReadStr();
+                name = FParser.ReadName();
                 break;
             case TValueType::vaFalse:
                 name = "False";
@@ -234,19 +247,25 @@ std::int64_t TReader::ReadOrdinal(const TPropInfo& p, const std::string& path) {
                 name = "True";
                 break;
             default:
-                FParser.ErrorAt(offset, path + " expects a value of " + type.Name + ", found " +
-                                            ValueTypeDescription(t));
+                FParser.ErrorAt(offset, std::string(path) + " expects a value of " + type.Name +
+                                            ", found " + ValueTypeDescription(t));
         }
-        const int v = type.EnumValue(name);
+        const int v = FValues.EnumValue(type, name);
         if (v < 0) FParser.ErrorAt(offset, QuotedText(name) + " is not a value of " + type.Name);
         return v;
     }
     if (type.Kind == TTypeKind::tkSet) {
         if (t != TValueType::vaSet)
-            FParser.ErrorAt(offset, path + " expects a set, found " + ValueTypeDescription(t));
+            FParser.ErrorAt(offset,
+                            std::string(path) + " expects a set, found " + ValueTypeDescription(t));
         std::uint32_t bits = 0;
-        for (const std::string& name : FParser.ReadSetData()) {
-            const int v = type.CompType ? type.CompType->EnumValue(name) : -1;
+        // All the names are read before any is looked up: a set cut short is reported as
+        // such, whatever its elements.
+        FSetNames.clear();
+        for (std::string_view name; !(name = FParser.ReadName()).empty();)
+            FSetNames.push_back(name);
+        for (const std::string_view name : FSetNames) {
+            const int v = type.CompType ? FValues.EnumValue(*type.CompType, name) : -1;
             if (v < 0 || v >= 32)
                 FParser.ErrorAt(offset, QuotedText(name) + " is not an element of " + type.Name);
             bits |= 1u << v;
@@ -257,34 +276,36 @@ std::int64_t TReader::ReadOrdinal(const TPropInfo& p, const std::string& path) {
     if (TBinaryParser::IsInteger(t)) {
         v = FParser.ReadIntegerData(t);
     } else if (t == TValueType::vaIdent && !type.Idents.empty()) {
-        const std::string name = FParser.ReadStr();
+        const std::string_view name = FParser.ReadName();
         std::int32_t value = 0;
-        if (!type.IdentToInt(name, value))
+        if (!FValues.IdentToInt(type, name, value))
             FParser.ErrorAt(offset, QuotedText(name) + " is not a value of " + type.Name);
         v = value;
     } else if (type.Kind == TTypeKind::tkChar && TBinaryParser::IsString(t)) {
         const std::string s = FParser.ReadStringData(t).ToAnsi();
         if (s.size() != 1)
-            FParser.ErrorAt(offset, path + " expects one character, found a string of " +
+            FParser.ErrorAt(offset, std::string(path) +
+                                        " expects one character, found a string of " +
                                         std::to_string(s.size()));
         v = static_cast<unsigned char>(s[0]);
     } else {
-        FParser.ErrorAt(offset, path + " expects an integer, found " + ValueTypeDescription(t));
+        FParser.ErrorAt(
+            offset, std::string(path) + " expects an integer, found " + ValueTypeDescription(t));
     }
     std::int64_t low = 0, high = 0;
     type.OrdinalRange(low, high);
     if (type.Kind == TTypeKind::tkChar) low = 0, high = 255;
     if (v < low || v > high)
-        FParser.ErrorAt(offset, std::to_string(v) + " is out of range for " + path + " (" +
-                                    type.Name + ": " + std::to_string(low) + ".." +
+        FParser.ErrorAt(offset, std::to_string(v) + " is out of range for " + std::string(path) +
+                                    " (" + type.Name + ": " + std::to_string(low) + ".." +
                                     std::to_string(high) + ")");
     return v;
 }
 
-void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& p, const std::string& path) {
+void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& p, std::string_view path) {
     const TTypeInfo& type = *p.Type;
     const std::size_t offset = FParser.Offset();
-    auto readOnly = [&] { FParser.ErrorAt(offset, path + " cannot be set"); };
+    auto readOnly = [&] { FParser.ErrorAt(offset, std::string(path) + " cannot be set"); };
     switch (type.Kind) {
         case TTypeKind::tkInteger:
         case TTypeKind::tkChar:
@@ -306,9 +327,10 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& p, const std
             if (!p.SetStr) readOnly();
             const TValueType t = FParser.ReadValue();
             if (!TBinaryParser::IsString(t))
-                FParser.ErrorAt(offset,
-                                path + " expects a string, found " + ValueTypeDescription(t));
-            const std::string v = FParser.ReadStringData(t).ToAnsi();
+                FParser.ErrorAt(offset, std::string(path) + " expects a string, found " +
+                                            ValueTypeDescription(t));
+            TFormString s = FParser.ReadStringData(t);
+            const std::string v = s.IsWide ? s.ToAnsi() : std::move(s.Narrow);
             Apply(offset, path, [&] { p.SetStr(instance, v); });
             return;
         }
@@ -319,7 +341,8 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& p, const std
             if (t == TValueType::vaIdent)
                 handler = FParser.ReadStr();
             else if (t != TValueType::vaNil)
-                FParser.ErrorAt(offset, path + " expects the name of a handler, found " +
+                FParser.ErrorAt(offset, std::string(path) +
+                                            " expects the name of a handler, found " +
                                             ValueTypeDescription(t));
             Apply(offset, path, [&] { p.SetStr(instance, handler); });
             return;
@@ -340,11 +363,11 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& p, const std
                 return;
             }
             if (t == TValueType::vaIdent)
-                FParser.ErrorAt(offset, path + " holds a " + type.Name +
-                                            "; its properties are set one by one, as " + path +
-                                            ".Name = ...");
+                FParser.ErrorAt(offset, std::string(path) + " holds a " + type.Name +
+                                            "; its properties are set one by one, as " +
+                                            std::string(path) + ".Name = ...");
             FParser.ErrorAt(offset,
-                            path + " expects " +
+                            std::string(path) + " expects " +
                                 (InheritsFrom(type.ClassType, &TComponent::StaticClassInfo())
                                      ? std::string("the name of a component")
                                      : std::string("nil")) +

@@ -11,15 +11,14 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "classes/TFiler.h"
+#include "classes/TypInfo.h"
 #include "streaming/FormLimits.h"
 #include "streaming/TBinaryParser.h"
-
-class TPersistent;
-struct TPropInfo;
 
 class TReader : public TFiler, public TValueReader {
 public:
@@ -68,18 +67,22 @@ private:
     void ReadContents(TComponent& component, int depth);
     void ReadComponent(TComponent* parent, int depth);
     void ReadProperty(TPersistent& instance);
-    void ReadPropValue(TPersistent& instance, const TPropInfo& prop, const std::string& path);
-    std::int64_t ReadOrdinal(const TPropInfo& prop, const std::string& path);
+    void ReadPropValue(TPersistent& instance, const TPropInfo& prop, std::string_view path);
+    std::int64_t ReadOrdinal(const TPropInfo& prop, std::string_view path);
     void CheckName(const std::string& name, std::size_t offset);
     void CheckClassName(const TComponentHeader& header);
     void CheckMove(TComponent& component, TComponent* parent, const TComponentHeader& header);
     void CheckNesting();
     void ResolveFixups();
-    // Runs a setter; what it raises becomes an error at offset.
-    template <class F>
-    void Apply(std::size_t offset, const std::string& path, F&& set);
+    // Runs a setter; what it raises becomes an error at offset, naming path (a name, or a
+    // function that makes it, so that a name is put together only for a message).
+    template <class P, class F>
+    void Apply(std::size_t offset, const P& path, F&& set);
 
     TBinaryParser FParser;
+    TPropFinder FProps;
+    TValueFinder FValues;
+    std::vector<std::string_view> FSetNames;  // the elements of the set being read
     std::size_t FMaxComponents = kMaxComponents;
     std::vector<TComponent*> FLoaded;
     std::vector<TFixup> FFixups;

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <type_traits>
+#include <utility>
 
 #include "classes/TypInfo.h"
 #include "core/AnsiText.h"
@@ -15,8 +16,9 @@
 
 namespace {
 
+// Names are ASCII: a byte above it is no letter, whatever the program's locale.
 bool IsAlpha(char c) {
-    return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+    return AnsiText::IsNameStart(c);
 }
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -95,7 +97,7 @@ TTextParser::TTextParser(std::string_view text) : FText(text) {
         FUtf8 = true;
         FPos = 3;
     }
-    FToken = Scan();
+    Scan(FToken);
 }
 
 void TTextParser::Error(const std::string& message) const {
@@ -124,16 +126,16 @@ std::string TTextParser::Found(const TToken& t) {
 }
 
 const TToken& TTextParser::Peek() {
-    if (!FNext) FNext = Scan();
+    if (!FNext) Scan(FNext.emplace());
     return *FNext;
 }
 
 void TTextParser::Next() {
     if (FNext) {
-        FToken = std::move(*FNext);
+        std::swap(FToken, *FNext);
         FNext.reset();
     } else {
-        FToken = Scan();
+        Scan(FToken);
     }
 }
 
@@ -152,13 +154,16 @@ bool TTextParser::AtObjectEnd() {
     return !(next.Kind == TTokenKind::Char && (next.Text == "=" || next.Text == "."));
 }
 
-void TTextParser::Expect(char c, const std::string& context) {
-    if (!IsChar(c)) Error("expected '" + std::string(1, c) + "' " + context + ", " + Found(FToken));
+void TTextParser::Expect(char c, std::string_view context) {
+    if (!IsChar(c))
+        Error("expected '" + std::string(1, c) + "' " + std::string(context) + ", " +
+              Found(FToken));
     Next();
 }
 
-std::string TTextParser::ExpectSymbol(const std::string& what) {
-    if (FToken.Kind != TTokenKind::Symbol) Error("expected " + what + ", " + Found(FToken));
+std::string TTextParser::ExpectSymbol(std::string_view what) {
+    if (FToken.Kind != TTokenKind::Symbol)
+        Error("expected " + std::string(what) + ", " + Found(FToken));
     std::string s = FToken.Text;
     Next();
     return s;
@@ -177,8 +182,15 @@ void TTextParser::Advance() {
 void TTextParser::SkipBlanks() {
     while (!AtEnd()) {
         const char c = FText[FPos];
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\f') return;
-        Advance();
+        if (c == ' ' || c == '\t' || c == '\f') {
+            // Blanks within a line move the column only.
+            ++FPos;
+            ++FColumn;
+        } else if (c == '\r' || c == '\n') {
+            Advance();
+        } else {
+            return;
+        }
     }
 }
 
@@ -205,22 +217,33 @@ std::vector<std::uint8_t> TTextParser::ReadHexData() {
         }
         Advance();
     }
-    FToken = Scan();
+    Scan(FToken);
     return bytes;
 }
 
-TToken TTextParser::Scan() {
+void TTextParser::Scan(TToken& t) {
     SkipBlanks();
-    TToken t;
+    // The token is filled in place, so that the strings it holds keep their storage.
+    t.Kind = TTokenKind::EndOfFile;
+    t.Text.clear();
+    t.Integer = 0;
+    t.Float = 0;
+    t.FloatSuffix = 0;
+    t.Currency = 0;
+    t.String.Narrow.clear();
+    t.String.Wide.clear();
+    t.String.IsWide = false;
     t.Line = FLine;
     t.Column = FColumn;
-    if (AtEnd()) return t;
+    if (AtEnd()) return;
     const char c = FText[FPos];
     if (IsAlpha(c)) {
+        // A name holds no line break: its bytes move the column only.
         const std::size_t start = FPos;
-        while (!AtEnd() && (IsAlpha(FText[FPos]) || IsDigit(FText[FPos]))) Advance();
+        while (!AtEnd() && AnsiText::IsNameChar(FText[FPos])) ++FPos;
+        FColumn += static_cast<int>(FPos - start);
         t.Kind = TTokenKind::Symbol;
-        t.Text = std::string(FText.substr(start, FPos - start));
+        t.Text.assign(FText.substr(start, FPos - start));
         if (t.Text.size() > 255) ErrorAt(t.Line, t.Column, "a name is longer than 255 characters");
     } else if (c == '\'' || c == '#') {
         ScanString(t);
@@ -229,7 +252,7 @@ TToken TTextParser::Scan() {
         ScanNumber(t);
     } else if (kPunctuation.find(c) != std::string_view::npos) {
         t.Kind = TTokenKind::Char;
-        t.Text = std::string(1, c);
+        t.Text.assign(1, c);
         Advance();
     } else {
         char shown[32];
@@ -240,10 +263,27 @@ TToken TTextParser::Scan() {
         ErrorAt(t.Line, t.Column,
                 std::string("unexpected ") + (shown[0] == '\'' ? "character " : "") + shown);
     }
-    return t;
 }
 
 void TTextParser::ScanString(TToken& t) {
+    t.Kind = TTokenKind::String;
+    // Most strings are one quoted run of bytes, without quotes in it, that the string is as it
+    // stands: they are taken at once.
+    if (FText[FPos] == '\'') {
+        std::size_t end = FPos + 1;
+        for (; end < FText.size(); ++end) {
+            const char ch = FText[end];
+            if (ch == '\'' || ch == '\r' || ch == '\n' ||
+                (FUtf8 && static_cast<unsigned char>(ch) >= 0x80))
+                break;
+        }
+        if (At(end) == '\'' && At(end + 1) != '\'' && At(end + 1) != '#') {
+            t.String.Narrow.assign(FText.substr(FPos + 1, end - FPos - 1));
+            FColumn += static_cast<int>(end + 1 - FPos);
+            FPos = end + 1;
+            return;
+        }
+    }
     std::vector<TStringPiece> pieces;
     bool wide = false;
     while (!AtEnd() && (FText[FPos] == '\'' || FText[FPos] == '#')) {
@@ -283,7 +323,6 @@ void TTextParser::ScanString(TToken& t) {
             pieces.push_back(TStringPiece{true, {}, code});
         }
     }
-    t.Kind = TTokenKind::String;
     if (!wide) {
         std::string s;
         for (const TStringPiece& p : pieces)

@@ -48,9 +48,9 @@ public:
     bool AtObjectEnd();
     bool IsChar(char c) const { return FToken.Kind == TTokenKind::Char && FToken.Text[0] == c; }
     // Moves past the character c, which must come next.
-    void Expect(char c, const std::string& context);
+    void Expect(char c, std::string_view context);
     // A symbol, which must come next; what names it in the message.
-    std::string ExpectSymbol(const std::string& what);
+    std::string ExpectSymbol(std::string_view what);
     // The bytes of { hex } data; the current token is the '{'. Ends on the token after '}'.
     std::vector<std::uint8_t> ReadHexData();
 
@@ -60,7 +60,7 @@ public:
     static std::string Found(const TToken& token);
 
 private:
-    TToken Scan();
+    void Scan(TToken& token);
     void SkipBlanks();
     void ScanString(TToken& t);
     void ScanNumber(TToken& t);

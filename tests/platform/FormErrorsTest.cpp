@@ -5,6 +5,7 @@
 #include <sys/mman.h>
 #endif
 
+#include <clocale>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -268,6 +269,11 @@ std::vector<TBinaryCase> BinaryCases() {
          "a wide string of 2 characters is longer than the 3 bytes that remain"},
         {"BadUtf8", FormWithValue(Raw({20, 2, 0, 0, 0, 0xC3, 0x28, 0, 0})), 21,
          "the UTF-8 string is not valid UTF-8"},
+        // A set cut short is reported as such, before its unknown element x.
+        {"SetCutShort",
+         FormWith(
+             Raw({10, 'F', 'o', 'n', 't', '.', 'S', 't', 'y', 'l', 'e', 11, 1, 'x', 3, 'f', 's'})),
+         27, "expected 3 bytes of a name, but only 2 remain"},
         {"EndsInProperties", FormWith(Raw({})), 12,
          "expected a value or the end of a list, but the data end"},
         {"EndsInChildren", FormWith(Raw({0})), 13,
@@ -357,6 +363,34 @@ TEST(FormBinaryConversionErrors, ValuesWithoutATextFormAreRefused) {
             EXPECT_EQ(e.Offset(), c.Offset) << e.what();
         }
     }
+}
+
+// Names are ASCII: a byte above it is no letter, even in a program whose locale (Latin-1)
+// calls it one, so that a form reads the same on every machine.
+TEST(FormNames, HoldOnlyAsciiLettersWhateverTheLocale) {
+    Quillmereall::RegisterUnits();
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    for (const char* locale : {"", "de_DE.ISO-8859-1", "en_US.ISO-8859-1", "de_DE", "en_US"}) {
+        if (*locale && !std::setlocale(LC_ALL, locale)) continue;
+        SCOPED_TRACE(*locale ? locale : "the program's locale");
+        const Bytes binary =
+            Raw({'T',  'P', 'F', '0', 5,   'T', 'F', 'o', 'r', 'm', 4, 'C', 'a', 'f',
+                 0xE9, 7,   'C', 'a', 'p', 't', 'i', 'o', 'n', 6,   1, 'x', 0,   0});
+        try {
+            FormFiles::ReadForm(std::span<const std::uint8_t>(binary));
+            ADD_FAILURE() << "a binary form read";
+        } catch (const EReadError& e) {
+            EXPECT_EQ(e.Message(), "'Caf\\xE9' is not a valid component name");
+        }
+        try {
+            FormFiles::ReadForm(std::string_view("object Caf\xE9: TForm\nend\n"));
+            ADD_FAILURE() << "a text form read";
+        } catch (const EParserError& e) {
+            EXPECT_EQ(e.Message(), "unexpected byte 0xE9");
+            EXPECT_EQ(e.Column(), 11);
+        }
+    }
+    std::setlocale(LC_ALL, before.c_str());
 }
 
 // Inputs that once broke a reader: each must be refused with an error or read, and what
