@@ -820,8 +820,8 @@ static void regions(void) {
         {"framerect", {"brush solid 60e060", "framerect 2 3 22 18"}},
         {"rectangle", {"pen 0 1 0000c0", "brush solid 60e060", "rectangle 2 2 22 18"}},
         {"rectangle-wide", {"pen 0 3 0000c0", "brush clear", "rectangle 3 3 21 17"}},
-        {"rectangle-dash", {"pen 1 1 0000c0", "bk opaque c06000", "brush clear",
-                            "rectangle 1 1 23 19"}},
+        {"rectangle-dash",
+         {"pen 1 1 0000c0", "bk opaque c06000", "brush clear", "rectangle 1 1 23 19"}},
         {"ellipse", {"pen 0 1 0000c0", "brush solid 60e060", "ellipse 1 1 23 19"}},
         {"lines", {"pen 2 1 0000c0", "bk transparent", "moveto 0 3", "lineto 24 17"}},
         {"polyline-wide", {"pen 0 3 0000c0", "polyline 3 2 16 12 4 22 17"}},
@@ -846,12 +846,9 @@ static void bitmaps16(void) {
         const char* name;
         DWORD masks[3];
     } kFormats[] = {
-        {"555", {0x7c00, 0x3e0, 0x1f}},
-        {"565", {0xf800, 0x7e0, 0x1f}},
-        {"444", {0xf00, 0xf0, 0xf}},
-        {"367", {0xe000, 0x1f80, 0x7f}},
-        {"655", {0xfc00, 0x3e0, 0x1f}},
-        {"556", {0xf800, 0x7c0, 0x3f}},
+        {"555", {0x7c00, 0x3e0, 0x1f}}, {"565", {0xf800, 0x7e0, 0x1f}},
+        {"444", {0xf00, 0xf0, 0xf}},    {"367", {0xe000, 0x1f80, 0x7f}},
+        {"655", {0xfc00, 0x3e0, 0x1f}}, {"556", {0xf800, 0x7c0, 0x3f}},
     };
     size_t f;
     for (f = 0; f < sizeof kFormats / sizeof *kFormats; ++f) {
@@ -871,7 +868,8 @@ static void bitmaps16(void) {
 int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     if (argc != 2) {
-        fprintf(stderr, "usage: gdi-fixtures rectangles|ellipses|lines|fills|blits|regions|bitmaps16\n");
+        fprintf(stderr,
+                "usage: gdi-fixtures rectangles|ellipses|lines|fills|blits|regions|bitmaps16\n");
         return 2;
     }
     printf(

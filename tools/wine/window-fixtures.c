@@ -208,8 +208,8 @@ static void step(const char* fmt, ...) {
     static const struct {
         const char* name;
         int key;
-    } kKeys[] = {{"down", VK_DOWN}, {"up", VK_UP},     {"next", VK_NEXT},  {"prior", VK_PRIOR},
-                 {"home", VK_HOME}, {"end", VK_END},   {"space", VK_SPACE}};
+    } kKeys[] = {{"down", VK_DOWN}, {"up", VK_UP},   {"next", VK_NEXT},  {"prior", VK_PRIOR},
+                 {"home", VK_HOME}, {"end", VK_END}, {"space", VK_SPACE}};
     char line[256], word[32], arg[32];
     int a = 0, b = 0;
     size_t k;
