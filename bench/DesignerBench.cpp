@@ -56,6 +56,15 @@ struct TDesignerScene {
         Host->Render();
         return static_cast<long long>(due.Width()) * due.Height();
     }
+    // The share of the window and of the form that one iteration repainted, on average.
+    void CountShares(benchmark::State& state, long long pixels, long long formPixels) const {
+        const TSurface& window = Host->Surface();
+        const TSurface& form = Designer.FormHost().Surface();
+        state.counters["repainted_share"] =
+            static_cast<double>(pixels) / state.iterations() / (window.Width() * window.Height());
+        state.counters["form_repainted_share"] =
+            static_cast<double>(formPixels) / state.iterations() / (form.Width() * form.Height());
+    }
 };
 
 // Caption of one gradient panel set through the designer (its setter, an undo step), then the
@@ -69,14 +78,9 @@ void EditAndRepaint(benchmark::State& state) {
         scene.Designer.SetProperty("Caption", ++i % 2 ? "'Edited'" : "'Vertical, lowered, left'");
         pixels += scene.Repaint(&formPixels);
     }
-    const TSurface& window = scene.Host->Surface();
-    const TSurface& form = scene.Designer.FormHost().Surface();
     // The window's host keeps one dirty rectangle: the inspector's row and the control's place
     // on the surface together.
-    state.counters["repainted_share"] =
-        static_cast<double>(pixels) / state.iterations() / (window.Width() * window.Height());
-    state.counters["form_repainted_share"] =
-        static_cast<double>(formPixels) / state.iterations() / (form.Width() * form.Height());
+    scene.CountShares(state, pixels, formPixels);
 }
 BENCHMARK(EditAndRepaint)->Unit(benchmark::kMicrosecond);
 
@@ -115,12 +119,7 @@ void DragStep(benchmark::State& state) {
         pixels += scene.Repaint(&formPixels);
     }
     scene.Designer.MouseUp(TPoint{start.X + 8, start.Y}, {});
-    const TSurface& window = scene.Host->Surface();
-    const TSurface& form = scene.Designer.FormHost().Surface();
-    state.counters["repainted_share"] =
-        static_cast<double>(pixels) / state.iterations() / (window.Width() * window.Height());
-    state.counters["form_repainted_share"] =
-        static_cast<double>(formPixels) / state.iterations() / (form.Width() * form.Height());
+    scene.CountShares(state, pixels, formPixels);
 }
 BENCHMARK(DragStep)->Unit(benchmark::kMicrosecond);
 
