@@ -121,12 +121,26 @@ public:
     const std::vector<TComponent*>& Observers() const { return FObservers; }
 
     TComponent* Find(std::string_view name) const {
+        if (FNamesDropped) {
+            for (std::size_t s = FStart; s < FSlots.size(); ++s)
+                if (FSlots[s] && SameText(FSlots[s]->FName, name)) return FSlots[s];
+            return nullptr;
+        }
         const std::size_t slot = FNames.Find(name, TTextHash{}(name));
         return slot == TNameIndex::kNone ? nullptr : FNames.At(slot);
     }
 
+    // The owner is being freed and its components leave one by one: keeping the index up to
+    // date for each would cost more than the rest of freeing them, so names are looked up by
+    // going through the components from now on.
+    void DropNames() {
+        FNames = TNameIndex{};
+        FHiddenNames = 0;
+        FNamesDropped = true;
+    }
+
     void NameAdded(TComponent* c) {
-        if (c->FName.empty()) return;
+        if (c->FName.empty() || FNamesDropped) return;
         const std::size_t hash = TTextHash{}(c->FName);
         const std::size_t slot = FNames.Find(c->FName, hash);
         if (slot == TNameIndex::kNone) {
@@ -138,7 +152,7 @@ public:
     }
 
     void NameRemoved(const TComponent* c) {
-        if (c->FName.empty()) return;
+        if (c->FName.empty() || FNamesDropped) return;
         const std::size_t slot = FNames.Find(c->FName, TTextHash{}(c->FName));
         if (slot == TNameIndex::kNone) return;
         if (FNames.At(slot) != c) {
@@ -198,6 +212,7 @@ private:
     std::vector<TComponent*> FObservers;
     TNameIndex FNames;             // the first component with each name
     std::size_t FHiddenNames = 0;  // named components whose name an earlier one has
+    bool FNamesDropped = false;    // see DropNames
 };
 
 TComponent::TComponent(TComponent* owner) {
@@ -205,7 +220,7 @@ TComponent::TComponent(TComponent* owner) {
 }
 
 TComponent::~TComponent() {
-    FComponentState.Include(csDestroying);
+    Destroying();
     // Those that asked hear of it first, while what this component owns is still there.
     while (!FFreeNotifies.empty()) {
         TComponent* other = FFreeNotifies.back();
@@ -221,6 +236,12 @@ TComponent::~TComponent() {
         delete last;
     }
     if (FOwner) FOwner->RemoveComponent(this);
+}
+
+void TComponent::Destroying() {
+    if (FComponentState.Contains(csDestroying)) return;
+    FComponentState.Include(csDestroying);
+    if (FOwned) FOwned->DropNames();
 }
 
 int TComponent::ComponentCount() const {

@@ -89,6 +89,10 @@ protected:
     // of many components is read and freed in time linear in their number.
     void ObserveOwner();
     void SetComponentState(TComponentState state) { FComponentState = state; }
+    // Marks the component as being freed. A class whose destructor frees what it owns before
+    // this class's destructor runs calls it first: the owner then stops indexing the names of
+    // the components that leave it.
+    void Destroying();
 
 private:
     class TOwnedList;

@@ -6,15 +6,13 @@
 #include "graphics/Graphics.h"
 
 TControl::TControl(TComponent* owner)
-    : TComponent(owner),
-      FFont(std::make_unique<TFont>()),
-      FConstraints(std::make_unique<TSizeConstraints>()) {
-    FFont->OnChange = [this](TGraphicsObject*) { FontChanged(); };
-    FConstraints->OnChange = [this] { SetBounds(FLeft, FTop, FWidth, FHeight); };
+    : TComponent(owner) {
+    FFont.OnChange = [this](TGraphicsObject*) { FontChanged(); };
+    FConstraints.OnChange = [this] { SetBounds(FLeft, FTop, FWidth, FHeight); };
 }
 
 TControl::~TControl() {
-    FFont->OnChange = nullptr;
+    FFont.OnChange = nullptr;
     if (FParent) FParent->RemoveControl(this);
 }
 
@@ -28,7 +26,7 @@ void TControl::SetParent(TWinControl* parent) {
 void TControl::InheritParentValues(const TWinControl& parent) {
     if (FParentFont) {
         FAssigningParentFont = true;
-        FFont->Assign(parent.Font());
+        FFont.Assign(parent.Font());
         FAssigningParentFont = false;
     }
     if (FParentColor) {
@@ -48,7 +46,7 @@ void TControl::SetParentComponent(TComponent* parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-    FConstraints->Apply(width, height);
+    FConstraints.Apply(width, height);
     if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
     Invalidate();
     FLeft = left;
@@ -126,7 +124,7 @@ void TControl::SetParentFont(bool v) {
     FParentFont = v;
     if (v && FParent) {
         FAssigningParentFont = true;
-        FFont->Assign(FParent->Font());
+        FFont.Assign(FParent->Font());
         FAssigningParentFont = false;
     }
 }
@@ -230,7 +228,7 @@ void TControl::Dispatch(TMessage& message) {
         case CM_PARENTFONTCHANGED:
             if (FParentFont && FParent) {
                 FAssigningParentFont = true;
-                FFont->Assign(FParent->Font());
+                FFont.Assign(FParent->Font());
                 FAssigningParentFont = false;
             }
             return;

@@ -1,15 +1,23 @@
 #include "controls/TCustomControl.h"
 
 TCustomControl::TCustomControl(TComponent* owner)
-    : TWinControl(owner), FCanvas(std::make_unique<TControlCanvas>(*this)) {}
+    : TWinControl(owner) {}
 
 TCustomControl::~TCustomControl() = default;
 
+TCanvas* TCustomControl::Canvas() const { return &ControlCanvas(); }
+
+TControlCanvas& TCustomControl::ControlCanvas() const {
+    if (!FCanvas) FCanvas = std::make_unique<TControlCanvas>(const_cast<TCustomControl&>(*this));
+    return *FCanvas;
+}
+
 void TCustomControl::PaintWindow(HDC dc) {
-    FCanvas->FreeContext();
-    FCanvas->SetHandle(dc);
+    TControlCanvas& canvas = ControlCanvas();
+    canvas.FreeContext();
+    canvas.SetHandle(dc);
     Paint();
-    FCanvas->SetHandle(nullptr);
+    canvas.SetHandle(nullptr);
 }
 
 void TCustomControl::Paint() {}

@@ -13,7 +13,8 @@ public:
     explicit TCustomControl(TComponent* owner);
     ~TCustomControl() override;
 
-    TCanvas* Canvas() const { return FCanvas.get(); }
+    // Made when first asked for: most controls of a large form are read and freed unpainted.
+    TCanvas* Canvas() const;
     void PaintWindow(HDC dc) override;
 
 protected:
@@ -21,5 +22,7 @@ protected:
     void DeviceChanged() override;
 
 private:
-    std::unique_ptr<TControlCanvas> FCanvas;
+    TControlCanvas& ControlCanvas() const;
+
+    mutable std::unique_ptr<TControlCanvas> FCanvas;
 };

@@ -32,7 +32,7 @@ public:
     // Makes the window again, as a change of its border style requires.
     void RecreateWnd();
 
-    TBrush* Brush() const { return FBrush.get(); }
+    TBrush* Brush() const { return &FBrush; }
     bool Ctl3D() const { return FCtl3D; }
     void SetCtl3D(bool v);
     bool ParentCtl3D() const { return FParentCtl3D; }
@@ -145,7 +145,7 @@ private:
     std::vector<TControl*> FControls;
     std::vector<TWinControl*> FTabList;
     int FTabOrder = -1;  // the tab order read from a form file, until Loaded
-    std::unique_ptr<TBrush> FBrush;
+    mutable TBrush FBrush;
     bool FHandleAllocated = false;
     TWindowHost* FHost = nullptr;
     bool FCtl3D = true;

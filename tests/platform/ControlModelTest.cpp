@@ -68,6 +68,43 @@ TEST(ComponentOwnership, DeletedComponentLeavesItsOwner) {
     EXPECT_EQ(owner.ComponentCount(), 0);
 }
 
+// A windowed control freed on its own leaves its parent's tab order too, and a parent being
+// freed still finds its components by name while they go.
+TEST(ComponentOwnership, FreedWindowLeavesTheTabOrderAndNamesStayFound) {
+    TCustomControl parent(nullptr);
+    auto* a = new TCustomControl(&parent);
+    auto* b = new TCustomControl(&parent);
+    a->SetParent(&parent);
+    b->SetParent(&parent);
+    delete a;
+    EXPECT_EQ(parent.GetTabOrderList(), std::vector<TWinControl*>{b});
+    EXPECT_EQ(b->TabOrder(), 0);
+
+    std::vector<std::string> found;
+    class TLookout : public TCustomControl {
+    public:
+        TLookout(TComponent* owner, std::vector<std::string>& found)
+            : TCustomControl(owner), FFound(found) {}
+        ~TLookout() override {
+            for (const char* name : {"First", "Second", "Third"})
+                if (Owner()->FindComponent(name)) FFound.push_back(name);
+        }
+
+    private:
+        std::vector<std::string>& FFound;
+    };
+    {
+        TCustomControl form(nullptr);
+        for (const char* name : {"First", "Second", "Third"}) {
+            auto* c = new TLookout(&form, found);
+            c->SetName(name);
+            c->SetParent(&form);
+        }
+    }
+    EXPECT_EQ(found, (std::vector<std::string>{"First", "Second", "Third", "First", "Second",
+                                               "First"}));
+}
+
 TEST(ComponentState, DesigningReachesOwnedComponents) {
     TComponent owner(nullptr);
     auto* child = new TComponent(&owner);
