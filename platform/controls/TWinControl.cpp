@@ -20,29 +20,13 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
     FBrush.SetColor(Color());
 }
 
-namespace {
-
-// Freeing the controls of a large form is bound by waiting for memory: each lies cold in a
-// different place. Fetching the next one while this one is freed hides most of the wait.
-void Prefetch(const TControl* control) {
-    constexpr std::size_t kLine = 64;
-    constexpr std::size_t kSpan = sizeof(TWinControl) + 2 * kLine;
-    const char* p = reinterpret_cast<const char*>(control);
-    for (std::size_t at = 0; at < kSpan; at += kLine) __builtin_prefetch(p + at);
-}
-
-}  // namespace
-
 TWinControl::~TWinControl() {
     Destroying();
     if (TWindowHost* host = Host()) host->ControlDestroyed(this);
     // Child controls go with their parent, last first; those that stay are not laid out again
     // each time one leaves.
     ++FAlignLevel;
-    while (!FControls.empty()) {
-        if (FControls.size() > 1) Prefetch(FControls[FControls.size() - 2]);
-        delete FControls.back();
-    }
+    while (!FControls.empty()) delete FControls.back();
     if (FHost) {
         TWindowHost* host = FHost;
         FHost = nullptr;
@@ -405,15 +389,17 @@ void TWinControl::ReleaseClientContext(HDC dc) const {
 }
 
 void TWinControl::InvalidateRect(const TRect& clientRect) {
+    if (!FHandleAllocated) return;
     TWindowHost* host = Host();
-    if (!host || !FHandleAllocated) return;
+    if (!host) return;
     const TPoint o = ClientOrigin();
     host->InvalidateRect(this, Translated(clientRect, o.X, o.Y));
 }
 
 void TWinControl::Invalidate() {
+    if (!FHandleAllocated) return;
     TWindowHost* host = Host();
-    if (!host || !FHandleAllocated) return;
+    if (!host) return;
     host->InvalidateRect(this, SurfaceWindowRect());
 }
 
@@ -422,8 +408,9 @@ void TWinControl::Update() {
 }
 
 TWindowHost* TWinControl::Host() const {
-    if (FHost) return FHost;
-    return Parent() ? Parent()->Host() : nullptr;
+    const TWinControl* c = this;
+    while (!c->FHost && c->Parent()) c = c->Parent();
+    return c->FHost;
 }
 
 void TWinControl::EnableAlign() {

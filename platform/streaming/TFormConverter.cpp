@@ -64,7 +64,10 @@ std::string Shortest(F value) {
 class TTextToBinary {
 public:
     TTextToBinary(std::string_view text, TTextPositions* positions)
-        : FParser(text), FPositions(positions) {}
+        : FParser(text), FPositions(positions) {
+        // A binary stream takes about two thirds of the room of its text.
+        FWriter.Reserve(text.size() / 3 * 2 + 64);
+    }
 
     std::vector<std::uint8_t> Convert() {
         FWriter.WriteSignature();
@@ -76,7 +79,16 @@ public:
     }
 
 private:
+    // A name and where it stands.
+    struct TPlace {
+        std::string_view Text;
+        int Line;
+        int Column;
+    };
+    static TPlace Place(const TToken& t) { return TPlace{t.Text, t.Line, t.Column}; }
+
     void Mark(const TToken& t) { Mark(t.Line, t.Column); }
+    void Mark(const TPlace& p) { Mark(p.Line, p.Column); }
     void Mark(int line, int column) {
         if (FPositions) FPositions->Add(FWriter.Position(), line, column);
     }
@@ -115,14 +127,13 @@ private:
         else if (FParser.IsSymbol("inline"))
             flags = ffInline;
         FParser.Next();
-        TToken classToken = FParser.Token();
-        TToken nameToken = classToken;
-        nameToken.Text.clear();
+        TPlace classToken = Place(FParser.Token());
+        TPlace nameToken{{}, classToken.Line, classToken.Column};
         FParser.Next();
         if (FParser.IsChar(':')) {
             FParser.Next();
             nameToken = classToken;
-            classToken = FParser.Token();
+            classToken = Place(FParser.Token());
             FParser.ExpectSymbol("a class name after ':'");
         }
         std::int32_t position = -1;
@@ -146,11 +157,16 @@ private:
 
     void ConvertProperty(int depth) {
         const int line = FParser.Token().Line, column = FParser.Token().Column;
-        std::string name = FParser.ExpectSymbol("a property name or 'end'");
-        while (FParser.IsChar('.')) {
-            FParser.Next();
-            name += '.';
-            name += FParser.ExpectSymbol("a property name after '.'");
+        std::string_view name = FParser.ExpectSymbol("a property name or 'end'");
+        if (FParser.IsChar('.')) {
+            // The parts of a dotted name stand apart in the text (blanks may come between).
+            FDottedName = name;
+            while (FParser.IsChar('.')) {
+                FParser.Next();
+                FDottedName += '.';
+                FDottedName += FParser.ExpectSymbol("a property name after '.'");
+            }
+            name = FDottedName;
         }
         if (name.size() > 255)
             FParser.ErrorAt(line, column, "a property name is longer than 255 characters");
@@ -159,11 +175,18 @@ private:
         if (FParser.IsChar('='))
             FParser.Next();
         else
-            FParser.Expect('=', "after the property name " + name);
+            FParser.Expect('=', "after the property name " + std::string(name));
         ConvertValue(depth + 1);
     }
 
     void ConvertString() {
+        // Most strings are one token: written as they stand.
+        if (const TToken& after = FParser.Peek();
+            !(after.Kind == TTokenKind::Char && after.Text[0] == '+')) {
+            FWriter.WriteFormString(FParser.Token().String);
+            FParser.Next();
+            return;
+        }
         TFormString s = FParser.Token().String;
         FParser.Next();
         while (FParser.IsChar('+')) {
@@ -185,19 +208,21 @@ private:
 
     void ConvertFloat(const TToken& t) {
         // The spelling without its suffix, read again at the precision of its type.
-        const std::string digits = t.FloatSuffix ? t.Text.substr(0, t.Text.size() - 1) : t.Text;
+        const std::string_view digits =
+            t.FloatSuffix ? t.Text.substr(0, t.Text.size() - 1) : t.Text;
         switch (t.FloatSuffix) {
             case 's': {
                 float f = 0;
                 if (!ParseFloat(digits, f))
-                    FParser.Error("the number " + t.Text + " is out of range for a single float");
+                    FParser.Error("the number " + std::string(t.Text) +
+                                  " is out of range for a single float");
                 FWriter.WriteSingle(f);
                 break;
             }
             case 'd': {
                 double d = 0;
                 if (!ParseFloat(digits, d))
-                    FParser.Error("the number " + t.Text + " is out of range for a date");
+                    FParser.Error("the number " + std::string(t.Text) + " is out of range for a date");
                 FWriter.WriteDate(d);
                 break;
             }
@@ -308,6 +333,7 @@ private:
     TTextParser FParser;
     TWriter FWriter;
     TTextPositions* FPositions;
+    std::string FDottedName;  // the property name being read, when it has dots
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -30,10 +30,18 @@ int HexValue(char c) {
     return IsDigit(c) ? c - '0' : (AnsiText::Lower(c) - 'a' + 10);
 }
 
-constexpr std::string_view kPunctuation = "=:.[](){}<>,+-";
+bool IsPunctuation(char c) {
+    switch (c) {
+        case '=': case ':': case '.': case '[': case ']': case '(': case ')': case '{': case '}':
+        case '<': case '>': case ',': case '+': case '-':
+            return true;
+        default:
+            return false;
+    }
+}
 
-std::string Quote(const std::string& s) {
-    return QuotedText(s.size() > 40 ? s.substr(0, 40) + "..." : s);
+std::string Quote(std::string_view s) {
+    return QuotedText(s.size() > 40 ? std::string(s.substr(0, 40)) + "..." : std::string(s));
 }
 
 // A piece of a string token: a run of quoted bytes or one character code.
@@ -97,11 +105,11 @@ TTextParser::TTextParser(std::string_view text) : FText(text) {
         FUtf8 = true;
         FPos = 3;
     }
-    Scan(FToken);
+    Scan(FTokens[FCurrent]);
 }
 
 void TTextParser::Error(const std::string& message) const {
-    ErrorAt(FToken.Line, FToken.Column, message);
+    ErrorAt(Token().Line, Token().Column, message);
 }
 
 void TTextParser::ErrorAt(int line, int column, const std::string& message) const {
@@ -116,7 +124,7 @@ std::string TTextParser::Found(const TToken& t) {
             return "found " + Quote(t.Text);
         case TTokenKind::Integer:
         case TTokenKind::Float:
-            return "found the number " + t.Text;
+            return "found the number " + std::string(t.Text);
         case TTokenKind::String:
             return "found a string";
         case TTokenKind::Char:
@@ -126,21 +134,25 @@ std::string TTextParser::Found(const TToken& t) {
 }
 
 const TToken& TTextParser::Peek() {
-    if (!FNext) Scan(FNext.emplace());
-    return *FNext;
+    if (!FPeeked) {
+        Scan(FTokens[FCurrent ^ 1]);
+        FPeeked = true;
+    }
+    return FTokens[FCurrent ^ 1];
 }
 
 void TTextParser::Next() {
-    if (FNext) {
-        std::swap(FToken, *FNext);
-        FNext.reset();
+    if (FPeeked) {
+        FCurrent ^= 1;
+        FPeeked = false;
     } else {
-        Scan(FToken);
+        Scan(FTokens[FCurrent]);
     }
 }
 
 bool TTextParser::IsSymbol(std::string_view name) const {
-    return FToken.Kind == TTokenKind::Symbol && SameText(FToken.Text, name);
+    const TToken& t = Token();
+    return t.Kind == TTokenKind::Symbol && t.Text.size() == name.size() && SameText(t.Text, name);
 }
 
 bool TTextParser::AtObjectHeader() {
@@ -157,14 +169,14 @@ bool TTextParser::AtObjectEnd() {
 void TTextParser::Expect(char c, std::string_view context) {
     if (!IsChar(c))
         Error("expected '" + std::string(1, c) + "' " + std::string(context) + ", " +
-              Found(FToken));
+              Found(Token()));
     Next();
 }
 
-std::string TTextParser::ExpectSymbol(std::string_view what) {
-    if (FToken.Kind != TTokenKind::Symbol)
-        Error("expected " + std::string(what) + ", " + Found(FToken));
-    std::string s = FToken.Text;
+std::string_view TTextParser::ExpectSymbol(std::string_view what) {
+    if (Token().Kind != TTokenKind::Symbol)
+        Error("expected " + std::string(what) + ", " + Found(Token()));
+    const std::string_view s = Token().Text;
     Next();
     return s;
 }
@@ -179,23 +191,34 @@ void TTextParser::Advance() {
     }
 }
 
-void TTextParser::SkipBlanks() {
-    while (!AtEnd()) {
-        const char c = FText[FPos];
-        if (c == ' ' || c == '\t' || c == '\f') {
-            // Blanks within a line move the column only.
-            ++FPos;
-            ++FColumn;
-        } else if (c == '\r' || c == '\n') {
-            Advance();
+
+// Defined here and inline: called for every token, it should not go through the library's
+// symbol table.
+inline void TTextParser::SkipBlanks() {
+    const char* p = FText.data() + FPos;
+    const char* const end = FText.data() + FText.size();
+    for (;;) {
+        // Blanks within a line move the column only.
+        const char* const run = p;
+        while (p != end && (*p == ' ' || *p == '\t' || *p == '\f')) ++p;
+        FColumn += static_cast<int>(p - run);
+        if (p == end) break;
+        if (*p == '\n') {
+            ++p;
+        } else if (*p == '\r') {
+            // A CR ends a line unless an LF follows, which ends it.
+            if (++p != end && *p == '\n') continue;
         } else {
-            return;
+            break;
         }
+        ++FLine;
+        FColumn = 1;
     }
+    FPos = static_cast<std::size_t>(p - FText.data());
 }
 
 std::vector<std::uint8_t> TTextParser::ReadHexData() {
-    const int line = FToken.Line, column = FToken.Column;
+    const int line = Token().Line, column = Token().Column;
     std::vector<std::uint8_t> bytes;
     int half = -1;
     for (;;) {
@@ -217,22 +240,16 @@ std::vector<std::uint8_t> TTextParser::ReadHexData() {
         }
         Advance();
     }
-    Scan(FToken);
+    Scan(FTokens[FCurrent]);
     return bytes;
 }
 
 void TTextParser::Scan(TToken& t) {
     SkipBlanks();
-    // The token is filled in place, so that the strings it holds keep their storage.
+    // The token is filled in place, so that the strings it holds keep their storage; only the
+    // fields of its kind are set.
     t.Kind = TTokenKind::EndOfFile;
-    t.Text.clear();
-    t.Integer = 0;
-    t.Float = 0;
-    t.FloatSuffix = 0;
-    t.Currency = 0;
-    t.String.Narrow.clear();
-    t.String.Wide.clear();
-    t.String.IsWide = false;
+    t.Text = {};
     t.Line = FLine;
     t.Column = FColumn;
     if (AtEnd()) return;
@@ -240,19 +257,22 @@ void TTextParser::Scan(TToken& t) {
     if (IsAlpha(c)) {
         // A name holds no line break: its bytes move the column only.
         const std::size_t start = FPos;
-        while (!AtEnd() && AnsiText::IsNameChar(FText[FPos])) ++FPos;
+        const std::size_t size = FText.size();
+        std::size_t at = start + 1;
+        while (at < size && AnsiText::IsNameChar(FText[at])) ++at;
+        FPos = at;
         FColumn += static_cast<int>(FPos - start);
         t.Kind = TTokenKind::Symbol;
-        t.Text.assign(FText.substr(start, FPos - start));
+        t.Text = FText.substr(start, FPos - start);
         if (t.Text.size() > 255) ErrorAt(t.Line, t.Column, "a name is longer than 255 characters");
     } else if (c == '\'' || c == '#') {
         ScanString(t);
     } else if (IsDigit(c) || c == '$' ||
                (c == '-' && (IsDigit(At(FPos + 1)) || At(FPos + 1) == '$'))) {
         ScanNumber(t);
-    } else if (kPunctuation.find(c) != std::string_view::npos) {
+    } else if (IsPunctuation(c)) {
         t.Kind = TTokenKind::Char;
-        t.Text.assign(1, c);
+        t.Text = FText.substr(FPos, 1);
         Advance();
     } else {
         char shown[32];
@@ -279,6 +299,8 @@ void TTextParser::ScanString(TToken& t) {
         }
         if (At(end) == '\'' && At(end + 1) != '\'' && At(end + 1) != '#') {
             t.String.Narrow.assign(FText.substr(FPos + 1, end - FPos - 1));
+            t.String.Wide.clear();
+            t.String.IsWide = false;
             FColumn += static_cast<int>(end + 1 - FPos);
             FPos = end + 1;
             return;
@@ -352,42 +374,42 @@ void TTextParser::ScanString(TToken& t) {
 void TTextParser::ScanNumber(TToken& t) {
     const std::size_t start = FPos;
     const bool negative = FText[FPos] == '-';
-    if (negative) Advance();
+    if (negative) Step();
     if (At(FPos) == '$') {
-        Advance();
+        Step();
         std::uint64_t v = 0;
         std::size_t digits = 0;
         while (!AtEnd() && IsHexDigit(FText[FPos])) {
             if (v > (UINT64_MAX >> 4)) ErrorAt(t.Line, t.Column, "the number is out of range");
             v = v * 16 + static_cast<std::uint64_t>(HexValue(FText[FPos]));
             ++digits;
-            Advance();
+            Step();
         }
         if (digits == 0) ErrorAt(t.Line, t.Column, "expected hexadecimal digits after '$'");
         if (v > static_cast<std::uint64_t>(INT64_MAX))
             ErrorAt(t.Line, t.Column, "the number is out of range");
         t.Kind = TTokenKind::Integer;
         t.Integer = negative ? -static_cast<std::int64_t>(v) : static_cast<std::int64_t>(v);
-        t.Text = std::string(FText.substr(start, FPos - start));
+        t.Text = FText.substr(start, FPos - start);
         return;
     }
     bool isFloat = false;
-    while (!AtEnd() && IsDigit(FText[FPos])) Advance();
+    while (!AtEnd() && IsDigit(FText[FPos])) Step();
     if (At(FPos) == '.' && IsDigit(At(FPos + 1))) {
         isFloat = true;
-        Advance();
-        while (!AtEnd() && IsDigit(FText[FPos])) Advance();
+        Step();
+        while (!AtEnd() && IsDigit(FText[FPos])) Step();
     }
     if ((At(FPos) == 'e' || At(FPos) == 'E') &&
         (IsDigit(At(FPos + 1)) ||
          ((At(FPos + 1) == '+' || At(FPos + 1) == '-') && IsDigit(At(FPos + 2))))) {
         isFloat = true;
-        Advance();
-        if (FText[FPos] == '+' || FText[FPos] == '-') Advance();
-        while (!AtEnd() && IsDigit(FText[FPos])) Advance();
+        Step();
+        if (FText[FPos] == '+' || FText[FPos] == '-') Step();
+        while (!AtEnd() && IsDigit(FText[FPos])) Step();
     }
     const std::string_view spelling = FText.substr(start, FPos - start);
-    t.Text = std::string(spelling);
+    t.Text = spelling;
     const char suffix = AnsiText::Lower(At(FPos));
     const bool suffixed = (suffix == 's' || suffix == 'c' || suffix == 'd') &&
                           !IsAlpha(At(FPos + 1)) && !IsDigit(At(FPos + 1));
@@ -396,16 +418,18 @@ void TTextParser::ScanNumber(TToken& t) {
         const auto r =
             std::from_chars(spelling.data(), spelling.data() + spelling.size(), t.Integer);
         if (r.ec != std::errc())
-            ErrorAt(t.Line, t.Column, "the number " + t.Text + " is out of range");
+            ErrorAt(t.Line, t.Column, "the number " + std::string(t.Text) + " is out of range");
         return;
     }
     t.Kind = TTokenKind::Float;
+    t.FloatSuffix = 0;
+    t.Currency = 0;
     if (!ParseFloat(spelling, t.Float))
-        ErrorAt(t.Line, t.Column, "the number " + t.Text + " is out of range");
+        ErrorAt(t.Line, t.Column, "the number " + std::string(t.Text) + " is out of range");
     if (suffixed) {
         t.FloatSuffix = suffix;
-        t.Text += suffix;
-        Advance();
+        Step();
+        t.Text = FText.substr(start, FPos - start);
     }
     if (suffix == 'c' && suffixed) {
         // Currency is exact to four decimals: the digits are read as an integer, not a float.
@@ -414,7 +438,7 @@ void TTextParser::ScanNumber(TToken& t) {
         const long double scaled = t.Float * 10000;
         if (exponent || (dot != std::string_view::npos && spelling.size() - dot - 1 > 4)) {
             if (!(scaled > -9.2233720368547758e18L && scaled < 9.2233720368547758e18L))
-                ErrorAt(t.Line, t.Column, "the currency value " + t.Text + " is out of range");
+                ErrorAt(t.Line, t.Column, "the currency value " + std::string(t.Text) + " is out of range");
             t.Currency = static_cast<std::int64_t>(std::llroundl(scaled));
             return;
         }
@@ -425,6 +449,6 @@ void TTextParser::ScanNumber(TToken& t) {
         digits += fraction;
         const auto rc = std::from_chars(digits.data(), digits.data() + digits.size(), t.Currency);
         if (rc.ec != std::errc())
-            ErrorAt(t.Line, t.Column, "the currency value " + t.Text + " is out of range");
+            ErrorAt(t.Line, t.Column, "the currency value " + std::string(t.Text) + " is out of range");
     }
 }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,7 +14,9 @@ enum class TTokenKind : std::uint8_t { EndOfFile, Symbol, Integer, Float, String
 
 struct TToken {
     TTokenKind Kind = TTokenKind::EndOfFile;
-    std::string Text;  // the name of a symbol, the character of a Char, the spelling of a number
+    // The name of a symbol, the character of a Char, the spelling of a number (with its
+    // suffix): where it stands in the text, which outlives the parser's tokens.
+    std::string_view Text;
     std::int64_t Integer = 0;
     long double Float = 0;
     char FloatSuffix = 0;       // 's' single, 'c' currency, 'd' date, 0 extended
@@ -36,7 +37,7 @@ public:
     // page 1252.
     explicit TTextParser(std::string_view text);
 
-    const TToken& Token() const { return FToken; }
+    const TToken& Token() const { return FTokens[FCurrent]; }
     // The token after the current one.
     const TToken& Peek();
     void Next();
@@ -46,11 +47,11 @@ public:
     bool AtObjectHeader();
     // Whether an object's 'end' is here, and not a property called end ("end = 1").
     bool AtObjectEnd();
-    bool IsChar(char c) const { return FToken.Kind == TTokenKind::Char && FToken.Text[0] == c; }
+    bool IsChar(char c) const { return Token().Kind == TTokenKind::Char && Token().Text[0] == c; }
     // Moves past the character c, which must come next.
     void Expect(char c, std::string_view context);
-    // A symbol, which must come next; what names it in the message.
-    std::string ExpectSymbol(std::string_view what);
+    // A symbol, which must come next, as it stands in the text; what names it in the message.
+    std::string_view ExpectSymbol(std::string_view what);
     // The bytes of { hex } data; the current token is the '{'. Ends on the token after '}'.
     std::vector<std::uint8_t> ReadHexData();
 
@@ -65,6 +66,11 @@ private:
     void ScanString(TToken& t);
     void ScanNumber(TToken& t);
     void Advance();  // one byte, counting lines
+    // One byte that is no line break.
+    void Step() {
+        ++FPos;
+        ++FColumn;
+    }
     char At(std::size_t i) const { return i < FText.size() ? FText[i] : '\0'; }
     bool AtEnd() const { return FPos >= FText.size(); }
 
@@ -73,6 +79,9 @@ private:
     int FLine = 1;
     int FColumn = 1;
     bool FUtf8 = false;
-    TToken FToken;
-    std::optional<TToken> FNext;
+    // The current token and the one after it, once asked for: Next takes turns between them,
+    // so that neither is copied and each keeps the storage of its strings.
+    TToken FTokens[2];
+    int FCurrent = 0;
+    bool FPeeked = false;
 };

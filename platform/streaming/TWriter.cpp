@@ -26,9 +26,9 @@ void TWriter::WriteValue(TValueType type) {
     FBytes.push_back(static_cast<std::uint8_t>(type));
 }
 
-void TWriter::WriteStr(const std::string& s) {
+void TWriter::WriteStr(std::string_view s) {
     if (s.size() > 255)
-        throw EWriteError("the name " + QuotedText(s.substr(0, 40) + "...") +
+        throw EWriteError("the name " + QuotedText(std::string(s.substr(0, 40)) + "...") +
                           " is longer than 255 characters");
     FBytes.push_back(static_cast<std::uint8_t>(s.size()));
     WriteBytes(s.data(), s.size());
@@ -93,7 +93,7 @@ void TWriter::WriteFormString(const TFormString& s) {
         WriteString(s.Narrow);
 }
 
-void TWriter::WriteIdent(const std::string& name) {
+void TWriter::WriteIdent(std::string_view name) {
     WriteValue(TValueType::vaIdent);
     WriteStr(name);
 }

@@ -12,6 +12,7 @@
 #include <set>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "classes/TFiler.h"
@@ -27,6 +28,7 @@ public:
     const std::vector<std::uint8_t>& Bytes() const { return FBytes; }
     std::vector<std::uint8_t> TakeBytes() { return std::move(FBytes); }
     std::size_t Position() const { return FBytes.size(); }
+    void Reserve(std::size_t bytes) { FBytes.reserve(bytes); }
 
     // "TPF0", then root with everything written inside it.
     void WriteRootComponent(TComponent& root);
@@ -43,7 +45,7 @@ public:
     void WritePrefix(std::uint8_t flags, std::int32_t childPos);
     void WriteValue(TValueType type);
     // A short string (names): a length byte, then at most 255 bytes.
-    void WriteStr(const std::string& s);
+    void WriteStr(std::string_view s);
     void WriteListBegin() override { WriteValue(TValueType::vaList); }
     void WriteListEnd() override { WriteValue(TValueType::vaNull); }
     void WriteInteger(std::int64_t value) override;
@@ -51,7 +53,7 @@ public:
     void WriteString(const std::string& ansi) override;
     void WriteWideString(const std::u16string& wide);
     void WriteFormString(const TFormString& s);
-    void WriteIdent(const std::string& name);
+    void WriteIdent(std::string_view name);
     void WriteFloat(long double value);
     void WriteSingle(float value);
     void WriteDouble(double value);
