@@ -5,6 +5,7 @@
 #include <any>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -36,27 +37,61 @@ private:
     static std::mutex& Mutex();
 };
 
+// A control has a score of events and most are never set: an event takes the room of a
+// pointer, and the handler and its name are kept apart once one is set.
 template <class... A>
-struct TEvent {
-    std::string Name;  // the handler's name as form files write it; empty when unnamed
-    std::function<void(A...)> Handler;
+class TEvent {
+public:
+    using THandler = std::function<void(A...)>;
 
-    explicit operator bool() const { return static_cast<bool>(Handler); }
-    void operator()(A... args) const {
-        if (Handler) Handler(args...);
+    TEvent() = default;
+    TEvent(const TEvent& other)
+        : FBound(other.FBound ? std::make_unique<TBound>(*other.FBound) : nullptr) {}
+    TEvent& operator=(const TEvent& other) {
+        if (this != &other)
+            FBound = other.FBound ? std::make_unique<TBound>(*other.FBound) : nullptr;
+        return *this;
     }
-    TEvent& operator=(std::function<void(A...)> handler) {
-        Handler = std::move(handler);
+    TEvent(TEvent&&) noexcept = default;
+    TEvent& operator=(TEvent&&) noexcept = default;
+
+    // The handler's name as form files write it; empty when unnamed.
+    std::string Name() const { return FBound ? FBound->Name : std::string(); }
+    THandler Handler() const { return FBound ? FBound->Handler : THandler(); }
+
+    explicit operator bool() const { return FBound && FBound->Handler; }
+    void operator()(A... args) const {
+        if (FBound && FBound->Handler) FBound->Handler(args...);
+    }
+    // Sets the handler; the name stays.
+    TEvent& operator=(THandler handler) {
+        if (handler || FBound) Bound().Handler = std::move(handler);
         return *this;
     }
     // Binds to the handler registered under name; an empty name clears the event.
     void Bind(const std::string& name) {
-        Name = name;
-        Handler = nullptr;
-        if (name.empty()) return;
+        if (name.empty()) {
+            FBound.reset();
+            return;
+        }
+        TBound& bound = Bound();
+        bound.Name = name;
+        bound.Handler = nullptr;
         std::any found = TEventHandlers::Find(name);
-        if (auto* fn = std::any_cast<std::function<void(A...)>>(&found)) Handler = *fn;
+        if (auto* fn = std::any_cast<THandler>(&found)) bound.Handler = *fn;
     }
+
+private:
+    struct TBound {
+        std::string Name;
+        THandler Handler;
+    };
+    TBound& Bound() {
+        if (!FBound) FBound = std::make_unique<TBound>();
+        return *FBound;
+    }
+
+    std::unique_ptr<TBound> FBound;
 };
 
 // The event of most notifications: the object that sends it.

@@ -224,7 +224,7 @@ TPropInfo Event(const char* name, const TTypeInfo* type, E C::*field) {
     TPropInfo p;
     p.Name = name;
     p.Type = type;
-    p.GetStr = [field](const TPersistent& o) { return (static_cast<const C&>(o).*field).Name; };
+    p.GetStr = [field](const TPersistent& o) { return (static_cast<const C&>(o).*field).Name(); };
     p.SetStr = [field](TPersistent& o, const std::string& v) {
         (static_cast<C&>(o).*field).Bind(v);
     };

@@ -75,10 +75,10 @@ void TComboBox::SetItemIndex(int index) {
     FItemIndex = index;
     const std::string text = index >= 0 ? (*FItems)[index] : std::string();
     if (Editable()) {
-        const auto handler = std::move(FEdit->OnChange.Handler);
-        FEdit->OnChange.Handler = nullptr;
+        const auto handler = FEdit->OnChange.Handler();
+        FEdit->OnChange = nullptr;
         FEdit->SetText(text);
-        FEdit->OnChange.Handler = handler;
+        FEdit->OnChange = handler;
     } else {
         FText = text;
     }

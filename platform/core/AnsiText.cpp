@@ -14,13 +14,6 @@ std::string UpperCase(std::string_view s) {
     return out;
 }
 
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (AnsiText::Lower(a[i]) != AnsiText::Lower(b[i])) return false;
-    return true;
-}
-
 int CompareText(std::string_view a, std::string_view b) {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < n; ++i) {

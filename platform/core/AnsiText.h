@@ -30,8 +30,14 @@ constexpr bool IsNameChar(char c) {
 // The string with its ASCII letters in lower (upper) case.
 std::string LowerCase(std::string_view s);
 std::string UpperCase(std::string_view s);
-// Equal but for the case of ASCII letters.
-bool SameText(std::string_view a, std::string_view b);
+// Equal but for the case of ASCII letters. Inline: names are compared for every property
+// read.
+inline bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (AnsiText::Lower(a[i]) != AnsiText::Lower(b[i])) return false;
+    return true;
+}
 // Orders as the framework sorts strings: byte by byte after folding to lower case; negative,
 // zero or positive.
 int CompareText(std::string_view a, std::string_view b);

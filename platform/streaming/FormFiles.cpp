@@ -71,12 +71,15 @@ std::unique_ptr<TForm> ReadForm(std::span<const std::uint8_t> data) {
 
 std::unique_ptr<TForm> ReadForm(std::string_view text) {
     CheckTextSize(text);
-    TTextPositions positions;
-    const std::vector<std::uint8_t> binary = TFormConverter::TextToBinary(text, &positions);
+    const std::vector<std::uint8_t> binary = TFormConverter::TextToBinary(text);
     try {
         return ReadStream(binary, 0);
     } catch (const EReadError& e) {
         // What is wrong is found in the stream made from the text; say where it was written.
+        // Only then is it worth noting where each value came from: the same text converts to
+        // the same stream again.
+        TTextPositions positions;
+        TFormConverter::TextToBinary(text, &positions);
         int line = 1, column = 1;
         positions.Find(e.Offset(), line, column);
         throw EParserError(line, column, e.Message());

@@ -12,10 +12,6 @@
 #include "streaming/TTextParser.h"
 #include "streaming/TWriter.h"
 
-void TTextPositions::Add(std::size_t offset, int line, int column) {
-    FEntries.push_back(TEntry{offset, line, column});
-}
-
 void TTextPositions::Find(std::size_t offset, int& line, int& column) const {
     auto it = std::upper_bound(FEntries.begin(), FEntries.end(), offset,
                                [](std::size_t o, const TEntry& e) { return o < e.Offset; });

@@ -16,7 +16,9 @@
 // error found in the binary stream can name the line and column.
 class TTextPositions {
 public:
-    void Add(std::size_t offset, int line, int column);
+    void Add(std::size_t offset, int line, int column) {
+        FEntries.push_back(TEntry{offset, line, column});
+    }
     // The text position of the last value that starts at or before offset (1, 1 if none).
     void Find(std::size_t offset, int& line, int& column) const;
 

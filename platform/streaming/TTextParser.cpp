@@ -141,29 +141,9 @@ const TToken& TTextParser::Peek() {
     return FTokens[FCurrent ^ 1];
 }
 
-void TTextParser::Next() {
-    if (FPeeked) {
-        FCurrent ^= 1;
-        FPeeked = false;
-    } else {
-        Scan(FTokens[FCurrent]);
-    }
-}
-
-bool TTextParser::IsSymbol(std::string_view name) const {
-    const TToken& t = Token();
-    return t.Kind == TTokenKind::Symbol && t.Text.size() == name.size() && SameText(t.Text, name);
-}
-
-bool TTextParser::AtObjectHeader() {
-    return (IsSymbol("object") || IsSymbol("inherited") || IsSymbol("inline")) &&
-           Peek().Kind == TTokenKind::Symbol;
-}
-
-bool TTextParser::AtObjectEnd() {
-    if (!IsSymbol("end")) return false;
+bool TTextParser::PeekAssigns() {
     const TToken& next = Peek();
-    return !(next.Kind == TTokenKind::Char && (next.Text == "=" || next.Text == "."));
+    return next.Kind == TTokenKind::Char && (next.Text == "=" || next.Text == ".");
 }
 
 void TTextParser::Expect(char c, std::string_view context) {
@@ -173,12 +153,8 @@ void TTextParser::Expect(char c, std::string_view context) {
     Next();
 }
 
-std::string_view TTextParser::ExpectSymbol(std::string_view what) {
-    if (Token().Kind != TTokenKind::Symbol)
-        Error("expected " + std::string(what) + ", " + Found(Token()));
-    const std::string_view s = Token().Text;
-    Next();
-    return s;
+void TTextParser::ExpectedSymbol(std::string_view what) const {
+    Error("expected " + std::string(what) + ", " + Found(Token()));
 }
 
 void TTextParser::Advance() {

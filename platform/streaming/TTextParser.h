@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/AnsiText.h"
 #include "streaming/TFormString.h"
 
 enum class TTokenKind : std::uint8_t { EndOfFile, Symbol, Integer, Float, String, Char };
@@ -40,18 +41,39 @@ public:
     const TToken& Token() const { return FTokens[FCurrent]; }
     // The token after the current one.
     const TToken& Peek();
-    void Next();
+    void Next() {
+        if (FPeeked) {
+            FCurrent ^= 1;
+            FPeeked = false;
+        } else {
+            Scan(FTokens[FCurrent]);
+        }
+    }
 
-    bool IsSymbol(std::string_view name) const;  // case-insensitive
+    bool IsSymbol(std::string_view name) const {  // case-insensitive
+        const TToken& t = Token();
+        return t.Kind == TTokenKind::Symbol && t.Text.size() == name.size() &&
+               SameText(t.Text, name);
+    }
     // Whether an object starts here: 'object', 'inherited' or 'inline' and a name after it.
-    bool AtObjectHeader();
+    bool AtObjectHeader() {
+        const std::size_t n = Token().Text.size();
+        return (n == 6 || n == 9) &&
+               (IsSymbol("object") || IsSymbol("inherited") || IsSymbol("inline")) &&
+               Peek().Kind == TTokenKind::Symbol;
+    }
     // Whether an object's 'end' is here, and not a property called end ("end = 1").
-    bool AtObjectEnd();
+    bool AtObjectEnd() { return IsSymbol("end") && !PeekAssigns(); }
     bool IsChar(char c) const { return Token().Kind == TTokenKind::Char && Token().Text[0] == c; }
     // Moves past the character c, which must come next.
     void Expect(char c, std::string_view context);
     // A symbol, which must come next, as it stands in the text; what names it in the message.
-    std::string_view ExpectSymbol(std::string_view what);
+    std::string_view ExpectSymbol(std::string_view what) {
+        if (Token().Kind != TTokenKind::Symbol) ExpectedSymbol(what);
+        const std::string_view s = Token().Text;
+        Next();
+        return s;
+    }
     // The bytes of { hex } data; the current token is the '{'. Ends on the token after '}'.
     std::vector<std::uint8_t> ReadHexData();
 
@@ -61,6 +83,9 @@ public:
     static std::string Found(const TToken& token);
 
 private:
+    [[noreturn]] void ExpectedSymbol(std::string_view what) const;
+    // Whether '=' or '.' comes next: the symbol is a property's name.
+    bool PeekAssigns();
     void Scan(TToken& token);
     void SkipBlanks();
     void ScanString(TToken& t);

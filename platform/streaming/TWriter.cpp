@@ -8,10 +8,6 @@
 #include "streaming/EFilerError.h"
 #include "streaming/TBinaryParser.h"
 
-void TWriter::WriteBytes(const void* data, std::size_t size) {
-    const auto* p = static_cast<const std::uint8_t*>(data);
-    FBytes.insert(FBytes.end(), p, p + size);
-}
 
 void TWriter::WriteLittleEndian(std::uint64_t value, std::size_t bytes) {
     for (std::size_t i = 0; i < bytes; ++i)
@@ -22,16 +18,9 @@ void TWriter::WriteSignature() {
     WriteBytes("TPF0", 4);
 }
 
-void TWriter::WriteValue(TValueType type) {
-    FBytes.push_back(static_cast<std::uint8_t>(type));
-}
-
-void TWriter::WriteStr(std::string_view s) {
-    if (s.size() > 255)
-        throw EWriteError("the name " + QuotedText(std::string(s.substr(0, 40)) + "...") +
-                          " is longer than 255 characters");
-    FBytes.push_back(static_cast<std::uint8_t>(s.size()));
-    WriteBytes(s.data(), s.size());
+void TWriter::NameTooLong(std::string_view s) {
+    throw EWriteError("the name " + QuotedText(std::string(s.substr(0, 40)) + "...") +
+                      " is longer than 255 characters");
 }
 
 void TWriter::WritePrefix(std::uint8_t flags, std::int32_t childPos) {

@@ -43,9 +43,13 @@ public:
                               const std::string& className, const std::string& name);
     // The part of a header before the class name: the flags, and the position they announce.
     void WritePrefix(std::uint8_t flags, std::int32_t childPos);
-    void WriteValue(TValueType type);
+    void WriteValue(TValueType type) { FBytes.push_back(static_cast<std::uint8_t>(type)); }
     // A short string (names): a length byte, then at most 255 bytes.
-    void WriteStr(std::string_view s);
+    void WriteStr(std::string_view s) {
+        if (s.size() > 255) NameTooLong(s);
+        FBytes.push_back(static_cast<std::uint8_t>(s.size()));
+        WriteBytes(s.data(), s.size());
+    }
     void WriteListBegin() override { WriteValue(TValueType::vaList); }
     void WriteListEnd() override { WriteValue(TValueType::vaNull); }
     void WriteInteger(std::int64_t value) override;
@@ -75,7 +79,11 @@ private:
     std::unique_ptr<TComponent> NewInstanceOf(const TComponent& component);
     void WritePropName(const std::string& name);
     void WriteLittleEndian(std::uint64_t value, std::size_t bytes);
-    void WriteBytes(const void* data, std::size_t size);
+    void WriteBytes(const void* data, std::size_t size) {
+        const auto* p = static_cast<const std::uint8_t*>(data);
+        FBytes.insert(FBytes.end(), p, p + size);
+    }
+    [[noreturn]] static void NameTooLong(std::string_view name);
 
     std::vector<std::uint8_t> FBytes;
     // While an object's DefineProperties runs: the properties that hold data in its ancestor.
