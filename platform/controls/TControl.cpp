@@ -5,8 +5,7 @@
 #include "controls/TWindowHost.h"
 #include "graphics/Graphics.h"
 
-TControl::TControl(TComponent* owner)
-    : TComponent(owner) {
+TControl::TControl(TComponent* owner) : TComponent(owner) {
     FFont.OnChange = [this](TGraphicsObject*) { FontChanged(); };
     FConstraints.OnChange = [this] { SetBounds(FLeft, FTop, FWidth, FHeight); };
 }

@@ -1,11 +1,12 @@
 #include "controls/TCustomControl.h"
 
-TCustomControl::TCustomControl(TComponent* owner)
-    : TWinControl(owner) {}
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}
 
 TCustomControl::~TCustomControl() = default;
 
-TCanvas* TCustomControl::Canvas() const { return &ControlCanvas(); }
+TCanvas* TCustomControl::Canvas() const {
+    return &ControlCanvas();
+}
 
 TControlCanvas& TCustomControl::ControlCanvas() const {
     if (!FCanvas) FCanvas = std::make_unique<TControlCanvas>(const_cast<TCustomControl&>(*this));

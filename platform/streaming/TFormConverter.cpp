@@ -218,7 +218,8 @@ private:
             case 'd': {
                 double d = 0;
                 if (!ParseFloat(digits, d))
-                    FParser.Error("the number " + std::string(t.Text) + " is out of range for a date");
+                    FParser.Error("the number " + std::string(t.Text) +
+                                  " is out of range for a date");
                 FWriter.WriteDate(d);
                 break;
             }

@@ -31,13 +31,10 @@ int HexValue(char c) {
 }
 
 bool IsPunctuation(char c) {
-    switch (c) {
-        case '=': case ':': case '.': case '[': case ']': case '(': case ')': case '{': case '}':
-        case '<': case '>': case ',': case '+': case '-':
-            return true;
-        default:
-            return false;
-    }
+    constexpr std::string_view kPunctuation = "=:.[](){}<>,+-";
+    for (const char p : kPunctuation)
+        if (c == p) return true;
+    return false;
 }
 
 std::string Quote(std::string_view s) {
@@ -166,7 +163,6 @@ void TTextParser::Advance() {
         ++FColumn;
     }
 }
-
 
 // Defined here and inline: called for every token, it should not go through the library's
 // symbol table.
@@ -414,7 +410,8 @@ void TTextParser::ScanNumber(TToken& t) {
         const long double scaled = t.Float * 10000;
         if (exponent || (dot != std::string_view::npos && spelling.size() - dot - 1 > 4)) {
             if (!(scaled > -9.2233720368547758e18L && scaled < 9.2233720368547758e18L))
-                ErrorAt(t.Line, t.Column, "the currency value " + std::string(t.Text) + " is out of range");
+                ErrorAt(t.Line, t.Column,
+                        "the currency value " + std::string(t.Text) + " is out of range");
             t.Currency = static_cast<std::int64_t>(std::llroundl(scaled));
             return;
         }
@@ -425,6 +422,7 @@ void TTextParser::ScanNumber(TToken& t) {
         digits += fraction;
         const auto rc = std::from_chars(digits.data(), digits.data() + digits.size(), t.Currency);
         if (rc.ec != std::errc())
-            ErrorAt(t.Line, t.Column, "the currency value " + std::string(t.Text) + " is out of range");
+            ErrorAt(t.Line, t.Column,
+                    "the currency value " + std::string(t.Text) + " is out of range");
     }
 }

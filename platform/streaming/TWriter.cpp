@@ -8,7 +8,6 @@
 #include "streaming/EFilerError.h"
 #include "streaming/TBinaryParser.h"
 
-
 void TWriter::WriteLittleEndian(std::uint64_t value, std::size_t bytes) {
     for (std::size_t i = 0; i < bytes; ++i)
         FBytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));

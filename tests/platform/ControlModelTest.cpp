@@ -101,8 +101,8 @@ TEST(ComponentOwnership, FreedWindowLeavesTheTabOrderAndNamesStayFound) {
             c->SetParent(&form);
         }
     }
-    EXPECT_EQ(found, (std::vector<std::string>{"First", "Second", "Third", "First", "Second",
-                                               "First"}));
+    EXPECT_EQ(found,
+              (std::vector<std::string>{"First", "Second", "Third", "First", "Second", "First"}));
 }
 
 TEST(ComponentState, DesigningReachesOwnedComponents) {
