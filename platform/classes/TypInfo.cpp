@@ -137,13 +137,8 @@ const TPropInfo* TPropFinder::Find(const TClassInfo& cls, std::string_view name)
         r.Next.assign(static_cast<const TPropTable*>(r.Table)->Names.size(), 0);
     }
     const auto& table = *static_cast<const TPropTable*>(r.Table);
-    // Names of another length are passed over without reading them.
-    auto is = [&](std::size_t i) {
-        const std::string& candidate = table.Names[i];
-        return candidate.size() == name.size() &&
-               (name.empty() || AnsiText::Lower(candidate[0]) == AnsiText::Lower(name[0])) &&
-               SameText(candidate, name);
-    };
+    // Names of another length are passed over without reading them (SameText looks first).
+    auto is = [&](std::size_t i) { return SameText(table.Names[i], name); };
     const std::size_t count = table.Names.size();
     if (count == 0) return nullptr;
     // The last property found again (an object property: Font.Name, then Font.Size), the one

@@ -65,11 +65,13 @@ void TWinControl::RemoveControl(TControl* control) {
     // A parent being freed takes its children with it: it is repainted around and the host
     // learns of the windows that went once, when it leaves its own parent.
     const bool leaving = ComponentState().Contains(csDestroying);
-    // One being freed is painted over by this control.
-    if (!leaving && control->ComponentState().Contains(csDestroying))
-        InvalidateRect(control->BoundsRect());
-    else if (!leaving)
-        control->Invalidate();
+    if (!leaving) {
+        // One being freed is painted over by this control, as a control that is no window is.
+        if (control->ComponentState().Contains(csDestroying))
+            control->TControl::Invalidate();
+        else
+            control->Invalidate();
+    }
     auto* win = dynamic_cast<TWinControl*>(control);
     if (win) {
         if (TWindowHost* host = Host(); host && win->Focused()) host->SetFocusedControl(nullptr);

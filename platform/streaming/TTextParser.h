@@ -51,15 +51,11 @@ public:
     }
 
     bool IsSymbol(std::string_view name) const {  // case-insensitive
-        const TToken& t = Token();
-        return t.Kind == TTokenKind::Symbol && t.Text.size() == name.size() &&
-               SameText(t.Text, name);
+        return Token().Kind == TTokenKind::Symbol && SameText(Token().Text, name);
     }
     // Whether an object starts here: 'object', 'inherited' or 'inline' and a name after it.
     bool AtObjectHeader() {
-        const std::size_t n = Token().Text.size();
-        return (n == 6 || n == 9) &&
-               (IsSymbol("object") || IsSymbol("inherited") || IsSymbol("inline")) &&
+        return (IsSymbol("object") || IsSymbol("inherited") || IsSymbol("inline")) &&
                Peek().Kind == TTokenKind::Symbol;
     }
     // Whether an object's 'end' is here, and not a property called end ("end = 1").
