@@ -1,6 +1,7 @@
 #include "classes/TypInfo.h"
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -8,13 +9,14 @@
 namespace {
 
 // SameText for a name kept as a C string, without measuring it first: most names differ
-// from the one looked for in their first characters.
+// from the one looked for in their first characters. A form spells most names as they are
+// declared, so bytes are compared as they stand before their case is folded.
 bool SameName(const char* name, std::string_view s) {
-    for (const char c : s) {
-        if (*name == '\0' || AnsiText::Lower(*name) != AnsiText::Lower(c)) return false;
-        ++name;
-    }
-    return *name == '\0';
+    std::size_t i = 0;
+    while (i < s.size() && name[i] == s[i] && s[i] != '\0') ++i;
+    for (; i < s.size(); ++i)
+        if (name[i] == '\0' || AnsiText::Lower(name[i]) != AnsiText::Lower(s[i])) return false;
+    return name[i] == '\0';
 }
 
 }  // namespace
@@ -131,15 +133,23 @@ std::vector<TPropInfo> JoinProps(std::initializer_list<std::vector<TPropInfo>> r
 const TPropInfo* TPropFinder::Find(const TClassInfo& cls, std::string_view name) {
     TRecent& r = FRecent[(reinterpret_cast<std::uintptr_t>(&cls) >> 4) % kRecentClasses];
     if (r.Class != &cls) {
+        const TPropTable& table = PropTable(cls);
         r.Class = &cls;
-        r.Table = &PropTable(cls);
+        r.Props = table.Props.data();
+        r.Names = table.Names.data();
+        r.Count = table.Names.size();
         r.Last = 0;
-        r.Next.assign(static_cast<const TPropTable*>(r.Table)->Names.size(), 0);
+        r.Next.assign(r.Count, 0);
     }
-    const auto& table = *static_cast<const TPropTable*>(r.Table);
-    // Names of another length are passed over without reading them (SameText looks first).
-    auto is = [&](std::size_t i) { return SameText(table.Names[i], name); };
-    const std::size_t count = table.Names.size();
+    // Names of another length are passed over without reading them; a form file spells a name
+    // as its class does, so the bytes are compared as they stand before their case is folded.
+    auto is = [&](std::size_t i) {
+        const std::string& n = r.Names[i];
+        return n.size() == name.size() &&
+               (n.empty() || std::memcmp(n.data(), name.data(), n.size()) == 0 ||
+                SameText(n, name));
+    };
+    const std::size_t count = r.Count;
     if (count == 0) return nullptr;
     // The last property found again (an object property: Font.Name, then Font.Size), the one
     // that followed it last time, else a search onwards from it.
@@ -154,7 +164,7 @@ const TPropInfo* TPropFinder::Find(const TClassInfo& cls, std::string_view name)
     }
     r.Next[r.Last] = found;
     r.Last = found;
-    return table.Props[found];
+    return r.Props[found];
 }
 
 TValueFinder::TRecent& TValueFinder::Recent(TRecent* recent, const TTypeInfo& type,

@@ -113,7 +113,10 @@ public:
 private:
     struct TRecent {
         const TClassInfo* Class = nullptr;
-        const void* Table = nullptr;
+        // The class's properties and their names, in property order.
+        const TPropInfo* const* Props = nullptr;
+        const std::string* Names = nullptr;
+        std::size_t Count = 0;
         std::size_t Last = 0;
         std::vector<std::size_t> Next;  // by place: the place found after it last time
     };

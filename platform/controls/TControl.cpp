@@ -37,7 +37,7 @@ void TControl::InheritParentValues(const TWinControl& parent) {
 TComponent* TControl::GetParentComponent() const { return FParent; }
 
 void TControl::SetParentComponent(TComponent* parent) {
-    auto* win = dynamic_cast<TWinControl*>(parent);
+    TWinControl* win = TWinControl::Cast(parent);
     if (parent && !win)
         throw EConvertError("a " + ClassName() + " cannot be put inside a " + parent->ClassName() +
                             ", which holds no controls");

@@ -42,7 +42,7 @@ void TWinControl::InsertControl(TControl* control) {
     FControls.push_back(control);
     control->FParent = this;
     control->InheritParentValues(*this);
-    if (auto* win = dynamic_cast<TWinControl*>(control)) {
+    if (TWinControl* win = Cast(control)) {
         FTabList.push_back(win);
         if (FHandleAllocated) win->HandleNeeded();
         win->DeviceChangedTree();

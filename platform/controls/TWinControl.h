@@ -16,6 +16,14 @@ public:
     explicit TWinControl(TComponent* owner);
     ~TWinControl() override;
 
+    // The component as a windowed control, or null: a dynamic_cast that asks the class
+    // information first, which is cheaper where the answer is yes.
+    static TWinControl* Cast(TComponent* component) {
+        if (component && component->InheritsFrom(&StaticClassInfo()))
+            return static_cast<TWinControl*>(component);
+        return dynamic_cast<TWinControl*>(component);
+    }
+
     int ControlCount() const { return static_cast<int>(FControls.size()); }
     TControl* Controls(int index) const { return FControls.at(static_cast<std::size_t>(index)); }
     void InsertControl(TControl* control);

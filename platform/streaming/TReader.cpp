@@ -106,13 +106,17 @@ void TReader::ReadComponent(TComponent* parent, int depth) {
                       " levels");
     const TComponentHeader header = FParser.ReadComponentHeader();
     CheckClassName(header);
-    const TClassInfo* cls = TClassRegistry::FindClass(header.ClassName);
+    // A form holds many components of a few classes: the class read last is tried first.
+    const TClassInfo* cls = FLastClass && SameText(FLastClass->Name, header.ClassName)
+                                ? FLastClass
+                                : TClassRegistry::FindClass(header.ClassName);
     if (!cls)
         FParser.ErrorAt(header.ClassOffset, "class " + header.ClassName + " is not registered");
     if (!cls->Create)
         FParser.ErrorAt(header.ClassOffset,
                         "class " + header.ClassName + " cannot be created from a form file");
     CheckName(header.Name, header.NameOffset);
+    FLastClass = cls;
 
     TComponent* component = nullptr;
     // A component of an ancestor form already exists when its descendant is read.

@@ -84,6 +84,7 @@ private:
     TValueFinder FValues;
     std::vector<std::string_view> FSetNames;  // the elements of the set being read
     std::size_t FMaxComponents = kMaxComponents;
+    const TClassInfo* FLastClass = nullptr;  // of the component read last
     std::vector<TComponent*> FLoaded;
     std::vector<TFixup> FFixups;
     // The components that existed already and were moved, with where the last move was read.

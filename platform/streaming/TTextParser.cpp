@@ -245,7 +245,7 @@ void TTextParser::Scan(TToken& t) {
     } else if (IsPunctuation(c)) {
         t.Kind = TTokenKind::Char;
         t.Text = FText.substr(FPos, 1);
-        Advance();
+        Step();  // no line break
     } else {
         char shown[32];
         if (static_cast<unsigned char>(c) >= 0x21 && static_cast<unsigned char>(c) < 0x7F)
@@ -387,6 +387,13 @@ void TTextParser::ScanNumber(TToken& t) {
                           !IsAlpha(At(FPos + 1)) && !IsDigit(At(FPos + 1));
     if (!isFloat && !suffixed) {
         t.Kind = TTokenKind::Integer;
+        // Up to 18 digits cannot overflow: summed as they stand.
+        if (const std::size_t digits = spelling.size() - (negative ? 1 : 0); digits <= 18) {
+            std::int64_t v = 0;
+            for (const char d : spelling.substr(negative ? 1 : 0)) v = v * 10 + (d - '0');
+            t.Integer = negative ? -v : v;
+            return;
+        }
         const auto r =
             std::from_chars(spelling.data(), spelling.data() + spelling.size(), t.Integer);
         if (r.ec != std::errc())

@@ -133,13 +133,21 @@ TEST(FormConversion, LooseSpellingsReadAsTheirCanonicalForms) {
 }
 
 TEST(FormConversion, IntegersTakeTheSmallestValueType) {
+    // Spellings of up to 18 digits are summed digit by digit, longer ones are not.
     struct {
         std::int64_t Value;
         TValueType Type;
-    } const cases[] = {{127, TValueType::vaInt8},         {-128, TValueType::vaInt8},
-                       {128, TValueType::vaInt16},        {-32768, TValueType::vaInt16},
-                       {32768, TValueType::vaInt32},      {INT32_MIN, TValueType::vaInt32},
-                       {2147483648, TValueType::vaInt64}, {INT64_MIN, TValueType::vaInt64}};
+    } const cases[] = {{127, TValueType::vaInt8},
+                       {-128, TValueType::vaInt8},
+                       {128, TValueType::vaInt16},
+                       {-32768, TValueType::vaInt16},
+                       {32768, TValueType::vaInt32},
+                       {INT32_MIN, TValueType::vaInt32},
+                       {2147483648, TValueType::vaInt64},
+                       {INT64_MIN, TValueType::vaInt64},
+                       {999999999999999999, TValueType::vaInt64},
+                       {-999999999999999999, TValueType::vaInt64},
+                       {1000000000000000000, TValueType::vaInt64}};
     for (const auto& c : cases) {
         const Bytes b = Binary(OnePropertyText(std::to_string(c.Value)));
         // "TPF0", 2 + 3 bytes of header, 2 bytes of property name, then the value type.

@@ -314,6 +314,31 @@ TEST_F(FormReadWrite, TabOrdersReadMoveEachChildToItsPlaceInTurn) {
     }
 }
 
+TEST_F(FormReadWrite, NamesAreFoundWhateverTheirCase) {
+    // Two panels: the second spells in other cases the names the first spelt as declared, at
+    // the places the first left them.
+    auto form = FormFiles::ReadForm(std::string_view(R"(object F: TForm
+  object A: TQELGradient
+    Left = 1
+    Font.Style = [fsBold]
+    ColorStart = clNavy
+    GradientType = gtVertical
+  end
+  object B: tqelgradient
+    LEFT = 2
+    font.STYLE = [FSITALIC]
+    colorstart = CLRED
+    GradientType = GTVERTICAL
+  end
+end)"));
+    auto* b = dynamic_cast<Qelpanel::TQELGradient*>(form->FindComponent("B"));
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->Left(), 2);
+    EXPECT_EQ(b->Font()->Style(), TFontStyles{fsItalic});
+    EXPECT_EQ(b->ColorStart(), clRed);
+    EXPECT_EQ(b->GradientType(), Qelpanel::gtVertical);
+}
+
 TEST_F(FormReadWrite, AnUnregisteredFormClassReadsAsATFormOfThatName) {
     auto form =
         FormFiles::ReadForm(std::string_view("object Form1: TForm1\n  Caption = 'Hi'\nend"));
