@@ -152,6 +152,17 @@ private:
     }
 
     void ConvertProperty(int depth) {
+        // A plain line is taken whole, unless where each value stands is being noted.
+        if (TPlainProperty p; !FPositions && depth < kMaxNesting && FParser.TakePlainProperty(p)) {
+            FWriter.WriteStr(p.Name);
+            if (p.Kind == TTokenKind::Integer)
+                FWriter.WriteInteger(p.Integer);
+            else if (p.Kind == TTokenKind::Symbol)
+                WriteSymbol(p.Text);
+            else
+                FWriter.WriteAnsiString(p.Text);
+            return;
+        }
         const int line = FParser.Token().Line, column = FParser.Token().Column;
         std::string_view name = FParser.ExpectSymbol("a property name or 'end'");
         if (FParser.IsChar('.')) {
@@ -232,6 +243,20 @@ private:
         }
     }
 
+    // A name as a value: the four that are values of their own, or an identifier.
+    void WriteSymbol(std::string_view name) {
+        if (SameText(name, "False"))
+            FWriter.WriteValue(TValueType::vaFalse);
+        else if (SameText(name, "True"))
+            FWriter.WriteValue(TValueType::vaTrue);
+        else if (SameText(name, "nil"))
+            FWriter.WriteValue(TValueType::vaNil);
+        else if (SameText(name, "Null"))
+            FWriter.WriteValue(TValueType::vaNull);
+        else
+            FWriter.WriteIdent(name);
+    }
+
     void ConvertValue(int depth) {
         CheckDepth(depth);
         const TToken& t = FParser.Token();
@@ -249,16 +274,7 @@ private:
                 ConvertString();
                 return;
             case TTokenKind::Symbol:
-                if (SameText(t.Text, "False"))
-                    FWriter.WriteValue(TValueType::vaFalse);
-                else if (SameText(t.Text, "True"))
-                    FWriter.WriteValue(TValueType::vaTrue);
-                else if (SameText(t.Text, "nil"))
-                    FWriter.WriteValue(TValueType::vaNil);
-                else if (SameText(t.Text, "Null"))
-                    FWriter.WriteValue(TValueType::vaNull);
-                else
-                    FWriter.WriteIdent(t.Text);
+                WriteSymbol(t.Text);
                 FParser.Next();
                 return;
             case TTokenKind::Char:

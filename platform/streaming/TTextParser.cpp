@@ -189,6 +189,80 @@ inline void TTextParser::SkipBlanks() {
     FPos = static_cast<std::size_t>(p - FText.data());
 }
 
+bool TTextParser::TakePlainProperty(TPlainProperty& p) {
+    const TToken& name = Token();
+    // Unless the token after the name was asked for, the parser stands right after the name.
+    if (FPeeked || name.Kind != TTokenKind::Symbol) return false;
+    const char* const text = FText.data();
+    const std::size_t size = FText.size();
+    auto at = [&](std::size_t i) { return i < size ? text[i] : '\0'; };
+    auto spaces = [&](std::size_t i) {
+        while (i < size && text[i] == ' ') ++i;
+        return i;
+    };
+    const std::size_t nameStart = FPos - name.Text.size();
+    std::size_t i = FPos;
+    while (at(i) == '.' && IsAlpha(at(i + 1))) {
+        i += 2;
+        while (i < size && AnsiText::IsNameChar(text[i])) ++i;
+    }
+    const std::size_t nameEnd = i;
+    if (nameEnd - nameStart > 255) return false;
+    i = spaces(i);
+    if (at(i) != '=') return false;
+    i = spaces(i + 1);
+    const char c = at(i);
+    if (IsDigit(c) || (c == '-' && IsDigit(at(i + 1)))) {
+        const bool negative = c == '-';
+        if (negative) ++i;
+        const std::size_t digits = i;
+        std::int64_t v = 0;
+        for (; i < size && IsDigit(text[i]); ++i) {
+            if (i - digits == 18) return false;
+            v = v * 10 + (text[i] - '0');
+        }
+        p.Kind = TTokenKind::Integer;
+        p.Integer = negative ? -v : v;
+    } else if (IsAlpha(c)) {
+        const std::size_t start = i;
+        while (++i < size && AnsiText::IsNameChar(text[i])) {
+        }
+        if (i - start > 255) return false;
+        p.Kind = TTokenKind::Symbol;
+        p.Text = FText.substr(start, i - start);
+    } else if (c == '\'') {
+        const std::size_t start = ++i;
+        for (; i < size; ++i) {
+            const char ch = text[i];
+            if (ch == '\'' || ch == '\r' || ch == '\n' ||
+                (FUtf8 && static_cast<unsigned char>(ch) >= 0x80))
+                break;
+        }
+        if (at(i) != '\'' || at(i + 1) == '\'' || at(i + 1) == '#') return false;
+        p.Kind = TTokenKind::String;
+        p.Text = FText.substr(start, i - start);
+        ++i;
+    } else {
+        return false;
+    }
+    i = spaces(i);
+    if (i < size && text[i] != '\r' && text[i] != '\n') return false;
+    if (p.Kind == TTokenKind::String) {
+        // A string is joined to one on the next line by a '+' there.
+        std::size_t next = i;
+        while (next < size && (text[next] == ' ' || text[next] == '\t' || text[next] == '\f' ||
+                               text[next] == '\r' || text[next] == '\n'))
+            ++next;
+        if (at(next) == '+') return false;
+    }
+    p.Name = FText.substr(nameStart, nameEnd - nameStart);
+    // Nothing taken holds a line break.
+    FColumn += static_cast<int>(i - FPos);
+    FPos = i;
+    Scan(FTokens[FCurrent]);
+    return true;
+}
+
 std::vector<std::uint8_t> TTextParser::ReadHexData() {
     const int line = Token().Line, column = Token().Column;
     std::vector<std::uint8_t> bytes;

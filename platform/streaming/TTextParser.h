@@ -32,6 +32,16 @@ struct TToken {
 template <class F>
 bool ParseFloat(std::string_view spelling, F& value);
 
+// A property on a line of its own in its plainest spelling: its name (parts joined with dots,
+// no blanks between), '=', then an integer of up to 18 digits, a name, or a string of one
+// quoted run without quotes in it, and the end of the line.
+struct TPlainProperty {
+    std::string_view Name;
+    TTokenKind Kind = TTokenKind::EndOfFile;  // Integer, Symbol or String
+    std::int64_t Integer = 0;
+    std::string_view Text;  // the symbol, or the string's bytes between its quotes
+};
+
 class TTextParser {
 public:
     // A file that starts with the UTF-8 byte order mark holds UTF-8; any other holds code
@@ -70,6 +80,10 @@ public:
         Next();
         return s;
     }
+    // Takes the property that starts with the current token when it is plain, reading the
+    // bytes directly, and moves to the token after it; otherwise false, and nothing moves. Most
+    // lines of a form are plain: the tokens of anything else are read one by one.
+    bool TakePlainProperty(TPlainProperty& p);
     // The bytes of { hex } data; the current token is the '{'. Ends on the token after '}'.
     std::vector<std::uint8_t> ReadHexData();
 

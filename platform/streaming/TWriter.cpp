@@ -55,7 +55,7 @@ void TWriter::WriteBoolean(bool v) {
     WriteValue(v ? TValueType::vaTrue : TValueType::vaFalse);
 }
 
-void TWriter::WriteString(const std::string& s) {
+void TWriter::WriteAnsiString(std::string_view s) {
     if (s.size() <= 255) {
         WriteValue(TValueType::vaString);
         FBytes.push_back(static_cast<std::uint8_t>(s.size()));

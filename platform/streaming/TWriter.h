@@ -54,7 +54,8 @@ public:
     void WriteListEnd() override { WriteValue(TValueType::vaNull); }
     void WriteInteger(std::int64_t value) override;
     void WriteBoolean(bool value);
-    void WriteString(const std::string& ansi) override;
+    void WriteString(const std::string& ansi) override { WriteAnsiString(ansi); }
+    void WriteAnsiString(std::string_view ansi);
     void WriteWideString(const std::u16string& wide);
     void WriteFormString(const TFormString& s);
     void WriteIdent(std::string_view name);

@@ -132,6 +132,63 @@ TEST(FormConversion, LooseSpellingsReadAsTheirCanonicalForms) {
                                         "  P6 = (\n    1\n    2)\nend\n"));
 }
 
+TEST(FormConversion, PlainLinesTakenWholeGiveWhatTheirTokensGive) {
+    // Plain lines are read whole, unless positions are noted: both ways give the same bytes,
+    // and the lines that only look plain are read token by token.
+    const std::string lines[] = {"P = 1",
+                                 "P=1",
+                                 "P = -7   ",
+                                 "P = 007",
+                                 "P = 999999999999999999",
+                                 "P = 1000000000000000000",
+                                 "P = -999999999999999999",
+                                 "P = $FF",
+                                 "P = 5s",
+                                 "P = 1.5",
+                                 "P = 1E5",
+                                 "P = 12c",
+                                 "P = True",
+                                 "P = nil",
+                                 "P = NULL",
+                                 "P = clNavy",
+                                 "P = end",
+                                 "Font.Name = 'Arial'",
+                                 "Font . Name = 'x'",
+                                 "Font.Style = [fsBold]",
+                                 "P = 'a''b'",
+                                 "P = 'a'#13",
+                                 "P = 'a' + 'b'",
+                                 "P = 'a'\n    + 'b'",
+                                 "P = 'a'\n    +'b'",
+                                 "P = ''",
+                                 "P = 'caf\xE9'",
+                                 "P = " + std::string(255, 'x'),
+                                 "P = '" + std::string(300, 'x') + "'",
+                                 "P =\t1",
+                                 "P = 1\t",
+                                 "end = 1",
+                                 "object = 2",
+                                 "P = (\n    1\n    2)",
+                                 "P = {\n    00}",
+                                 "P = <\n    item\n      Q = 1\n      R = 'x'\n    end>"};
+    for (const std::string& line : lines)
+        for (const char* ends : {"\n", "\r\n", "\r"}) {
+            std::string text = "object A: TX\n  " + line + "\n  Tag = 2\nend\n";
+            std::string spelt;
+            for (const char c : text) spelt += c == '\n' ? std::string(ends) : std::string(1, c);
+            TTextPositions positions;
+            EXPECT_EQ(Binary(spelt), TFormConverter::TextToBinary(spelt, &positions)) << line;
+        }
+    // The text after a line taken whole keeps its lines and columns.
+    try {
+        Binary("object A: TX\n  Font.Name = 'Arial'\n  P = 1\n  Q @\nend");
+        FAIL();
+    } catch (const EParserError& e) {
+        EXPECT_EQ(e.Line(), 4);
+        EXPECT_EQ(e.Column(), 5);
+    }
+}
+
 TEST(FormConversion, IntegersTakeTheSmallestValueType) {
     // Spellings of up to 18 digits are summed digit by digit, longer ones are not.
     struct {
