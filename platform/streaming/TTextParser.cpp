@@ -37,6 +37,18 @@ bool IsPunctuation(char c) {
     return false;
 }
 
+// The value of a spelling of digits after an optional '-', when it has up to 18 digits and so
+// cannot overflow; false for a longer one.
+bool SumDigits(std::string_view spelling, std::int64_t& value) {
+    const bool negative = !spelling.empty() && spelling[0] == '-';
+    if (negative) spelling.remove_prefix(1);
+    if (spelling.size() > 18) return false;
+    std::int64_t v = 0;
+    for (const char d : spelling) v = v * 10 + (d - '0');
+    value = negative ? -v : v;
+    return true;
+}
+
 std::string Quote(std::string_view s) {
     return QuotedText(s.size() > 40 ? std::string(s.substr(0, 40)) + "..." : std::string(s));
 }
@@ -189,6 +201,18 @@ inline void TTextParser::SkipBlanks() {
     FPos = static_cast<std::size_t>(p - FText.data());
 }
 
+std::size_t TTextParser::PlainStringEnd(std::size_t open) const {
+    std::size_t end = open + 1;
+    for (; end < FText.size(); ++end) {
+        const char ch = FText[end];
+        if (ch == '\'' || ch == '\r' || ch == '\n' ||
+            (FUtf8 && static_cast<unsigned char>(ch) >= 0x80))
+            break;
+    }
+    if (At(end) == '\'' && At(end + 1) != '\'' && At(end + 1) != '#') return end;
+    return std::string_view::npos;
+}
+
 bool TTextParser::TakePlainProperty(TPlainProperty& p) {
     const TToken& name = Token();
     // Unless the token after the name was asked for, the parser stands right after the name.
@@ -202,46 +226,29 @@ bool TTextParser::TakePlainProperty(TPlainProperty& p) {
     };
     const std::size_t nameStart = FPos - name.Text.size();
     std::size_t i = FPos;
-    while (at(i) == '.' && IsAlpha(at(i + 1))) {
-        i += 2;
-        while (i < size && AnsiText::IsNameChar(text[i])) ++i;
-    }
+    while (at(i) == '.' && IsAlpha(at(i + 1))) i = NameEnd(i + 2);
     const std::size_t nameEnd = i;
     if (nameEnd - nameStart > 255) return false;
     i = spaces(i);
     if (at(i) != '=') return false;
     i = spaces(i + 1);
     const char c = at(i);
+    const std::size_t start = i;
     if (IsDigit(c) || (c == '-' && IsDigit(at(i + 1)))) {
-        const bool negative = c == '-';
-        if (negative) ++i;
-        const std::size_t digits = i;
-        std::int64_t v = 0;
-        for (; i < size && IsDigit(text[i]); ++i) {
-            if (i - digits == 18) return false;
-            v = v * 10 + (text[i] - '0');
-        }
+        for (++i; IsDigit(at(i));) ++i;
+        if (!SumDigits(FText.substr(start, i - start), p.Integer)) return false;
         p.Kind = TTokenKind::Integer;
-        p.Integer = negative ? -v : v;
     } else if (IsAlpha(c)) {
-        const std::size_t start = i;
-        while (++i < size && AnsiText::IsNameChar(text[i])) {
-        }
+        i = NameEnd(i + 1);
         if (i - start > 255) return false;
         p.Kind = TTokenKind::Symbol;
         p.Text = FText.substr(start, i - start);
     } else if (c == '\'') {
-        const std::size_t start = ++i;
-        for (; i < size; ++i) {
-            const char ch = text[i];
-            if (ch == '\'' || ch == '\r' || ch == '\n' ||
-                (FUtf8 && static_cast<unsigned char>(ch) >= 0x80))
-                break;
-        }
-        if (at(i) != '\'' || at(i + 1) == '\'' || at(i + 1) == '#') return false;
+        const std::size_t close = PlainStringEnd(start);
+        if (close == std::string_view::npos) return false;
         p.Kind = TTokenKind::String;
-        p.Text = FText.substr(start, i - start);
-        ++i;
+        p.Text = FText.substr(start + 1, close - start - 1);
+        i = close + 1;
     } else {
         return false;
     }
@@ -303,10 +310,7 @@ void TTextParser::Scan(TToken& t) {
     if (IsAlpha(c)) {
         // A name holds no line break: its bytes move the column only.
         const std::size_t start = FPos;
-        const std::size_t size = FText.size();
-        std::size_t at = start + 1;
-        while (at < size && AnsiText::IsNameChar(FText[at])) ++at;
-        FPos = at;
+        FPos = NameEnd(start + 1);
         FColumn += static_cast<int>(FPos - start);
         t.Kind = TTokenKind::Symbol;
         t.Text = FText.substr(start, FPos - start);
@@ -336,14 +340,7 @@ void TTextParser::ScanString(TToken& t) {
     // Most strings are one quoted run of bytes, without quotes in it, that the string is as it
     // stands: they are taken at once.
     if (FText[FPos] == '\'') {
-        std::size_t end = FPos + 1;
-        for (; end < FText.size(); ++end) {
-            const char ch = FText[end];
-            if (ch == '\'' || ch == '\r' || ch == '\n' ||
-                (FUtf8 && static_cast<unsigned char>(ch) >= 0x80))
-                break;
-        }
-        if (At(end) == '\'' && At(end + 1) != '\'' && At(end + 1) != '#') {
+        if (const std::size_t end = PlainStringEnd(FPos); end != std::string_view::npos) {
             t.String.Narrow.assign(FText.substr(FPos + 1, end - FPos - 1));
             t.String.Wide.clear();
             t.String.IsWide = false;
@@ -461,13 +458,7 @@ void TTextParser::ScanNumber(TToken& t) {
                           !IsAlpha(At(FPos + 1)) && !IsDigit(At(FPos + 1));
     if (!isFloat && !suffixed) {
         t.Kind = TTokenKind::Integer;
-        // Up to 18 digits cannot overflow: summed as they stand.
-        if (const std::size_t digits = spelling.size() - (negative ? 1 : 0); digits <= 18) {
-            std::int64_t v = 0;
-            for (const char d : spelling.substr(negative ? 1 : 0)) v = v * 10 + (d - '0');
-            t.Integer = negative ? -v : v;
-            return;
-        }
+        if (SumDigits(spelling, t.Integer)) return;
         const auto r =
             std::from_chars(spelling.data(), spelling.data() + spelling.size(), t.Integer);
         if (r.ec != std::errc())

@@ -107,6 +107,15 @@ private:
         ++FColumn;
     }
     char At(std::size_t i) const { return i < FText.size() ? FText[i] : '\0'; }
+    // Where the name characters from i end.
+    std::size_t NameEnd(std::size_t i) const {
+        while (i < FText.size() && AnsiText::IsNameChar(FText[i])) ++i;
+        return i;
+    }
+    // For the quote at open, the quote that closes it when the string is that run as it stands
+    // (no line break or quote in it, no character code after it, no byte above ASCII in a
+    // UTF-8 file); otherwise npos.
+    std::size_t PlainStringEnd(std::size_t open) const;
     bool AtEnd() const { return FPos >= FText.size(); }
 
     std::string_view FText;
