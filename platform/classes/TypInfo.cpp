@@ -130,6 +130,30 @@ std::vector<TPropInfo> JoinProps(std::initializer_list<std::vector<TPropInfo>> r
     return out;
 }
 
+namespace {
+
+// Equal bytes, for the short names of properties: words are compared in place, the last of
+// them overlapping the one before, instead of calling memcmp.
+inline bool SameBytes(const char* a, const char* b, std::size_t n) {
+    auto word = [](const char* p, auto w) {
+        std::memcpy(&w, p, sizeof w);
+        return w;
+    };
+    if (n >= 8) {
+        for (std::size_t i = 0; i + 8 < n; i += 8)
+            if (word(a + i, std::uint64_t{}) != word(b + i, std::uint64_t{})) return false;
+        return word(a + n - 8, std::uint64_t{}) == word(b + n - 8, std::uint64_t{});
+    }
+    if (n >= 4)
+        return word(a, std::uint32_t{}) == word(b, std::uint32_t{}) &&
+               word(a + n - 4, std::uint32_t{}) == word(b + n - 4, std::uint32_t{});
+    for (std::size_t i = 0; i < n; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
+}  // namespace
+
 const TPropInfo* TPropFinder::Find(const TClassInfo& cls, std::string_view name) {
     TRecent& r = FRecent[(reinterpret_cast<std::uintptr_t>(&cls) >> 4) % kRecentClasses];
     if (r.Class != &cls) {
@@ -146,8 +170,7 @@ const TPropInfo* TPropFinder::Find(const TClassInfo& cls, std::string_view name)
     auto is = [&](std::size_t i) {
         const std::string& n = r.Names[i];
         return n.size() == name.size() &&
-               (n.empty() || std::memcmp(n.data(), name.data(), n.size()) == 0 ||
-                SameText(n, name));
+               (SameBytes(n.data(), name.data(), n.size()) || SameText(n, name));
     };
     const std::size_t count = r.Count;
     if (count == 0) return nullptr;

@@ -21,8 +21,16 @@ constexpr char Upper(char c) {
 constexpr bool IsNameStart(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
 }
+// Looked up in a table: names are scanned a byte at a time.
+inline constexpr struct TNameChars {
+    bool Is[256] = {};
+    constexpr TNameChars() {
+        for (int c = 0; c < 256; ++c)
+            Is[c] = IsNameStart(static_cast<char>(c)) || (c >= '0' && c <= '9');
+    }
+} kNameChars;
 constexpr bool IsNameChar(char c) {
-    return IsNameStart(c) || (c >= '0' && c <= '9');
+    return kNameChars.Is[static_cast<unsigned char>(c)];
 }
 
 }  // namespace AnsiText

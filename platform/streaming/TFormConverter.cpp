@@ -57,7 +57,7 @@ std::string Shortest(F value) {
 // ---------------------------------------------------------------------------------------------
 // Text to binary.
 
-class TTextToBinary {
+class TTextToBinary final : TPlainSink {
 public:
     TTextToBinary(std::string_view text, TTextPositions* positions)
         : FParser(text), FPositions(positions) {
@@ -152,17 +152,8 @@ private:
     }
 
     void ConvertProperty(int depth) {
-        // A plain line is taken whole, unless where each value stands is being noted.
-        if (TPlainProperty p; !FPositions && depth < kMaxNesting && FParser.TakePlainProperty(p)) {
-            FWriter.WriteStr(p.Name);
-            if (p.Kind == TTokenKind::Integer)
-                FWriter.WriteInteger(p.Integer);
-            else if (p.Kind == TTokenKind::Symbol)
-                WriteSymbol(p.Text);
-            else
-                FWriter.WriteAnsiString(p.Text);
-            return;
-        }
+        // Plain lines are taken whole, unless where each value stands is being noted.
+        if (!FPositions && depth < kMaxNesting && FParser.TakePlainProperties(*this) != 0) return;
         const int line = FParser.Token().Line, column = FParser.Token().Column;
         std::string_view name = FParser.ExpectSymbol("a property name or 'end'");
         if (FParser.IsChar('.')) {
@@ -184,6 +175,26 @@ private:
         else
             FParser.Expect('=', "after the property name " + std::string(name));
         ConvertValue(depth + 1);
+    }
+
+    void Take(const TPlainProperty& p) override {
+        FWriter.WriteStr(p.Name);
+        switch (p.Kind) {
+            case TPlainProperty::TKind::Integer:
+                FWriter.WriteInteger(p.Integer);
+                break;
+            case TPlainProperty::TKind::Symbol:
+                WriteSymbol(p.Text);
+                break;
+            case TPlainProperty::TKind::String:
+                FWriter.WriteAnsiString(p.Text);
+                break;
+            case TPlainProperty::TKind::Set:
+                FWriter.WriteValue(TValueType::vaSet);
+                p.SetElements([&](std::string_view name) { FWriter.WriteStr(name); });
+                FWriter.WriteStr("");
+                break;
+        }
     }
 
     void ConvertString() {

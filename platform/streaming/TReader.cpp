@@ -193,17 +193,14 @@ void TReader::ReadProperty(TPersistent& instance) {
     TPersistent* target = &instance;
     std::size_t start = 0;
     for (;;) {
-        // The next part, up to a dot or the end, must be a name.
-        std::size_t end = start;
-        if (end < path.size() && AnsiText::IsNameStart(path[end]))
-            while (++end < path.size() && AnsiText::IsNameChar(path[end])) {
-            }
-        if (end == start || (end < path.size() && path[end] != '.'))
-            FParser.ErrorAt(offset, QuotedText(path) + " is not a valid property name");
-        const std::size_t dot = end < path.size() ? end : std::string_view::npos;
-        const std::string_view part = path.substr(start, end - start);
+        // The next part runs up to a dot or the end and must be a name. A part the class
+        // publishes is one, whatever its case: its characters are looked at only when it is not.
+        const std::size_t dot = path.find('.', start);
+        const std::string_view part = path.substr(start, dot - start);
         const TClassInfo& cls = *target->ClassInfo();
         const TPropInfo* p = FProps.Find(cls, part);
+        if (!p && !IsValidIdent(part))
+            FParser.ErrorAt(offset, QuotedText(path) + " is not a valid property name");
         if (dot == std::string::npos) {
             if (p) {
                 ReadPropValue(*target, *p, path);

@@ -1,5 +1,6 @@
 #include "streaming/TTextParser.h"
 
+#include <bit>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
@@ -7,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <type_traits>
 #include <utility>
 
@@ -184,6 +186,17 @@ inline void TTextParser::SkipBlanks() {
     for (;;) {
         // Blanks within a line move the column only.
         const char* const run = p;
+        // Indentation is spaces: eight bytes at a time are looked at while eight remain.
+        while (std::endian::native == std::endian::little && end - p >= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, p, sizeof w);
+            w ^= 0x2020202020202020u;
+            if (w) {
+                p += std::countr_zero(w) / 8;  // the first byte that is no space (little-endian)
+                break;
+            }
+            p += 8;
+        }
         while (p != end && (*p == ' ' || *p == '\t' || *p == '\f')) ++p;
         FColumn += static_cast<int>(p - run);
         if (p == end) break;
@@ -213,61 +226,95 @@ std::size_t TTextParser::PlainStringEnd(std::size_t open) const {
     return std::string_view::npos;
 }
 
-bool TTextParser::TakePlainProperty(TPlainProperty& p) {
-    const TToken& name = Token();
-    // Unless the token after the name was asked for, the parser stands right after the name.
-    if (FPeeked || name.Kind != TTokenKind::Symbol) return false;
+std::size_t TTextParser::PlainPropertyEnd(std::size_t i, TPlainProperty& p) const {
     const char* const text = FText.data();
     const std::size_t size = FText.size();
-    auto at = [&](std::size_t i) { return i < size ? text[i] : '\0'; };
-    auto spaces = [&](std::size_t i) {
-        while (i < size && text[i] == ' ') ++i;
-        return i;
+    auto at = [&](std::size_t k) { return k < size ? text[k] : '\0'; };
+    auto spaces = [&](std::size_t k) {
+        while (k < size && text[k] == ' ') ++k;
+        return k;
     };
-    const std::size_t nameStart = FPos - name.Text.size();
-    std::size_t i = FPos;
+    const std::size_t nameStart = i;
+    if (!IsAlpha(at(i))) return std::string_view::npos;
+    i = NameEnd(i + 1);
     while (at(i) == '.' && IsAlpha(at(i + 1))) i = NameEnd(i + 2);
     const std::size_t nameEnd = i;
-    if (nameEnd - nameStart > 255) return false;
+    if (nameEnd - nameStart > 255) return std::string_view::npos;
     i = spaces(i);
-    if (at(i) != '=') return false;
+    if (at(i) != '=') return std::string_view::npos;
     i = spaces(i + 1);
     const char c = at(i);
     const std::size_t start = i;
     if (IsDigit(c) || (c == '-' && IsDigit(at(i + 1)))) {
         for (++i; IsDigit(at(i));) ++i;
-        if (!SumDigits(FText.substr(start, i - start), p.Integer)) return false;
-        p.Kind = TTokenKind::Integer;
+        if (!SumDigits(FText.substr(start, i - start), p.Integer)) return std::string_view::npos;
+        p.Kind = TPlainProperty::TKind::Integer;
     } else if (IsAlpha(c)) {
         i = NameEnd(i + 1);
-        if (i - start > 255) return false;
-        p.Kind = TTokenKind::Symbol;
+        if (i - start > 255) return std::string_view::npos;
+        p.Kind = TPlainProperty::TKind::Symbol;
         p.Text = FText.substr(start, i - start);
     } else if (c == '\'') {
         const std::size_t close = PlainStringEnd(start);
-        if (close == std::string_view::npos) return false;
-        p.Kind = TTokenKind::String;
+        if (close == std::string_view::npos) return std::string_view::npos;
+        p.Kind = TPlainProperty::TKind::String;
         p.Text = FText.substr(start + 1, close - start - 1);
         i = close + 1;
+    } else if (c == '[') {
+        // Names, each after a comma but the first, with spaces about them.
+        i = spaces(i + 1);
+        for (bool first = true; at(i) != ']'; first = false) {
+            if (!first) {
+                if (at(i) != ',') return std::string_view::npos;
+                i = spaces(i + 1);
+            }
+            if (!IsAlpha(at(i))) return std::string_view::npos;
+            const std::size_t element = i;
+            i = NameEnd(i + 1);
+            if (i - element > 255) return std::string_view::npos;
+            i = spaces(i);
+        }
+        p.Kind = TPlainProperty::TKind::Set;
+        p.Text = FText.substr(start + 1, i - start - 1);
+        ++i;
     } else {
-        return false;
+        return std::string_view::npos;
     }
     i = spaces(i);
-    if (i < size && text[i] != '\r' && text[i] != '\n') return false;
-    if (p.Kind == TTokenKind::String) {
+    if (i < size && text[i] != '\r' && text[i] != '\n') return std::string_view::npos;
+    if (p.Kind == TPlainProperty::TKind::String) {
         // A string is joined to one on the next line by a '+' there.
         std::size_t next = i;
         while (next < size && (text[next] == ' ' || text[next] == '\t' || text[next] == '\f' ||
                                text[next] == '\r' || text[next] == '\n'))
             ++next;
-        if (at(next) == '+') return false;
+        if (at(next) == '+') return std::string_view::npos;
     }
     p.Name = FText.substr(nameStart, nameEnd - nameStart);
-    // Nothing taken holds a line break.
-    FColumn += static_cast<int>(i - FPos);
-    FPos = i;
+    return i;
+}
+
+std::size_t TTextParser::TakePlainProperties(TPlainSink& sink) {
+    const TToken& name = Token();
+    // Unless the token after the name was asked for, the parser stands right after the name.
+    if (FPeeked || name.Kind != TTokenKind::Symbol) return 0;
+    const std::size_t lineStart = FPos - name.Text.size();
+    TPlainProperty p;
+    std::size_t end = PlainPropertyEnd(lineStart, p);
+    if (end == std::string_view::npos) return 0;
+    // Back to the start of the name; nothing taken holds a line break.
+    FPos = lineStart;
+    FColumn = name.Column;
+    std::size_t taken = 0;
+    do {
+        sink.Take(p);
+        ++taken;
+        FColumn += static_cast<int>(end - FPos);
+        FPos = end;
+        SkipBlanks();
+    } while ((end = PlainPropertyEnd(FPos, p)) != std::string_view::npos);
     Scan(FTokens[FCurrent]);
-    return true;
+    return taken;
 }
 
 std::vector<std::uint8_t> TTextParser::ReadHexData() {

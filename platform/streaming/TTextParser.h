@@ -33,13 +33,38 @@ template <class F>
 bool ParseFloat(std::string_view spelling, F& value);
 
 // A property on a line of its own in its plainest spelling: its name (parts joined with dots,
-// no blanks between), '=', then an integer of up to 18 digits, a name, or a string of one
-// quoted run without quotes in it, and the end of the line.
+// no blanks between), '=', then an integer of up to 18 digits, a name, a string of one
+// quoted run without quotes in it, or a set of names, and the end of the line.
 struct TPlainProperty {
+    enum class TKind : std::uint8_t { Integer, Symbol, String, Set };
     std::string_view Name;
-    TTokenKind Kind = TTokenKind::EndOfFile;  // Integer, Symbol or String
+    TKind Kind = TKind::Integer;
     std::int64_t Integer = 0;
-    std::string_view Text;  // the symbol, or the string's bytes between its quotes
+    // The symbol; the string's bytes between its quotes; the set's names between its brackets,
+    // each after the one before and a comma, blanks around them (SetElements splits them).
+    std::string_view Text;
+
+    // Hands each name of a set to f, in order.
+    template <class F>
+    void SetElements(F&& f) const {
+        std::size_t i = 0;
+        while (i < Text.size()) {
+            while (Text[i] == ' ' || Text[i] == ',') ++i;
+            if (i == Text.size()) break;
+            const std::size_t start = i;
+            while (i < Text.size() && AnsiText::IsNameChar(Text[i])) ++i;
+            f(Text.substr(start, i - start));
+        }
+    }
+};
+
+// Takes plain properties from the parser, one line after another.
+class TPlainSink {
+public:
+    virtual void Take(const TPlainProperty& p) = 0;
+
+protected:
+    ~TPlainSink() = default;
 };
 
 class TTextParser {
@@ -80,10 +105,12 @@ public:
         Next();
         return s;
     }
-    // Takes the property that starts with the current token when it is plain, reading the
-    // bytes directly, and moves to the token after it; otherwise false, and nothing moves. Most
-    // lines of a form are plain: the tokens of anything else are read one by one.
-    bool TakePlainProperty(TPlainProperty& p);
+    // Takes the plain properties that come one after another from the current token, reading
+    // their bytes directly and handing each to the sink, and moves to the token after the last;
+    // returns how many it took (none when the current token starts no plain property, and then
+    // nothing moves). Most lines of a form are plain: the tokens of anything else are read one
+    // by one.
+    std::size_t TakePlainProperties(TPlainSink& sink);
     // The bytes of { hex } data; the current token is the '{'. Ends on the token after '}'.
     std::vector<std::uint8_t> ReadHexData();
 
@@ -116,6 +143,9 @@ private:
     // (no line break or quote in it, no character code after it, no byte above ASCII in a
     // UTF-8 file); otherwise npos.
     std::size_t PlainStringEnd(std::size_t open) const;
+    // For a plain property whose name starts at i, where its line ends (after the blanks that
+    // follow its value); npos when what starts there is not one.
+    std::size_t PlainPropertyEnd(std::size_t i, TPlainProperty& p) const;
     bool AtEnd() const { return FPos >= FText.size(); }
 
     std::string_view FText;

@@ -1,5 +1,6 @@
 #include "streaming/TWriter.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "classes/TComponent.h"
@@ -8,9 +9,13 @@
 #include "streaming/EFilerError.h"
 #include "streaming/TBinaryParser.h"
 
+void TWriter::Grow(std::size_t size) {
+    FBytes.resize(std::max({FBytes.size() * 2, FSize + size, std::size_t{256}}));
+}
+
 void TWriter::WriteLittleEndian(std::uint64_t value, std::size_t bytes) {
-    for (std::size_t i = 0; i < bytes; ++i)
-        FBytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    std::uint8_t* const to = Room(bytes);
+    for (std::size_t i = 0; i < bytes; ++i) to[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 void TWriter::WriteSignature() {
@@ -24,7 +29,7 @@ void TWriter::NameTooLong(std::string_view s) {
 
 void TWriter::WritePrefix(std::uint8_t flags, std::int32_t childPos) {
     if (!flags) return;
-    FBytes.push_back(static_cast<std::uint8_t>(0xF0 | flags));
+    *Room(1) = static_cast<std::uint8_t>(0xF0 | flags);
     if (flags & ffChildPos) WriteInteger(childPos);
 }
 
@@ -58,7 +63,7 @@ void TWriter::WriteBoolean(bool v) {
 void TWriter::WriteAnsiString(std::string_view s) {
     if (s.size() <= 255) {
         WriteValue(TValueType::vaString);
-        FBytes.push_back(static_cast<std::uint8_t>(s.size()));
+        *Room(1) = static_cast<std::uint8_t>(s.size());
     } else {
         if (s.size() > UINT32_MAX) throw EWriteError("a string is longer than 4 GiB");
         WriteValue(TValueType::vaLString);
@@ -214,11 +219,11 @@ void TWriter::WriteProperties(TPersistent& instance, TPersistent* ancestor) {
     TDataProbe probe;
     if (ancestor) ancestor->DefineProperties(probe);
     FAncestorData = std::move(probe.Names);
-    const std::size_t before = FBytes.size();
+    const std::size_t before = FSize;
     instance.DefineProperties(*this);
     FAncestorData.clear();
     // What an object defines itself (a list's strings, a picture) reads back as a copy.
-    if (FBytes.size() != before && !dynamic_cast<TComponent*>(&instance))
+    if (FSize != before && !dynamic_cast<TComponent*>(&instance))
         Replay(ancestor, [&](TPersistent& a) { a.Assign(&instance); });
     --FObjectDepth;
 }

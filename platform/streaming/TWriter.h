@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <set>
 #include <span>
@@ -25,10 +26,16 @@ struct TPropInfo;
 
 class TWriter : public TFiler, public TValueWriter {
 public:
-    const std::vector<std::uint8_t>& Bytes() const { return FBytes; }
-    std::vector<std::uint8_t> TakeBytes() { return std::move(FBytes); }
-    std::size_t Position() const { return FBytes.size(); }
-    void Reserve(std::size_t bytes) { FBytes.reserve(bytes); }
+    std::span<const std::uint8_t> Bytes() const { return {FBytes.data(), FSize}; }
+    std::vector<std::uint8_t> TakeBytes() {
+        FBytes.resize(FSize);
+        FSize = 0;
+        return std::move(FBytes);
+    }
+    std::size_t Position() const { return FSize; }
+    void Reserve(std::size_t bytes) {
+        if (bytes > FBytes.size()) FBytes.resize(bytes);
+    }
 
     // "TPF0", then root with everything written inside it.
     void WriteRootComponent(TComponent& root);
@@ -43,11 +50,11 @@ public:
                               const std::string& className, const std::string& name);
     // The part of a header before the class name: the flags, and the position they announce.
     void WritePrefix(std::uint8_t flags, std::int32_t childPos);
-    void WriteValue(TValueType type) { FBytes.push_back(static_cast<std::uint8_t>(type)); }
+    void WriteValue(TValueType type) { *Room(1) = static_cast<std::uint8_t>(type); }
     // A short string (names): a length byte, then at most 255 bytes.
     void WriteStr(std::string_view s) {
         if (s.size() > 255) NameTooLong(s);
-        FBytes.push_back(static_cast<std::uint8_t>(s.size()));
+        *Room(1) = static_cast<std::uint8_t>(s.size());
         WriteBytes(s.data(), s.size());
     }
     void WriteListBegin() override { WriteValue(TValueType::vaList); }
@@ -80,13 +87,39 @@ private:
     std::unique_ptr<TComponent> NewInstanceOf(const TComponent& component);
     void WritePropName(const std::string& name);
     void WriteLittleEndian(std::uint64_t value, std::size_t bytes);
+    // Where the next size bytes go; they count as written.
+    std::uint8_t* Room(std::size_t size) {
+        if (FBytes.size() - FSize < size) Grow(size);
+        std::uint8_t* const p = FBytes.data() + FSize;
+        FSize += size;
+        return p;
+    }
+    void Grow(std::size_t size);
     void WriteBytes(const void* data, std::size_t size) {
-        const auto* p = static_cast<const std::uint8_t*>(data);
-        FBytes.insert(FBytes.end(), p, p + size);
+        // Names and most strings are short: copied in words, the last overlapping the one
+        // before, rather than by a call.
+        std::uint8_t* const to = Room(size);
+        const auto* from = static_cast<const std::uint8_t*>(data);
+        auto copy = [&](std::size_t at, auto word) {
+            std::memcpy(&word, from + at, sizeof word);
+            std::memcpy(to + at, &word, sizeof word);
+        };
+        if (size >= 8 && size <= 16) {
+            copy(0, std::uint64_t{});
+            copy(size - 8, std::uint64_t{});
+        } else if (size >= 4 && size < 8) {
+            copy(0, std::uint32_t{});
+            copy(size - 4, std::uint32_t{});
+        } else if (size != 0) {
+            std::memcpy(to, from, size);
+        }
     }
     [[noreturn]] static void NameTooLong(std::string_view name);
 
+    // The bytes written are the first FSize; the vector is kept at least that long, so that
+    // bytes are stored without growing it each time.
     std::vector<std::uint8_t> FBytes;
+    std::size_t FSize = 0;
     // While an object's DefineProperties runs: the properties that hold data in its ancestor.
     std::set<std::string> FAncestorData;
     std::string FPropPath;  // "Font." while writing the font's properties

@@ -155,6 +155,13 @@ TEST(FormConversion, PlainLinesTakenWholeGiveWhatTheirTokensGive) {
                                  "Font.Name = 'Arial'",
                                  "Font . Name = 'x'",
                                  "Font.Style = [fsBold]",
+                                 "S = []",
+                                 "S = [ ]",
+                                 "S = [a,b]",
+                                 "S = [ a , b ]  ",
+                                 "S = [a,\n    b]",
+                                 "S = [\ta]",
+                                 "S = [" + std::string(255, 'x') + "]",
                                  "P = 'a''b'",
                                  "P = 'a'#13",
                                  "P = 'a' + 'b'",
@@ -181,10 +188,10 @@ TEST(FormConversion, PlainLinesTakenWholeGiveWhatTheirTokensGive) {
         }
     // The text after a line taken whole keeps its lines and columns.
     try {
-        Binary("object A: TX\n  Font.Name = 'Arial'\n  P = 1\n  Q @\nend");
+        Binary("object A: TX\n  Font.Name = 'Arial'\n  S = [a, b]\n  P = 1\n  Q @\nend");
         FAIL();
     } catch (const EParserError& e) {
-        EXPECT_EQ(e.Line(), 4);
+        EXPECT_EQ(e.Line(), 5);
         EXPECT_EQ(e.Column(), 5);
     }
 }
