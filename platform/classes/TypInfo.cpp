@@ -203,10 +203,15 @@ TValueFinder::TRecent& TValueFinder::Recent(TRecent* recent, const TTypeInfo& ty
 // search from the start would.
 int TValueFinder::EnumValue(const TTypeInfo& type, std::string_view name) {
     TRecent& r = Recent(FEnums, type, name);
+    // A name spelt as the one found there last is compared in words: its length is known.
+    if (r.Size != 0 && r.Size == name.size() &&
+        SameBytes(type.EnumNames[r.Last], name.data(), name.size()))
+        return static_cast<int>(r.Last);
     if (r.Last < type.EnumNames.size() && SameName(type.EnumNames[r.Last], name))
         return static_cast<int>(r.Last);
     const int v = type.EnumValue(name);
     if (v >= 0) r.Last = static_cast<std::size_t>(v);
+    r.Size = v >= 0 ? name.size() : 0;
     return v;
 }
 
@@ -214,11 +219,17 @@ bool TValueFinder::IdentToInt(const TTypeInfo& type, std::string_view name, std:
     TRecent& r = Recent(FIdents, type, name);
     const std::vector<TIdentMapEntry>& idents = type.Idents;
     std::size_t i = r.Last;
-    if (!(i < idents.size() && SameName(idents[i].Name, name)))
+    if (!(r.Size != 0 && r.Size == name.size() &&
+          SameBytes(idents[i].Name, name.data(), name.size())) &&
+        !(i < idents.size() && SameName(idents[i].Name, name)))
         for (i = 0; i < idents.size() && !SameName(idents[i].Name, name); ++i) {
         }
-    if (i == idents.size()) return false;
+    if (i == idents.size()) {
+        r.Size = 0;
+        return false;
+    }
     r.Last = i;
+    r.Size = name.size();
     value = idents[i].Value;
     return true;
 }

@@ -136,6 +136,7 @@ private:
     struct TRecent {
         const TTypeInfo* Type = nullptr;
         std::size_t Last = 0;
+        std::size_t Size = 0;  // the length of the name found there, once one was
     };
     static constexpr std::size_t kRecentTypes = 16;
     static TRecent& Recent(TRecent* recent, const TTypeInfo& type, std::string_view name);

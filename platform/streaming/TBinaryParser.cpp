@@ -87,22 +87,16 @@ TComponentHeader TBinaryParser::ReadComponentHeader() {
     return h;
 }
 
-TValueType TBinaryParser::NextValue() const {
-    if (AtEnd()) Error("expected a value type, but the data end");
-    const std::uint8_t b = FData[FPos];
-    if (b > kLastValueType) Error("unknown value type " + Hex2(b));
-    return static_cast<TValueType>(b);
+void TBinaryParser::NoValueType() const {
+    Error("expected a value type, but the data end");
 }
 
-bool TBinaryParser::EndOfList() const {
-    if (AtEnd()) Error("expected a value or the end of a list, but the data end");
-    return FData[FPos] == 0;
+void TBinaryParser::UnknownValueType(std::uint8_t b) const {
+    Error("unknown value type " + Hex2(b));
 }
 
-TValueType TBinaryParser::ReadValue() {
-    const TValueType t = NextValue();
-    ++FPos;
-    return t;
+void TBinaryParser::NoListEnd() const {
+    Error("expected a value or the end of a list, but the data end");
 }
 
 void TBinaryParser::ReadListEnd() {
@@ -110,22 +104,6 @@ void TBinaryParser::ReadListEnd() {
     if (t != TValueType::vaNull)
         Error(std::string("expected the end of a list, found ") + ValueTypeDescription(t));
     ++FPos;
-}
-
-std::string_view TBinaryParser::ReadName() {
-    const std::size_t length = *Take(1, "a name");
-    const std::uint8_t* p = Take(length, "a name");
-    return std::string_view(reinterpret_cast<const char*>(p), length);
-}
-
-bool TBinaryParser::IsInteger(TValueType t) {
-    return t == TValueType::vaInt8 || t == TValueType::vaInt16 || t == TValueType::vaInt32 ||
-           t == TValueType::vaInt64;
-}
-
-bool TBinaryParser::IsString(TValueType t) {
-    return t == TValueType::vaString || t == TValueType::vaLString || t == TValueType::vaWString ||
-           t == TValueType::vaUTF8String;
 }
 
 bool TBinaryParser::IsFloat(TValueType t) {

@@ -43,16 +43,33 @@ public:
     void ReadPadding();
     TComponentHeader ReadComponentHeader();
 
-    // The type of the next value; an unknown type byte is an error.
-    TValueType NextValue() const;
-    TValueType ReadValue();
+    // The type of the next value; an unknown type byte is an error. Inline, as the other small
+    // readers here: they run for every value of a form.
+    TValueType NextValue() const {
+        if (AtEnd()) NoValueType();
+        const std::uint8_t b = FData[FPos];
+        if (b > kLastValueType) UnknownValueType(b);
+        return static_cast<TValueType>(b);
+    }
+    TValueType ReadValue() {
+        const TValueType t = NextValue();
+        ++FPos;
+        return t;
+    }
     // Whether a zero byte ends the list, properties or components here.
-    bool EndOfList() const;
+    bool EndOfList() const {
+        if (AtEnd()) NoListEnd();
+        return FData[FPos] == 0;
+    }
     void ReadListEnd();
     // A short string: a length byte, then the bytes.
     std::string ReadStr() { return std::string(ReadName()); }
     // The same, as a view of the stream's bytes (valid as long as the stream).
-    std::string_view ReadName();
+    std::string_view ReadName() {
+        const std::size_t length = *Take(1, "a name");
+        const std::uint8_t* p = Take(length, "a name");
+        return std::string_view(reinterpret_cast<const char*>(p), length);
+    }
 
     // The data of a value whose type ReadValue has just read.
     std::int64_t ReadIntegerData(TValueType type);
@@ -65,8 +82,14 @@ public:
     // Set elements up to the empty name that ends them.
     std::vector<std::string> ReadSetData();
 
-    static bool IsInteger(TValueType type);
-    static bool IsString(TValueType type);
+    static bool IsInteger(TValueType t) {
+        return t == TValueType::vaInt8 || t == TValueType::vaInt16 || t == TValueType::vaInt32 ||
+               t == TValueType::vaInt64;
+    }
+    static bool IsString(TValueType t) {
+        return t == TValueType::vaString || t == TValueType::vaLString ||
+               t == TValueType::vaWString || t == TValueType::vaUTF8String;
+    }
     static bool IsFloat(TValueType type);
 
 private:
@@ -78,6 +101,9 @@ private:
         return p;
     }
     [[noreturn]] void ShortOf(std::size_t count, const char* what) const;
+    [[noreturn]] void NoValueType() const;
+    [[noreturn]] void UnknownValueType(std::uint8_t b) const;
+    [[noreturn]] void NoListEnd() const;
     std::uint64_t ReadLittleEndian(std::size_t bytes, const char* what);
     std::uint32_t ReadLength(std::size_t unitSize, const char* what);
 

@@ -195,13 +195,14 @@ void TReader::ReadProperty(TPersistent& instance) {
     for (;;) {
         // The next part runs up to a dot or the end and must be a name. A part the class
         // publishes is one, whatever its case: its characters are looked at only when it is not.
-        const std::size_t dot = path.find('.', start);
-        const std::string_view part = path.substr(start, dot - start);
+        std::size_t end = start;
+        while (end < path.size() && path[end] != '.') ++end;  // short: no call to memchr
+        const std::string_view part = path.substr(start, end - start);
         const TClassInfo& cls = *target->ClassInfo();
         const TPropInfo* p = FProps.Find(cls, part);
         if (!p && !IsValidIdent(part))
             FParser.ErrorAt(offset, QuotedText(path) + " is not a valid property name");
-        if (dot == std::string::npos) {
+        if (end == path.size()) {
             if (p) {
                 ReadPropValue(*target, *p, path);
                 return;
@@ -216,7 +217,7 @@ void TReader::ReadProperty(TPersistent& instance) {
                                 std::string(cls.Name) + " has no property " + std::string(path));
             return;
         }
-        const std::string_view object = path.substr(0, dot);
+        const std::string_view object = path.substr(0, end);
         if (!p)
             FParser.ErrorAt(offset,
                             std::string(cls.Name) + " has no property " + std::string(object));
@@ -227,7 +228,7 @@ void TReader::ReadProperty(TPersistent& instance) {
             FParser.ErrorAt(offset, std::string(object) + " holds no object whose properties " +
                                         "a form file sets");
         target = inner;
-        start = dot + 1;
+        start = end + 1;
     }
 }
 
