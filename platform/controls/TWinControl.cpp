@@ -82,7 +82,7 @@ void TWinControl::RemoveControl(TControl* control) {
         else
             control->Invalidate();
     }
-    auto* win = dynamic_cast<TWinControl*>(control);
+    auto* win = Cast(control);
     if (win) {
         if (TWindowHost* host = Host(); host && win->Focused()) host->SetFocusedControl(nullptr);
         win->DestroyHandle();
@@ -138,7 +138,7 @@ void TWinControl::WindowsChanged() {
 void TWinControl::DeviceChangedTree() {
     DeviceChanged();
     for (TControl* c : FControls) {
-        if (auto* win = dynamic_cast<TWinControl*>(c))
+        if (auto* win = Cast(c))
             win->DeviceChangedTree();
         else
             c->DeviceChanged();
@@ -468,6 +468,10 @@ void TWinControl::AlignControls(TControl*, TRect& rect) {
         }
     }
     FAnchorRect = client;
+    // The controls are gone through once for each alignment, in that order; most hold none.
+    if (std::none_of(FControls.begin(), FControls.end(),
+                     [](const TControl* c) { return c->Align() != alNone; }))
+        return;
     for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
         for (TControl* c : FControls) {
             if (c->Align() != align || !c->Visible()) continue;

@@ -105,11 +105,11 @@ void TReader::ReadComponent(TComponent* parent, int depth) {
         FParser.Error("components are nested deeper than " + std::to_string(kMaxNesting) +
                       " levels");
     const TComponentHeader header = FParser.ReadComponentHeader();
-    CheckClassName(header);
-    // A form holds many components of a few classes: the class read last is tried first.
-    const TClassInfo* cls = FLastClass && SameText(FLastClass->Name, header.ClassName)
-                                ? FLastClass
-                                : TClassRegistry::FindClass(header.ClassName);
+    // A form holds many components of a few classes: the class read last is tried first (its
+    // name is a valid one).
+    const bool again = FLastClass && SameText(FLastClass->Name, header.ClassName);
+    if (!again) CheckClassName(header);
+    const TClassInfo* cls = again ? FLastClass : TClassRegistry::FindClass(header.ClassName);
     if (!cls)
         FParser.ErrorAt(header.ClassOffset, "class " + header.ClassName + " is not registered");
     if (!cls->Create)

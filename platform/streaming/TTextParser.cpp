@@ -309,9 +309,23 @@ std::size_t TTextParser::TakePlainProperties(TPlainSink& sink) {
     do {
         sink.Take(p);
         ++taken;
-        FColumn += static_cast<int>(end - FPos);
-        FPos = end;
-        SkipBlanks();
+        // The line ends at end; most often the next starts with spaces and a name.
+        const char* const text = FText.data();
+        std::size_t next = end;
+        if (next < FText.size() && text[next] == '\n') {
+            ++next;
+        } else if (next < FText.size() && text[next] == '\r') {
+            if (++next < FText.size() && text[next] == '\n') ++next;
+        } else {
+            FColumn += static_cast<int>(end - FPos);
+            FPos = end;
+            break;  // the end of the text
+        }
+        ++FLine;
+        const std::size_t indent = next;
+        while (next < FText.size() && text[next] == ' ') ++next;
+        FColumn = 1 + static_cast<int>(next - indent);
+        FPos = next;
     } while ((end = PlainPropertyEnd(FPos, p)) != std::string_view::npos);
     Scan(FTokens[FCurrent]);
     return taken;

@@ -186,14 +186,21 @@ TEST(FormConversion, PlainLinesTakenWholeGiveWhatTheirTokensGive) {
             TTextPositions positions;
             EXPECT_EQ(Binary(spelt), TFormConverter::TextToBinary(spelt, &positions)) << line;
         }
-    // The text after a line taken whole keeps its lines and columns.
-    try {
-        Binary("object A: TX\n  Font.Name = 'Arial'\n  S = [a, b]\n  P = 1\n  Q @\nend");
-        FAIL();
-    } catch (const EParserError& e) {
-        EXPECT_EQ(e.Line(), 5);
-        EXPECT_EQ(e.Column(), 5);
-    }
+    // The text after lines taken whole keeps its lines and columns, whatever ends them and
+    // whether a blank line or a tab comes between.
+    for (const char* ends : {"\n", "\r\n", "\r"})
+        for (const std::string& gap : {std::string(), std::string(ends), std::string("\t")}) {
+            const std::string text = std::string("object A: TX") + ends + "  Font.Name = 'Arial'" +
+                                     ends + "  S = [a, b]" + ends + gap + "  P = 1" + ends +
+                                     "  Q @" + ends + "end";
+            try {
+                Binary(text);
+                ADD_FAILURE() << text;
+            } catch (const EParserError& e) {
+                EXPECT_EQ(e.Line(), gap == ends ? 6 : 5) << text;
+                EXPECT_EQ(e.Column(), 5) << text;
+            }
+        }
 }
 
 TEST(FormConversion, IntegersTakeTheSmallestValueType) {
