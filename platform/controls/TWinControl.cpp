@@ -26,17 +26,7 @@ TWinControl::~TWinControl() {
     // Child controls go with their parent, last first; those that stay are not laid out again
     // each time one leaves.
     ++FAlignLevel;
-    // A large tree is far from the cache when it goes: the control four places on is fetched
-    // while this one is freed.
-    for (std::size_t n = FControls.size(); n != 0; n = FControls.size()) {
-#if defined(__GNUC__)
-        if (n > 4) {
-            const char* ahead = reinterpret_cast<const char*>(FControls[n - 5]);
-            for (int line = -1; line < 13; ++line) __builtin_prefetch(ahead + 64 * line);
-        }
-#endif
-        delete FControls.back();
-    }
+    while (!FControls.empty()) delete FControls.back();
     if (FHost) {
         TWindowHost* host = FHost;
         FHost = nullptr;
