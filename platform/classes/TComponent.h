@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "classes/TPersistent.h"
@@ -44,6 +45,9 @@ public:
     // The owned component with this name (case-insensitive), or null; where several share a
     // name, the one added first.
     TComponent* FindComponent(const std::string& name) const;
+    // Starts bringing into the cache where FindComponent will look for the name, for a caller
+    // with other work to do first: in a large form the place is far from the cache.
+    void PrefetchName(std::string_view name) const;
     void InsertComponent(TComponent* component);
     void RemoveComponent(TComponent* component);
 

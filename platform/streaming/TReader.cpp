@@ -126,13 +126,17 @@ void TReader::ReadComponent(TComponent* parent, int depth) {
         if (FLoaded.size() >= FMaxComponents)
             FParser.ErrorAt(header.Offset, "the form holds more than " +
                                                std::to_string(FMaxComponents) + " components");
-        if (!header.Name.empty() && Root()->FindComponent(header.Name))
-            FParser.ErrorAt(header.NameOffset,
-                            "a component named " + header.Name + " already exists");
+        // The name is looked up once the component is made: in a large form the place it
+        // is looked up in is fetched meanwhile. A component made for a name that is taken goes
+        // with the root.
+        Root()->PrefetchName(header.Name);
         Apply(header.ClassOffset, header.ClassName, [&] { component = cls->Create(Root()); });
         if (!component)
             FParser.ErrorAt(header.ClassOffset,
                             "class " + header.ClassName + " cannot be created from a form file");
+        if (!header.Name.empty() && Root()->FindComponent(header.Name))
+            FParser.ErrorAt(header.NameOffset,
+                            "a component named " + header.Name + " already exists");
         component->BeginLoading();
         FLoaded.push_back(component);
         Apply(header.NameOffset, "the name", [&] { component->SetName(header.Name); });

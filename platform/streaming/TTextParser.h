@@ -49,7 +49,7 @@ struct TPlainProperty {
     void SetElements(F&& f) const {
         std::size_t i = 0;
         while (i < Text.size()) {
-            while (Text[i] == ' ' || Text[i] == ',') ++i;
+            while (i < Text.size() && (Text[i] == ' ' || Text[i] == ',')) ++i;
             if (i == Text.size()) break;
             const std::size_t start = i;
             while (i < Text.size() && AnsiText::IsNameChar(Text[i])) ++i;
