@@ -134,8 +134,8 @@ void TControl::FontChanged() {
 }
 
 void TControl::SetText(const std::string& v) {
-    if (v == FText) return;
-    FText = v;
+    if (v == FText.View()) return;
+    FText.Assign(v);
     Perform(CM_TEXTCHANGED);
 }
 

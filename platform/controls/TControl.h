@@ -2,15 +2,17 @@
 // take messages and paint through the framework.
 #pragma once
 
+#include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "classes/TComponent.h"
 #include "classes/TEvent.h"
 #include "controls/Controls.h"
-#include "win/Messages.h"
 #include "controls/TSizeConstraints.h"
 #include "graphics/TFont.h"
+#include "win/Messages.h"
 
 class TWinControl;
 class TWindowHost;
@@ -79,7 +81,7 @@ public:
 
     std::string Caption() const { return GetText(); }
     void SetCaption(const std::string& v) { SetText(v); }
-    std::string GetText() const { return FText; }
+    std::string GetText() const { return std::string(FText.View()); }
     void SetText(const std::string& v);
 
     TAlign Align() const { return FAlign; }
@@ -167,6 +169,29 @@ private:
     friend class TWinControl;
     void HandleMouse(TMessage& message);
 
+    // The control's text, held in the control up to a length most captions keep within and on
+    // the heap beyond it: a form of many controls makes and frees fewer blocks.
+    class TText {
+    public:
+        std::string_view View() const { return {FHeap ? FHeap.get() : FInline, FSize}; }
+        void Assign(std::string_view s) {
+            if (s.size() <= sizeof FInline) {
+                if (!s.empty()) std::memmove(FInline, s.data(), s.size());  // s may be this text
+                FHeap.reset();
+            } else {
+                auto heap = std::make_unique_for_overwrite<char[]>(s.size());
+                std::memcpy(heap.get(), s.data(), s.size());
+                FHeap = std::move(heap);
+            }
+            FSize = s.size();
+        }
+
+    private:
+        std::unique_ptr<char[]> FHeap;
+        std::size_t FSize = 0;
+        char FInline[32];
+    };
+
     TWinControl* FParent = nullptr;
     int FLeft = 0;
     int FTop = 0;
@@ -181,7 +206,7 @@ private:
     mutable TFont FFont;
     bool FParentFont = true;
     bool FAssigningParentFont = false;
-    std::string FText;
+    TText FText;
     TAlign FAlign = alNone;
     TAnchors FAnchors{akLeft, akTop};
     mutable TSizeConstraints FConstraints;

@@ -26,7 +26,18 @@ TWinControl::~TWinControl() {
     // Child controls go with their parent, last first; those that stay are not laid out again
     // each time one leaves.
     ++FAlignLevel;
-    while (!FControls.empty()) delete FControls.back();
+    // In a large form they are far from the cache: the one three places on is fetched while
+    // this one is freed.
+    for (std::size_t n = FControls.size(); n != 0; n = FControls.size()) {
+#if defined(__GNUC__)
+        if (n > 3) {
+            const auto* ahead = reinterpret_cast<const char*>(FControls[n - 4]);
+            for (std::size_t line = 0; line < sizeof(TWinControl); line += 64)
+                __builtin_prefetch(ahead + line);
+        }
+#endif
+        delete FControls.back();
+    }
     if (FHost) {
         TWindowHost* host = FHost;
         FHost = nullptr;

@@ -315,3 +315,17 @@ TEST(HostSurface, AFormLargerThanASurfaceIsRefusedAndAGrownOneShowsItsTopLeft) {
     EXPECT_EQ(host.Surface().Height(), 2);
     host.Render();
 }
+
+TEST(ControlText, KeepsWhatIsSetAcrossTheLengthHeldInTheControl) {
+    // Short texts are held in the control, long ones apart: each length on both sides of the
+    // boundary, one after another, and a text set to itself.
+    TCustomPanel panel(nullptr);
+    for (const std::size_t length : {0, 1, 31, 32, 33, 1000, 32, 0, 33, 5}) {
+        std::string text(length, 'x');
+        for (std::size_t i = 0; i < length; ++i) text[i] = static_cast<char>('a' + i % 26);
+        panel.SetCaption(text);
+        EXPECT_EQ(panel.Caption(), text) << length;
+        panel.SetCaption(panel.Caption());
+        EXPECT_EQ(panel.Caption(), text) << length;
+    }
+}
