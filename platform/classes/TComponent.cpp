@@ -6,27 +6,13 @@
 
 #include "classes/TypInfo.h"
 #include "core/AnsiText.h"
+#include "core/Prefetch.h"
 
 // What an owner keeps of the components it owns, so that adding and removing one costs the
 // same however many there are. Each component knows its slot and leaves without a search; one
 // that leaves from the middle leaves an empty slot behind, and the slots are closed up once
 // they outnumber the components or when a position is asked for. The components that observe
 // the owner are listed apart, in slot order, and the names are indexed.
-namespace {
-
-// Starts bringing the memory at the address into the cache. The address is a number: a
-// prefetch never faults, whatever it names (and g++ drops one it finds in a branch, so callers
-// make none).
-inline void Prefetch(std::uintptr_t address) {
-#if defined(__GNUC__)
-    __builtin_prefetch(reinterpret_cast<const void*>(address));
-#else
-    (void)address;
-#endif
-}
-
-}  // namespace
-
 class TComponent::TOwnedList {
     // The owned components by name, without regard to case: open addressing over a
     // power-of-two table of hashes and components, at most half full, so that a lookup looks

@@ -5,6 +5,7 @@
 
 #include "controls/TForm.h"
 #include "controls/TWindowHost.h"
+#include "core/Prefetch.h"
 #include "graphics/Graphics.h"
 
 namespace {
@@ -29,13 +30,7 @@ TWinControl::~TWinControl() {
     // In a large form they are far from the cache: the one three places on is fetched while
     // this one is freed.
     for (std::size_t n = FControls.size(); n != 0; n = FControls.size()) {
-#if defined(__GNUC__)
-        if (n > 3) {
-            const auto* ahead = reinterpret_cast<const char*>(FControls[n - 4]);
-            for (std::size_t line = 0; line < sizeof(TWinControl); line += 64)
-                __builtin_prefetch(ahead + line);
-        }
-#endif
+        if (n > 3) Prefetch(FControls[n - 4], sizeof(TWinControl));
         delete FControls.back();
     }
     if (FHost) {
