@@ -152,6 +152,13 @@ inline bool SameBytes(const char* a, const char* b, std::size_t n) {
     return true;
 }
 
+// Whether the name kept at the place found last, of foundSize bytes, is this one: its bytes
+// are compared in words before their case is folded.
+bool SameAsFound(const char* kept, std::size_t foundSize, std::string_view name) {
+    return foundSize == name.size() &&
+           (SameBytes(kept, name.data(), name.size()) || SameName(kept, name));
+}
+
 }  // namespace
 
 const TPropInfo* TPropFinder::Find(const TClassInfo& cls, std::string_view name) {
@@ -203,11 +210,7 @@ TValueFinder::TRecent& TValueFinder::Recent(TRecent* recent, const TTypeInfo& ty
 // search from the start would.
 int TValueFinder::EnumValue(const TTypeInfo& type, std::string_view name) {
     TRecent& r = Recent(FEnums, type, name);
-    // A name spelt as the one found there last is compared in words: its length is known.
-    if (r.Size != 0 && r.Size == name.size() &&
-        SameBytes(type.EnumNames[r.Last], name.data(), name.size()))
-        return static_cast<int>(r.Last);
-    if (r.Last < type.EnumNames.size() && SameName(type.EnumNames[r.Last], name))
+    if (r.Size != 0 && SameAsFound(type.EnumNames[r.Last], r.Size, name))
         return static_cast<int>(r.Last);
     const int v = type.EnumValue(name);
     if (v >= 0) r.Last = static_cast<std::size_t>(v);
@@ -219,9 +222,7 @@ bool TValueFinder::IdentToInt(const TTypeInfo& type, std::string_view name, std:
     TRecent& r = Recent(FIdents, type, name);
     const std::vector<TIdentMapEntry>& idents = type.Idents;
     std::size_t i = r.Last;
-    if (!(r.Size != 0 && r.Size == name.size() &&
-          SameBytes(idents[i].Name, name.data(), name.size())) &&
-        !(i < idents.size() && SameName(idents[i].Name, name)))
+    if (!(r.Size != 0 && SameAsFound(idents[i].Name, r.Size, name)))
         for (i = 0; i < idents.size() && !SameName(idents[i].Name, name); ++i) {
         }
     if (i == idents.size()) {
