@@ -1,6 +1,5 @@
 #include "streaming/TTextParser.h"
 
-#include <bit>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
@@ -8,7 +7,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <type_traits>
 #include <utility>
 
@@ -186,17 +184,6 @@ inline void TTextParser::SkipBlanks() {
     for (;;) {
         // Blanks within a line move the column only.
         const char* const run = p;
-        // Indentation is spaces: eight bytes at a time are looked at while eight remain.
-        while (std::endian::native == std::endian::little && end - p >= 8) {
-            std::uint64_t w;
-            std::memcpy(&w, p, sizeof w);
-            w ^= 0x2020202020202020u;
-            if (w) {
-                p += std::countr_zero(w) / 8;  // the first byte that is no space (little-endian)
-                break;
-            }
-            p += 8;
-        }
         while (p != end && (*p == ' ' || *p == '\t' || *p == '\f')) ++p;
         FColumn += static_cast<int>(p - run);
         if (p == end) break;
