@@ -137,7 +137,7 @@ private:
             position = static_cast<std::int32_t>(ReadOrderModifier(true));
             flags |= ffChildPos;
         }
-        FWriter.WritePrefix(flags, position);
+        FWriter.WritePrefix(flags, position, classToken.Text);
         Mark(classToken);
         FWriter.WriteStr(classToken.Text);
         Mark(nameToken);

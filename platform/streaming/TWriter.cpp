@@ -27,15 +27,15 @@ void TWriter::NameTooLong(std::string_view s) {
                       " is longer than 255 characters");
 }
 
-void TWriter::WritePrefix(std::uint8_t flags, std::int32_t childPos) {
-    if (!flags) return;
+void TWriter::WritePrefix(std::uint8_t flags, std::int32_t childPos, std::string_view className) {
+    if (!flags && className.size() < 0xF0) return;
     *Room(1) = static_cast<std::uint8_t>(0xF0 | flags);
     if (flags & ffChildPos) WriteInteger(childPos);
 }
 
 void TWriter::WriteComponentHeader(std::uint8_t flags, std::int32_t childPos,
                                    const std::string& className, const std::string& name) {
-    WritePrefix(flags, childPos);
+    WritePrefix(flags, childPos, className);
     WriteStr(className);
     WriteStr(name);
 }

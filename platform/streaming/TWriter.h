@@ -49,7 +49,9 @@ public:
     void WriteComponentHeader(std::uint8_t flags, std::int32_t childPos,
                               const std::string& className, const std::string& name);
     // The part of a header before the class name: the flags, and the position they announce.
-    void WritePrefix(std::uint8_t flags, std::int32_t childPos);
+    // A class name of 240 bytes or more gets a prefix without flags all the same, since its
+    // length byte would otherwise be read as one.
+    void WritePrefix(std::uint8_t flags, std::int32_t childPos, std::string_view className);
     void WriteValue(TValueType type) { *Room(1) = static_cast<std::uint8_t>(type); }
     // A short string (names): a length byte, then at most 255 bytes.
     void WriteStr(std::string_view s) {
