@@ -247,8 +247,18 @@ FT_Face OpenFace(const TResolvedFace& resolved) {
 std::shared_ptr<const TFontInstance> TFontInstance::Get(const TLogFont& font) {
     static std::mutex cacheMutex;
     static std::map<TLogFont, std::shared_ptr<const TFontInstance>, TLogFontLess> cache;
+    // Past this many, instances only the cache holds go when the cache has doubled since it
+    // last let some go: a form may ask for any number of sizes, and each keeps its face and
+    // glyphs.
+    constexpr std::size_t kKeptFonts = 64;
+    static std::size_t sweepAt = kKeptFonts;
     std::lock_guard cacheLock(cacheMutex);
     if (auto it = cache.find(font); it != cache.end()) return it->second;
+    if (cache.size() >= sweepAt) {
+        // Nobody else holds one whose count is 1, and a copy is only handed out under the lock.
+        std::erase_if(cache, [](const auto& entry) { return entry.second.use_count() == 1; });
+        sweepAt = std::max(kKeptFonts, 2 * cache.size());
+    }
 
     std::shared_ptr<TFontInstance> inst(new TFontInstance());
     inst->FLogFont = font;

@@ -1,6 +1,6 @@
 // A face at one pixel size: its Windows text metrics, the widths GDI measures text with, and a
 // cache of its rendered glyphs. Instances are shared, immutable to their users, and safe to
-// use from several threads; glyphs are rendered on first use and kept.
+// use from several threads; glyphs are rendered on first use and kept as long as the instance.
 #pragma once
 
 #include <array>
@@ -35,7 +35,8 @@ struct TTextDecorations {
 
 class TFontInstance {
 public:
-    // The instance for a logical font; equal fonts share one instance.
+    // The instance for a logical font; equal fonts share one instance. Instances nobody holds
+    // stay for the next caller, up to a few dozen; past that they are let go.
     static std::shared_ptr<const TFontInstance> Get(const TLogFont& font);
 
     const TLogFont& LogFont() const { return FLogFont; }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "text/TFontInstance.h"
@@ -75,4 +76,20 @@ TEST(FontFallback, ExtremeHeightsNeverExhaustMemory) {
         const TGlyph& g = font->Glyph('W');
         EXPECT_LE(static_cast<long long>(g.Width) * g.Height, 4096LL * 4096LL) << height;
     }
+}
+
+TEST(FontFallback, FontsNobodyHoldsAreLetGoAndHeldOnesKept) {
+    TLogFont heldFont, droppedFont;
+    heldFont.Height = -13;
+    droppedFont.Height = -14;
+    const auto held = TFontInstance::Get(heldFont);
+    const std::weak_ptr<const TFontInstance> dropped = TFontInstance::Get(droppedFont);
+    // A form may ask for any number of sizes; the cache must not keep them all.
+    for (int h = 100; h < 400; ++h) {
+        TLogFont lf;
+        lf.Height = -h;
+        TFontInstance::Get(lf);
+    }
+    EXPECT_TRUE(dropped.expired());
+    EXPECT_EQ(TFontInstance::Get(heldFont), held);
 }
