@@ -50,7 +50,8 @@ done
 
 if ((${#failed[@]})); then
   echo "fuzzing found failures in: ${failed[*]}; the inputs are in $build/crashes/." >&2
-  echo "Fix them and keep each input as a regression test (tests/fixtures/<name>-regressions/)." >&2
+  echo "Fix them and keep each input as a regression test (tests/fixtures/<name>-regressions/," >&2
+  echo "or tests/fixtures/forms-bad/ for the form readers)." >&2
   exit 1
 fi
 echo "fuzzing: no failures"

@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -406,27 +403,4 @@ TEST(FormConversion, TextIsHandedOverInPiecesAndRefusedPastTheLimit) {
         EXPECT_GT(e.Offset(), firstInteger);
         EXPECT_LT(e.Offset(), firstInteger + 2 * 2000);
     }
-}
-
-// Inputs that form_text_fuzzer found: each is refused, or converts to binary and back to the
-// same bytes.
-TEST(FormConversion, FuzzerInputsConvertBackToTheSameBytes) {
-    namespace fs = std::filesystem;
-    int files = 0;
-    for (const auto& entry : fs::directory_iterator(fs::path(QM_SOURCE_DIR) / "tests" / "fixtures" /
-                                                    "form_text-regressions")) {
-        if (entry.path().filename() == "README.md") continue;
-        ++files;
-        SCOPED_TRACE(entry.path().filename().string());
-        std::ifstream in(entry.path(), std::ios::binary);
-        const std::string text{std::istreambuf_iterator<char>(in), {}};
-        Bytes b;
-        try {
-            b = Binary(text);
-        } catch (const EFilerError&) {
-            continue;
-        }
-        EXPECT_EQ(Binary(Text(b)), b);
-    }
-    EXPECT_GT(files, 0);
 }
