@@ -61,8 +61,8 @@ TComponentHeader TBinaryParser::ReadComponentHeader() {
     TComponentHeader h;
     h.Offset = Offset();
     const std::uint8_t first = *Take(1, "a component header");
-    if ((first & 0xF0) == 0xF0) {
-        h.Flags = first & 0x0F;
+    if ((first & kFlagsPrefix) == kFlagsPrefix) {
+        h.Flags = first & ~kFlagsPrefix;
         if (h.Flags & ~(ffInherited | ffChildPos | ffInline))
             ErrorAt(h.Offset, "unknown component flags " + Hex2(first));
         if (h.Flags & ffChildPos) {

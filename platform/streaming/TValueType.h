@@ -30,8 +30,10 @@ enum class TValueType : std::uint8_t {
 
 constexpr std::uint8_t kLastValueType = static_cast<std::uint8_t>(TValueType::vaDouble);
 
-// The flags of a component header: a prefix byte 0xF0 | flags stands before the class name
-// when any is set (and, without flags, before a class name whose length byte is 0xF0 or more).
+// The flags of a component header: a prefix byte kFlagsPrefix | flags stands before the class
+// name when any is set (and, without flags, before a class name whose length byte would read
+// as one).
+constexpr std::uint8_t kFlagsPrefix = 0xF0;
 enum TFilerFlag : std::uint8_t {
     ffInherited = 1,  // the component comes from an ancestor form ("inherited")
     ffChildPos = 2,   // an integer with the component's position among its siblings follows

@@ -28,8 +28,8 @@ void TWriter::NameTooLong(std::string_view s) {
 }
 
 void TWriter::WritePrefix(std::uint8_t flags, std::int32_t childPos, std::string_view className) {
-    if (!flags && className.size() < 0xF0) return;
-    *Room(1) = static_cast<std::uint8_t>(0xF0 | flags);
+    if (!flags && className.size() < kFlagsPrefix) return;
+    *Room(1) = static_cast<std::uint8_t>(kFlagsPrefix | flags);
     if (flags & ffChildPos) WriteInteger(childPos);
 }
 
